@@ -33,10 +33,11 @@ Muster zerlege(const QString &muster)
     bool ganzNullGesehen = false;
     for (const QChar c : muster) {
         if (teil == Teil::Vorsatz) {
-            if (istPlatzhalter(c) || c == u'.')
-                teil = Teil::Ganz;
-            else
+            if (!istPlatzhalter(c) && c != u'.') {
                 m.vorsatz += c;
+                continue;
+            }
+            teil = Teil::Ganz;
         }
         if (teil == Teil::Ganz) {
             if (c == u'0')
