@@ -1,0 +1,444 @@
+#include "frmkabel.h"
+
+#include "eingabevorschlag.h"
+#include "kabelcombo.h"
+#include "kabeltabelle.h"
+#include "oberflaeche.h"
+#include "zahlenformat.h"
+
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QEvent>
+#include <QFocusEvent>
+#include <QFontMetrics>
+#include <QGridLayout>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QShowEvent>
+#include <QStyle>
+#include <QTextDocument>
+#include <exception>
+
+namespace varo {
+
+namespace {
+
+// The window was drawn in twips; at 96 dpi fifteen of them make a pixel.
+constexpr int twips(int t)
+{
+    return (t + 7) / 15;
+}
+
+QFont schrift(const QStringList &familien, QFont::StyleHint art, bool fett)
+{
+    QFont f;
+    f.setFamilies(familien);
+    f.setStyleHint(art);
+    f.setPointSizeF(8.25);
+    f.setBold(fett);
+    return f;
+}
+
+// Labels and cable list in a fixed pitch, so the padded cable items form
+// columns and "Frequenz  (" is as wide as "Frequenzen(".
+QFont festeSchrift()
+{
+    QFont f = schrift({QStringLiteral("Courier New"), QStringLiteral("Liberation Mono"),
+                       QStringLiteral("Cousine"), QStringLiteral("DejaVu Sans Mono"),
+                       QStringLiteral("monospace")},
+                      QFont::TypeWriter, true);
+    f.setFixedPitch(true);
+    return f;
+}
+
+QFont eingabeSchrift()
+{
+    return schrift({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
+                    QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans"),
+                    QStringLiteral("sans-serif")},
+                   QFont::SansSerif, false);
+}
+
+QFont fensterSchrift()
+{
+    return schrift({QStringLiteral("Tahoma"), QStringLiteral("Verdana"),
+                    QStringLiteral("DejaVu Sans"), QStringLiteral("sans-serif")},
+                   QFont::SansSerif, false);
+}
+
+// Loading and activation must never stop half-way: a step that fails is
+// left out and the next one runs, without a message.
+template <typename Schritt> void schrittAusfuehren(Schritt &&schritt)
+{
+    try {
+        schritt();
+    } catch (const std::exception &) {
+    }
+}
+
+bool istNavigationstaste(int taste)
+{
+    switch (taste) {
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+    case Qt::Key_Backspace:
+    case Qt::Key_Delete:
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_Insert:
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+FrmKabel::FrmKabel(Programmwerte &werte, Oberflaeche &ui, Rechenfunktion rechnen, QWidget *parent)
+    : FrmKabel(werte, ui, std::move(rechnen), kabelTabellenPfad(), parent)
+{
+}
+
+FrmKabel::FrmKabel(Programmwerte &werte, Oberflaeche &ui, Rechenfunktion rechnen,
+                   const QString &kabelPfad, QWidget *parent)
+    : QWidget(parent, Qt::Dialog), m_werte(werte), m_ui(ui), m_rechnen(std::move(rechnen))
+{
+    setObjectName(QStringLiteral("frmKabel"));
+    // Closing with the close box discards the dialog; the next use loads
+    // it afresh. A calculation only hides it.
+    setAttribute(Qt::WA_DeleteOnClose);
+    steuerelementeAnlegen();
+    anordnen();
+    Form_Load(kabelPfad);
+}
+
+void FrmKabel::steuerelementeAnlegen()
+{
+    setFont(fensterSchrift());
+    const QFont fest = festeSchrift();
+    const QFont eingabe = eingabeSchrift();
+
+    const auto label = [&](const char *name) {
+        auto *l = new QLabel(this);
+        l->setObjectName(QLatin1String(name));
+        l->setFont(fest);
+        return l;
+    };
+    m_label1 = label("Label1");
+    m_label2 = label("Label2");
+    m_label2->setText(QStringLiteral("Verkürzungsfaktor des Kabels: "));
+    m_label3 = label("Label3");
+    m_label4 = label("Label4");
+    m_label4->setText(QStringLiteral("± Toleranz zulassen [%]:"));
+
+    m_text1 = new QPlainTextEdit(this);
+    m_text1->setObjectName(QStringLiteral("Text1"));
+    m_text1->setFont(eingabe);
+    m_text1->setToolTip(QStringLiteral("Frequenzeingabe"));
+    m_text1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    // A list of frequencies has no blanks to break at.
+    m_text1->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    m_text1->setTabChangesFocus(true);
+    m_text1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+
+    m_combo1 = new QComboBox(this);
+    m_combo1->setObjectName(QStringLiteral("Combo1"));
+    m_combo1->setEditable(true);
+    m_combo1->setFont(fest);
+    m_combo1->setToolTip(QStringLiteral("Vk, Kabeltyp, Dämpfung"));
+    // The text is what the user typed: no completion, nothing added to the list.
+    m_combo1->setCompleter(nullptr);
+    m_combo1->setInsertPolicy(QComboBox::NoInsert);
+    m_combo1->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    m_combo1->setMinimumContentsLength(12);
+
+    const auto zeile = [&](const char *name) {
+        auto *t = new QLineEdit(this);
+        t->setObjectName(QLatin1String(name));
+        t->setFont(eingabe);
+        return t;
+    };
+    m_text3 = zeile("Text3");
+    m_text4 = zeile("Text4");
+
+    m_command1 = new QPushButton(QStringLiteral("&Rechnen"), this);
+    m_command1->setObjectName(QStringLiteral("Command1"));
+    m_command1->setFont(eingabe);
+    m_command1->setAutoDefault(false);
+    connect(m_command1, &QPushButton::clicked, this, &FrmKabel::Command1_Click);
+
+    for (QObject *feld : {static_cast<QObject *>(m_text1), static_cast<QObject *>(m_combo1),
+                          static_cast<QObject *>(m_combo1->lineEdit()),
+                          static_cast<QObject *>(m_text3), static_cast<QObject *>(m_text4)})
+        feld->installEventFilter(this);
+
+    setTabOrder(m_text1, m_combo1);
+    setTabOrder(m_combo1, m_text3);
+    setTabOrder(m_text3, m_text4);
+    setTabOrder(m_text4, m_command1);
+}
+
+void FrmKabel::anordnen()
+{
+    // Labels on the left, entries on the right, the button at the bottom
+    // right. The cable list starts further left than the other entries,
+    // hence the narrow middle column.
+    auto *raster = new QGridLayout(this);
+    raster->setContentsMargins(twips(120), twips(60), twips(120), twips(120));
+    raster->setHorizontalSpacing(twips(36));
+    raster->setVerticalSpacing(twips(90));
+
+    raster->addWidget(m_label1, 0, 0, 1, 2, Qt::AlignLeft | Qt::AlignTop);
+    raster->addWidget(m_text1, 0, 2, Qt::AlignTop);
+    raster->addWidget(m_label2, 1, 0, Qt::AlignLeft | Qt::AlignVCenter);
+    raster->addWidget(m_combo1, 1, 1, 1, 2);
+    raster->addWidget(m_label3, 2, 0, 1, 2, Qt::AlignLeft | Qt::AlignVCenter);
+    raster->addWidget(m_text3, 2, 2);
+    raster->addWidget(m_label4, 3, 0, 1, 2, Qt::AlignLeft | Qt::AlignVCenter);
+    raster->addWidget(m_text4, 3, 2);
+    raster->addWidget(m_command1, 4, 1, 1, 2, Qt::AlignRight | Qt::AlignBottom);
+
+    raster->setColumnMinimumWidth(0, twips(3228 - 120 - 36));
+    raster->setColumnMinimumWidth(1, twips(3636 - 3228 - 36));
+    raster->setColumnMinimumWidth(2, twips(1584));
+    // Extra width goes to the entries, where long cable items need it.
+    raster->setColumnStretch(2, 1);
+    raster->setRowMinimumHeight(0, twips(615));
+    raster->setRowStretch(4, 1);
+
+    m_command1->setMinimumSize(twips(1515), twips(495));
+    text1HoeheSetzen(2, 615);
+    resize(sizeHint().expandedTo(QSize(twips(5340), twips(2748))));
+}
+
+void FrmKabel::text1HoeheSetzen(int zeilen, int twipsHoehe)
+{
+    const QFontMetrics metrik(m_text1->font());
+    const int rand = 2 * m_text1->frameWidth() + 2 * qCeil(m_text1->document()->documentMargin());
+    m_text1->setFixedHeight(qMax(twips(twipsHoehe), zeilen * metrik.lineSpacing() + rand));
+}
+
+void FrmKabel::Form_Load(const QString &kabelPfad)
+{
+    schrittAusfuehren([&] { m_ui.sanduhr(); });
+    schrittAusfuehren([&] { setWindowTitle(QStringLiteral(" Bitte Eingeben")); });
+    schrittAusfuehren([&] {
+        m_text1->clear();
+        m_text3->clear();
+        m_text4->clear();
+        m_combo1->setEditText(QString());
+    });
+    schrittAusfuehren([&] {
+        KabelCombo liste(*m_combo1);
+        const bool gefunden = KabelTabelleLaden(liste, 0.66F, QStringLiteral("0.66"), kabelPfad,
+                                                m_werte, m_ui, QLocale());
+        // The list selects its first item by itself when it is filled; without
+        // an item at the remembered position nothing is to be selected, so
+        // the activation offers its default instead.
+        if (gefunden && (m_werte.KabelIndex < 0 || m_werte.KabelIndex >= m_combo1->count())) {
+            m_combo1->setCurrentIndex(-1);
+            m_combo1->setEditText(QString());
+        }
+        // The narrow field cuts the padded items; the open list shows them whole.
+        QAbstractItemView *liste2 = m_combo1->view();
+        liste2->setMinimumWidth(liste2->sizeHintForColumn(0) +
+                                liste2->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
+    });
+}
+
+void FrmKabel::Form_Activate()
+{
+    schrittAusfuehren([&] {
+        // A new mode wants other frequencies; the same mode keeps them.
+        if (m_berechnungsart != m_letzteBerechnungsart)
+            m_text1->clear();
+    });
+    schrittAusfuehren([&] {
+        if (m_combo1->currentText().isEmpty())
+            m_combo1->setEditText(formatZahl(0.66, QStringLiteral("0.0#"), QLocale()));
+    });
+    schrittAusfuehren([&] {
+        if (m_text4->text().isEmpty())
+            m_text4->setText(QStringLiteral("35"));
+    });
+    schrittAusfuehren([&] {
+        m_text3->setText(
+            laengeBeiAktivierung(m_text1->toPlainText(), m_werte.KabelLaenge, QLocale()));
+    });
+    schrittAusfuehren([&] { m_letzteBerechnungsart = m_berechnungsart; });
+    schrittAusfuehren([&] { m_text1->setFocus(Qt::OtherFocusReason); });
+    schrittAusfuehren([&] { m_ui.normalerZeiger(); });
+}
+
+void FrmKabel::modusEinrichten(const QString &berechnungsart)
+{
+    const bool schonSichtbar = isVisible();
+    const bool eine = berechnungsart == berechnungsart::eine;
+
+    m_berechnungsart = berechnungsart;
+    m_label4->setVisible(!eine);
+    m_text4->setVisible(!eine);
+    if (eine)
+        m_label1->setText(QStringLiteral("Frequenz  (0,01 bis ... MHz): "));
+    else
+        m_label1->setText(QStringLiteral("Frequenzen(0,01 bis ... MHz): ") + m_werte.ZeilenEnde +
+                          QStringLiteral("(getrennt durch / )"));
+    m_label2->setText(QStringLiteral("Verkürzungsfaktor des Kabels: "));
+    m_label3->setText(berechnungsart == berechnungsart::vorhKabel
+                          ? QStringLiteral("vorhandene Kabellänge [m]: ")
+                          : QStringLiteral("voraussichtliche Kabellänge [m]: "));
+    if (eine)
+        text1HoeheSetzen(1, 315);
+    else
+        text1HoeheSetzen(2, 615);
+
+    // Showing a hidden dialog activates it through its show event; an open
+    // one is activated here, so the defaults are proposed once per use.
+    if (schonSichtbar)
+        Form_Activate();
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    show();
+    raise();
+    activateWindow();
+}
+
+QString FrmKabel::Berechnungsart() const
+{
+    return m_berechnungsart;
+}
+
+Berechnungsanfrage FrmKabel::anfrage() const
+{
+    Berechnungsanfrage a;
+    a.Berechnungsart = m_berechnungsart;
+    a.Text1 = m_text1->toPlainText();
+    a.Combo1Text = m_combo1->currentText();
+    // A typed text keeps the list's last position in Qt; it is no list entry.
+    const int index = m_combo1->currentIndex();
+    a.Combo1ListIndex = index >= 0 && m_combo1->itemText(index) == a.Combo1Text ? index : -1;
+    a.Text3 = m_text3->text();
+    a.Text4 = m_text4->text();
+    return a;
+}
+
+bool FrmKabel::GleichesBand() const
+{
+    try {
+        return varo::GleichesBand(m_text1->toPlainText());
+    } catch (const std::exception &) {
+        // A frequency that cannot be read puts nothing in a band; the
+        // calculation refuses it with its own message.
+        return false;
+    }
+}
+
+void FrmKabel::Command1_Click()
+{
+    const Berechnungsanfrage a = anfrage();
+    if (a.Text1.isEmpty() || a.Combo1Text.isEmpty() || a.Text3.isEmpty() || a.Text4.isEmpty()) {
+        m_ui.piep();
+        return;
+    }
+    if (a.Berechnungsart == berechnungsart::mehrere) {
+        if (GleichesBand()) {
+            const QString &ende = m_werte.ZeilenEnde;
+            m_ui.meldung(QStringLiteral("Es sind Frequenzen im gleichen Band vorhanden!") + ende +
+                             QStringLiteral("Das ergiebt wenig Sinn.") + ende +
+                             QStringLiteral("Bitte dafür eine Mittenfrequenz o.Ä. eingeben."),
+                         QStringLiteral("Frequenzeingabe"), Symbol::Ausrufezeichen, Knoepfe::Ok);
+            return;
+        }
+    } else if (a.Berechnungsart != berechnungsart::eine &&
+               a.Berechnungsart != berechnungsart::vorhKabel) {
+        return;
+    }
+    // The calculation lets window events run; a second click meanwhile must
+    // not start a second calculation into the same report.
+    if (m_rechnetGerade || !m_rechnen)
+        return;
+    m_rechnetGerade = true;
+    const QPointer<FrmKabel> dialog(this);
+    const Rechenfunktion rechnen = m_rechnen;
+    rechnen(a);
+    if (dialog)
+        m_rechnetGerade = false;
+}
+
+void FrmKabel::Text1_LostFocus()
+{
+    // Only the text calculations that look for lengths want a proposal, and
+    // a length the user gave stays.
+    if (m_berechnungsart == berechnungsart::vorhKabel || !m_text3->text().isEmpty())
+        return;
+    const QString vorschlag = laengenVorschlag(m_text1->toPlainText(), QLocale());
+    if (!vorschlag.isEmpty())
+        m_text3->setText(vorschlag);
+}
+
+void FrmKabel::showEvent(QShowEvent *ereignis)
+{
+    QWidget::showEvent(ereignis);
+    // The window system's own show events (restoring from the task bar)
+    // are no new use of the dialog.
+    if (!ereignis->spontaneous())
+        Form_Activate();
+}
+
+bool FrmKabel::tasteAbweisen(QObject *objekt, QEvent *ereignis) const
+{
+    const bool schraegstrich = objekt == m_text1;
+    if (ereignis->type() == QEvent::InputMethod) {
+        const QString text = static_cast<QInputMethodEvent *>(ereignis)->commitString();
+        for (const QChar c : text) {
+            if (!zeichenZulaessig(c, schraegstrich))
+                return true;
+        }
+        return false;
+    }
+
+    const auto *taste = static_cast<QKeyEvent *>(ereignis);
+    if (istNavigationstaste(taste->key()))
+        return false;
+    // Ctrl with a letter types a control character (Ctrl+C, Ctrl+V, Ctrl+X
+    // among them); none of them is a number.
+    if ((taste->modifiers() & Qt::ControlModifier) && taste->key() >= Qt::Key_A &&
+        taste->key() <= Qt::Key_Z)
+        return true;
+    for (const QChar c : taste->text()) {
+        if (!zeichenZulaessig(c, schraegstrich))
+            return true;
+    }
+    return false;
+}
+
+bool FrmKabel::eventFilter(QObject *objekt, QEvent *ereignis)
+{
+    const QEvent::Type art = ereignis->type();
+    if (art == QEvent::KeyPress || art == QEvent::InputMethod) {
+        if (tasteAbweisen(objekt, ereignis))
+            return true;
+    } else if (art == QEvent::FocusOut && objekt == m_text1) {
+        // Switching to another window or opening the context menu does not
+        // leave the field.
+        const Qt::FocusReason grund = static_cast<QFocusEvent *>(ereignis)->reason();
+        if (grund != Qt::ActiveWindowFocusReason && grund != Qt::PopupFocusReason)
+            Text1_LostFocus();
+    }
+    return QWidget::eventFilter(objekt, ereignis);
+}
+
+} // namespace varo
