@@ -1,0 +1,142 @@
+#pragma once
+
+// The frame every text report is written in: title, header block, column
+// heading, rows with text page breaks, closing block, one formatting pass,
+// and the error handling of a calculation (Abort / Retry / Ignore).
+
+#include "rechnen.h"
+
+#include <QString>
+#include <QtGlobal>
+
+#include <functional>
+#include <vector>
+
+namespace varo {
+
+class Berichtsfeld;
+class Drucker;
+class Laufzeitfehler;
+
+namespace bericht {
+inline constexpr int Zeilenbreite = 80;
+inline constexpr int Feld1 = 33;     // first column field
+inline constexpr int Feld2 = 19;     // second column field
+inline constexpr int ErsteZeile = 9; // lines of title and header on page 1
+inline constexpr int ErsatzSeitenlaenge = 77;
+} // namespace bericht
+
+// Prepares the printer for reports of `breite` characters per line and
+// returns how many lines fit on a page. Every printer step that fails is
+// skipped; without a printer the result is 73 (up to 80 characters) or 51.
+qint16 DruckerEinrichten(qint16 breite, Drucker &drucker);
+
+// " " and 80 em dashes, then CR LF.
+QString Trennlinie();
+
+// The last text of every report, 58 characters, no line end after it.
+QString Gruss();
+
+// The value right-aligned in a field of `breite` characters; a longer text
+// keeps only its leftmost characters.
+QString feldRechts(const QString &wert, int breite);
+
+// "Seite <n>" right-aligned in 80 characters, without line end.
+QString Seitenzeile(int seite);
+
+// True when the text, blanks around it aside, is a number: digits with an
+// optional sign and one decimal point or comma.
+bool liestSichAlsZahl(const QString &text);
+
+// Gives the finished report its fonts: rows and first separator in
+// "Courier New", closing remark in "Tahoma", greeting small and centred,
+// header bold, title large, bold, purple and centred.
+void TextAusgeben(Berichtsfeld &feld, qint32 tabellenPos, qint32 schlussPos,
+                  const QString &trennlinie, const QString &schlussText, qint32 kopfPos,
+                  const QString &kopfText, const QString &titel);
+
+// One report being written: keeps the positions, the line counter and the
+// page number, and inserts the page breaks.
+class Bericht
+{
+public:
+    explicit Bericht(Rechenkontext &kontext) : m_k(kontext) {}
+
+    // Frame step 3: the dialog goes away before the report is built.
+    void dialogVerbergen();
+    // Frame step 4.
+    void seitenlaengeErmitteln();
+    // Frame steps 5 and 6: hidden box, "&Listing", title line and an empty line.
+    void beginnen(const QString &titel);
+    // Frame step 7.
+    void kopfAnhaengen(const QString &kopfText);
+    // Frame steps 8 and 9; the column heading carries its line end.
+    void spaltenkopfAnhaengen(const QString &spaltenkopf);
+    // One row with its line end; counts a line.
+    void zeileAnhaengen(const QString &zeile);
+    // Frame step 11: a page break when the page is full.
+    void seitenumbruchPruefen();
+    // Frame step 12.
+    void schlussAnhaengen(const QString &bemerkung);
+    // Frame step 13.
+    void formatieren();
+    // Frame step 14.
+    void zeigen();
+
+    int seitenlaenge() const { return m_seitenlaenge; }
+    int zeilen() const { return m_zeilen; }
+    int seite() const { return m_seite; }
+
+private:
+    Rechenkontext &m_k;
+    int m_seitenlaenge = bericht::ErsatzSeitenlaenge;
+    int m_zeilen = bericht::ErsteZeile;
+    int m_seite = 1;
+    QString m_titel;
+    QString m_kopfText;
+    QString m_spaltenkopf;
+    QString m_schlussText;
+    qint32 m_kopfPos = 0;
+    qint32 m_tabellenPos = 0;
+    qint32 m_schlussPos = 0;
+};
+
+// Runs a calculation as a list of steps under the common error handling.
+// Division by zero (also raised for rejected input) ends with two beeps;
+// any other error asks Abort / Retry / Ignore: Retry repeats the failed
+// step, Ignore goes on with the next. Whenever the run ends on an error the
+// report box is made visible again.
+class Schrittlauf
+{
+public:
+    explicit Schrittlauf(Rechenkontext &kontext) : m_k(kontext) {}
+
+    void schritt(std::function<void()> schritt);
+    // A loop whose every pass is a step of its own. The count is taken
+    // when the loop is reached and may itself fail like a step; ignoring
+    // that failure skips the loop.
+    void schleife(std::function<qint64()> anzahl, std::function<void(qint64)> durchlauf);
+
+    // Called from inside a step: the run ends after this step with `ergebnis`.
+    void beenden(Rechenergebnis ergebnis);
+
+    Rechenergebnis ausfuehren();
+
+private:
+    enum class Weiter { Wiederholen, Naechster, Ende };
+    Weiter fehlerBehandeln(const Laufzeitfehler &fehler);
+    template <typename F> Weiter versuchen(F &&f);
+
+    struct Eintrag
+    {
+        std::function<qint64()> anzahl; // empty for a single step
+        std::function<void(qint64)> durchlauf;
+    };
+
+    Rechenkontext &m_k;
+    std::vector<Eintrag> m_schritte;
+    bool m_beendet = false;
+    Rechenergebnis m_ergebnis = Rechenergebnis::Bericht;
+};
+
+} // namespace varo

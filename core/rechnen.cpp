@@ -1,0 +1,97 @@
+#include "rechnen.h"
+
+#include "konvertierung.h"
+#include "laufzeitfehler.h"
+#include "oberflaeche.h"
+
+#include <cmath>
+#include <limits>
+#include <vector>
+
+namespace varo {
+
+namespace {
+
+// Rounds to single; beyond its range the value becomes infinite.
+float rundeSingle(double wert)
+{
+    if (std::fabs(wert) > static_cast<double>(std::numeric_limits<float>::max()))
+        return wert < 0 ? -std::numeric_limits<float>::infinity()
+                        : std::numeric_limits<float>::infinity();
+    return static_cast<float>(wert);
+}
+
+// A frequency piece of the same-band check. A number beyond the range of a
+// single counts as infinite instead of stopping the dialog.
+float alsSingle(const QString &stueck)
+{
+    double wert = 0.0;
+    try {
+        wert = TextZuZahl(KommaZuPunkt(stueck));
+    } catch (const Laufzeitfehler &) {
+        const bool negativ = stueck.trimmed().startsWith(QLatin1Char('-'));
+        return negativ ? -std::numeric_limits<float>::infinity()
+                       : std::numeric_limits<float>::infinity();
+    }
+    return rundeSingle(wert);
+}
+
+} // namespace
+
+bool GleichesBand(const QString &frequenzText)
+{
+    QString s = frequenzText;
+    if (!s.endsWith(QLatin1Char('/')))
+        s += QLatin1Char('/');
+    QStringList stuecke = s.split(QLatin1Char('/'));
+    stuecke.removeLast();
+
+    std::vector<float> f;
+    f.reserve(stuecke.size());
+    for (const QString &stueck : stuecke)
+        f.push_back(alsSingle(stueck));
+
+    // The window lies around the later entry. Frequencies that keep out of
+    // each other's windows differ by at least 10 % each, so a conflict turns
+    // up after a few thousand entries at most and the loop cannot run long.
+    for (size_t i = 1; i < f.size(); ++i) {
+        const float unten = rundeSingle(0.9 * static_cast<double>(f[i]));
+        const float oben = rundeSingle(1.1 * static_cast<double>(f[i]));
+        for (size_t j = 0; j < i; ++j) {
+            if (unten <= f[j] && f[j] <= oben)
+                return true;
+        }
+    }
+    return false;
+}
+
+Rechenergebnis Rechnen(const Berechnungsanfrage &anfrage, Rechenkontext &kontext)
+{
+    // The dialog only checks that every field holds something, and in the
+    // mode "mehrere" that no two frequencies share a band; ranges are the
+    // calculations' business.
+    if (anfrage.Text1.isEmpty() || anfrage.Combo1Text.isEmpty() || anfrage.Text3.isEmpty() ||
+        anfrage.Text4.isEmpty()) {
+        kontext.ui.piep();
+        return Rechenergebnis::Abgelehnt;
+    }
+    if (anfrage.Berechnungsart == berechnungsart::mehrere) {
+        if (GleichesBand(anfrage.Text1)) {
+            const QString &ze = kontext.werte.ZeilenEnde;
+            kontext.ui.meldung(QStringLiteral("Es sind Frequenzen im gleichen Band vorhanden!") +
+                                   ze + QStringLiteral("Das ergiebt wenig Sinn.") + ze +
+                                   QStringLiteral("Bitte dafür eine Mittenfrequenz o.Ä. eingeben."),
+                               QStringLiteral("Frequenzeingabe"), Symbol::Ausrufezeichen,
+                               Knoepfe::Ok);
+            return Rechenergebnis::Hinweis;
+        }
+        return RechnenMehrere(anfrage, kontext);
+    }
+    if (anfrage.Berechnungsart == berechnungsart::eine)
+        return RechnenEine(anfrage, kontext);
+    if (anfrage.Berechnungsart == berechnungsart::vorhKabel)
+        return RechnenVorhKabel(anfrage, kontext);
+    return Rechenergebnis::Abgelehnt;
+}
+
+} // namespace varo
