@@ -1,0 +1,243 @@
+#include "rtf.h"
+#include "rtf_cp1252.h"
+
+#include <QColor>
+#include <QFont>
+#include <QTextBlock>
+#include <QTextCharFormat>
+#include <QTextDocument>
+#include <QTextFragment>
+
+#include <cmath>
+#include <vector>
+
+#include "version.h"
+
+// The file is plain 7-bit ASCII: every other character is escaped, so the
+// result survives any transport and every reader agrees on the code page.
+// Each block becomes "\pard[\qc] {run}{run}…\par", each fragment one group that
+// states its whole format, so no reader has to track formatting across runs.
+
+namespace varo {
+namespace {
+
+QString familieVon(const QTextCharFormat &format, const QString &standard)
+{
+    const QStringList familien = format.fontFamilies().toStringList();
+    if (!familien.isEmpty() && !familien.first().isEmpty())
+        return familien.first();
+    return standard;
+}
+
+bool istFett(const QTextCharFormat &format)
+{
+    return format.fontWeight() >= QFont::DemiBold;
+}
+
+// The RTF font family class only helps a reader that lacks the font itself.
+const char *familienklasse(const QString &name)
+{
+    const QString n = name.toLower();
+    if (n.contains(QLatin1String("courier")) || n.contains(QLatin1String("mono")) ||
+        n.contains(QLatin1String("consolas")))
+        return "\\fmodern";
+    if (n.contains(QLatin1String("times")) || n.contains(QLatin1String("serif")) ||
+        n.contains(QLatin1String("roman")))
+        return n.contains(QLatin1String("sans")) ? "\\fswiss" : "\\froman";
+    return "\\fswiss";
+}
+
+void zahlAnhaengen(QByteArray &aus, long long zahl)
+{
+    aus += QByteArray::number(zahl);
+}
+
+void hexAnhaengen(QByteArray &aus, unsigned char byte)
+{
+    static const char ziffern[] = "0123456789abcdef";
+    aus += "\\'";
+    aus += ziffern[byte >> 4];
+    aus += ziffern[byte & 0x0f];
+}
+
+// Escapes text per UTF-16 unit. Characters outside cp1252 become \uN with a
+// single \'3f fallback: a literal "?" fallback makes some readers drop the
+// text that follows.
+void textAnhaengen(QByteArray &aus, const QString &text)
+{
+    for (const QChar zeichen : text) {
+        const char16_t c = zeichen.unicode();
+        switch (c) {
+        case u'\\':
+            aus += "\\\\";
+            continue;
+        case u'{':
+            aus += "\\{";
+            continue;
+        case u'}':
+            aus += "\\}";
+            continue;
+        case u'\t':
+            aus += "\\tab ";
+            continue;
+        case 0x2028:
+            aus += "\\line ";
+            continue;
+        case 0x00A0:
+            aus += "\\~";
+            continue;
+        case 0x00AD:
+            aus += "\\-";
+            continue;
+        case 0x2011:
+            aus += "\\_";
+            continue;
+        case 0xFFFC: // object replacement: images are not part of a report
+            continue;
+        default:
+            break;
+        }
+        if (c >= 0x20 && c <= 0x7E) {
+            aus += char(c);
+            continue;
+        }
+        if (c < 0x20 || c == 0x7F || (c >= 0x80 && c <= 0x9F) || c == 0x2029)
+            continue; // control characters have no place in a run
+        if (const int byte = rtf::cp1252Byte(c); byte >= 0) {
+            hexAnhaengen(aus, static_cast<unsigned char>(byte));
+            continue;
+        }
+        // Surrogates go out unit by unit, each with its own fallback.
+        aus += "\\u";
+        zahlAnhaengen(aus, c > 32767 ? long(c) - 65536 : long(c));
+        aus += "\\'3f";
+    }
+}
+
+struct Tabellen
+{
+    QStringList schriften; // index = \f number
+    QList<QRgb> farben;    // index + 1 = \cf number
+    int schriftIndex(const QString &familie) const { return int(schriften.indexOf(familie)); }
+    int farbIndex(QRgb farbe) const { return int(farben.indexOf(farbe)) + 1; }
+};
+
+} // namespace
+
+QByteArray rtfSchreiben(const QTextDocument &dokument)
+{
+    const QFont standardSchrift = dokument.defaultFont();
+    const QString standardFamilie = standardSchrift.family().isEmpty()
+                                        ? QStringLiteral("Courier New")
+                                        : standardSchrift.family();
+    const double standardGroesse =
+        standardSchrift.pointSizeF() > 0 ? standardSchrift.pointSizeF() : 10.0;
+
+    // First pass: the tables. The document's default font is always \f0.
+    Tabellen tabellen;
+    tabellen.schriften.append(standardFamilie);
+    for (QTextBlock block = dokument.begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            if (!fragment.isValid())
+                continue;
+            const QTextCharFormat format = fragment.charFormat();
+            const QString familie = familieVon(format, standardFamilie);
+            if (tabellen.schriftIndex(familie) < 0)
+                tabellen.schriften.append(familie);
+            if (format.hasProperty(QTextFormat::ForegroundBrush) &&
+                format.foreground().style() != Qt::NoBrush) {
+                const QRgb farbe = format.foreground().color().rgb();
+                if (tabellen.farbIndex(farbe) == 0)
+                    tabellen.farben.append(farbe);
+            }
+        }
+    }
+
+    QByteArray aus;
+    aus.reserve(4096 + dokument.characterCount() * 2);
+    aus += "{\\rtf1\\ansi\\ansicpg1252\\deff0\\deflang1031\\uc1\r\n";
+
+    aus += "{\\fonttbl";
+    for (int i = 0; i < tabellen.schriften.size(); ++i) {
+        aus += "{\\f";
+        zahlAnhaengen(aus, i);
+        aus += familienklasse(tabellen.schriften.at(i));
+        aus += "\\fcharset0 ";
+        // A ";" inside the name would end the entry early.
+        QString name = tabellen.schriften.at(i);
+        name.remove(QLatin1Char(';'));
+        textAnhaengen(aus, name);
+        aus += ";}";
+    }
+    aus += "}\r\n";
+
+    aus += "{\\colortbl;";
+    for (const QRgb farbe : std::as_const(tabellen.farben)) {
+        aus += "\\red";
+        zahlAnhaengen(aus, qRed(farbe));
+        aus += "\\green";
+        zahlAnhaengen(aus, qGreen(farbe));
+        aus += "\\blue";
+        zahlAnhaengen(aus, qBlue(farbe));
+        aus += ';';
+    }
+    aus += "}\r\n";
+
+    aus += "{\\*\\generator Varolinaten ";
+    aus += QByteArray::number(version::major) + '.' + QByteArray::number(version::minor);
+    aus += ";}\r\n";
+    // A4 with the margins of a German business letter.
+    aus += "\\paperw11906\\paperh16838\\margl1417\\margr1417\\margt1417\\margb1134\\viewkind4\r\n";
+
+    for (QTextBlock block = dokument.begin(); block.isValid(); block = block.next()) {
+        aus += "\\pard";
+        const Qt::Alignment ausrichtung =
+            block.blockFormat().alignment() & Qt::AlignHorizontal_Mask;
+        if (ausrichtung & Qt::AlignHCenter)
+            aus += "\\qc";
+        else if (ausrichtung & Qt::AlignJustify)
+            aus += "\\qj";
+        else if (ausrichtung & (Qt::AlignRight))
+            aus += "\\qr";
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            if (!fragment.isValid() || fragment.length() == 0)
+                continue;
+            const QTextCharFormat format = fragment.charFormat();
+            aus += "{\\f";
+            zahlAnhaengen(aus, tabellen.schriftIndex(familieVon(format, standardFamilie)));
+            aus += "\\fs";
+            const double punkte =
+                format.fontPointSize() > 0 ? format.fontPointSize() : standardGroesse;
+            zahlAnhaengen(aus, std::max(2L, std::lround(punkte * 2.0)));
+            if (istFett(format))
+                aus += "\\b";
+            if (format.fontItalic())
+                aus += "\\i";
+            if (format.fontUnderline())
+                aus += "\\ul";
+            if (format.fontStrikeOut())
+                aus += "\\strike";
+            if (format.verticalAlignment() == QTextCharFormat::AlignSuperScript)
+                aus += "\\super";
+            else if (format.verticalAlignment() == QTextCharFormat::AlignSubScript)
+                aus += "\\sub";
+            if (format.hasProperty(QTextFormat::ForegroundBrush) &&
+                format.foreground().style() != Qt::NoBrush) {
+                aus += "\\cf";
+                zahlAnhaengen(aus, tabellen.farbIndex(format.foreground().color().rgb()));
+            }
+            // The blank ends the last control word; a leading blank of the
+            // text then follows as a second one.
+            aus += ' ';
+            textAnhaengen(aus, fragment.text());
+            aus += '}';
+        }
+        aus += "\\par\r\n";
+    }
+    aus += "}\r\n";
+    return aus;
+}
+
+} // namespace varo
