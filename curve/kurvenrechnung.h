@@ -1,0 +1,146 @@
+#pragma once
+
+// The arithmetic of the impedance curve, free of widgets:
+//   texts -> KurvenAnfrage -> kurvePruefen (message number, axis half-range p)
+//   -> kurvenbildBerechnen (axes, ticks, labels, coloured samples in twips)
+//   -> a painter only draws what the Kurvenbild holds (kurvenzeichnung.h).
+// Twips run with y upwards from the bottom edge of the drawing surface.
+
+#include <QLineF>
+#include <QList>
+#include <QLocale>
+#include <QPointF>
+#include <QString>
+#include <QtGlobal>
+
+#include <functional>
+
+namespace varo {
+
+// The display request as typed into the six fields, each read with
+// KommaZuPunkt and TextZuZahl and held in single precision.
+struct KurvenAnfrage
+{
+    float fVon = 0.0F;   // MHz
+    float fBis = 0.0F;   // MHz
+    float ZEing = 0.0F;  // Ω, load at the antenna end
+    float ZKabel = 0.0F; // Ω, line impedance
+    float Vk = 0.0F;
+    float Lg = 0.0F; // m
+};
+
+// Reads the six texts; throws Laufzeitfehler(6) for a number beyond the
+// single range.
+KurvenAnfrage anfrageLesen(const QString &von, const QString &bis, const QString &eingZ,
+                           const QString &kabelZ, const QString &vk, const QString &laenge);
+
+// Message numbers of the window; 0 means the request can be drawn.
+namespace kurvenmeldung {
+inline constexpr int Keine = 0;
+inline constexpr int Unkorrekt = 1;    // incomplete input
+inline constexpr int Unreal = 2;       // technically implausible values
+inline constexpr int Eingangsimpedanz = 3; // load outside the displayable range
+inline constexpr int ZuSchmal = 4;    // frequency range below 15 kHz
+inline constexpr int ZuGross = 5;     // impedance half-range beyond 16-bit arithmetic
+inline constexpr int FlaecheZuKlein = 6; // the surface cannot hold the axes
+} // namespace kurvenmeldung
+
+struct KurvenMeldungText
+{
+    QString text;
+    QString titel;
+};
+
+// Text and title of a message number (1 to 6); zeilenEnde breaks the lines.
+KurvenMeldungText kurvenMeldung(int nummer, const QString &zeilenEnde);
+
+// The three rules of the window, in their order; returns the first failing
+// rule's message number or 0.
+int eingabeRegeln(const KurvenAnfrage &a);
+
+// The three rules and then what the axis arithmetic needs: a frequency range
+// of at least 15 kHz and an impedance half-range within 16-bit arithmetic.
+// On 0, p holds the half-range of the impedance axis.
+int kurvePruefen(const KurvenAnfrage &a, int &p);
+
+// Half-range of the impedance axis in whole ohms, p >= |ZEing - Zq|.
+// Throws Laufzeitfehler(6) when it leaves 16-bit arithmetic.
+int AchsenSpanne(float Zq, float ZEing, float ZKabel);
+
+// Zq = ZKabel² / ZEing in single precision (quarter-wave transformed load).
+float viertelwellenImpedanz(float ZEing, float ZKabel);
+
+// Step of the impedance ticks in ohms for the half-range p.
+qint16 impedanzTeilung(int p);
+
+// Step of the frequency ticks in kHz for the range P in kHz (0 below 15 kHz).
+qint32 frequenzTeilung(qint32 P);
+
+// Colour thresholds of the curve points.
+float GrenzeOben(float ZEing, float ZKabel);
+float GrenzeUnten(float ZEing, float ZKabel);
+
+// Palette indices of the curve points.
+namespace kurvenfarbe {
+inline constexpr int Gruen = 10;   // near ZEing
+inline constexpr int Magenta = 5;  // in between
+inline constexpr int Rot = 12;     // near Zq
+} // namespace kurvenfarbe
+
+int punktFarbe(float ZAusgang, float grenzeOben, float grenzeUnten);
+
+// Text height and width in twips of the surface's font.
+struct Textmass
+{
+    std::function<double(const QString &)> hoehe;
+    std::function<double(const QString &)> breite;
+};
+
+struct Beschriftung
+{
+    QPointF ort; // top-left corner, twips
+    QString text;
+};
+
+struct Messpunkt
+{
+    qint32 x = 0;
+    qint32 y = 0;
+    int farbe = kurvenfarbe::Magenta;
+};
+
+// Everything one drawing pass puts on the surface, in twips.
+struct Kurvenbild
+{
+    double W = 0;
+    double H = 0;
+    int p = 0;
+    qint16 e = 0;
+    qint32 kVon = 0, kBis = 0, P = 0, O = 0;
+    qint32 N = 0, X = 0;
+    float M = 0.0F, L = 0.0F;
+    qint16 c = 0;
+    float yBottom = 0.0F, yTop = 0.0F;
+    qint32 xStart = 0, xEnd = 0, h = 0;
+    float grenzeOben = 0.0F, grenzeUnten = 0.0F;
+
+    QList<QLineF> linien; // axes and ticks, width 1
+    QList<Beschriftung> texte;
+    QList<float> impedanzTicks; // y of every tick position, drawn or not
+    QList<qint32> impedanzWerte; // ohms at those positions
+    QStringList impedanzLabels; // the labels printed (w >= 0)
+    QList<qint32> frequenzTicks; // x of every frequency tick
+    QStringList frequenzLabels;
+    QList<Messpunkt> punkte; // the drawn samples (from the eighth on)
+    int proben = 0;          // samples computed, drawn or not
+};
+
+inline const QString kurvenTitel = QStringLiteral(" Vorhandenes Kabel prüfen");
+
+// One complete drawing pass for a request that passed kurvePruefen, on a
+// surface of W × H twips. Throws Laufzeitfehler(6) on an arithmetic
+// overflow and Laufzeitfehler(11) when the surface is too small for the axes.
+Kurvenbild kurvenbildBerechnen(const KurvenAnfrage &a, int p, double W, double H,
+                               const Textmass &mass, const QLocale &locale);
+
+} // namespace varo
