@@ -1,0 +1,65 @@
+#pragma once
+
+#include "drucker.h"
+
+#include <QFont>
+#include <QString>
+#include <memory>
+
+class QPrinter;
+
+namespace varo {
+
+// The printer port over QPrinter. Without an installed printer Qt would
+// quietly print into a PDF file; the program must instead see a missing
+// printer, so then every operation throws error 484 and the callers'
+// fallbacks (73 lines per page, the "Drucker-Fehler?" box) apply.
+class QtDrucker : public Drucker
+{
+public:
+    // The system's current default printer.
+    QtDrucker();
+    // A printer that writes every job into this PDF file (for tests and
+    // exports); it counts as installed.
+    static std::unique_ptr<QtDrucker> fuerPdf(const QString &datei);
+    ~QtDrucker() override;
+
+    QtDrucker(const QtDrucker &) = delete;
+    QtDrucker &operator=(const QtDrucker &) = delete;
+
+    // False when no printer is installed; the operations then throw.
+    bool vorhanden() const;
+    // The printer behind the port, for the print and set-up dialogs.
+    QPrinter *qprinter() const { return m_printer.get(); }
+
+    QString geraetename() const override;
+    void setStandardFolgen(bool folgen) override;
+    void setSkalierung(int modus) override;
+    void setSchriftname(const QString &name) override;
+    void setSchriftgroesse(double punkte) override;
+    int orientierung() const override;
+    void setOrientierung(int orientierung) override;
+    int papiergroesse() const override;
+    void setPapiergroesse(int groesse) override;
+    int papierfach() const override;
+    void setPapierfach(int fach) override;
+    int seitenhoeheTwips() const override;
+    int seitenbreiteTwips() const override;
+    double textHoehe(const QString &text) const override;
+    void dokumentBeenden() override;
+    void bildDrucken(const QImage &bild) override;
+    void dokumentDrucken(const QTextDocument &dokument) override;
+
+private:
+    explicit QtDrucker(const QString &pdfDatei);
+    void pruefen() const; // throws when there is no printer
+    void aufStandarddruckerSetzen();
+
+    std::unique_ptr<QPrinter> m_printer;
+    bool m_pdf = false;
+    bool m_systemHatDrucker = false;
+    int m_skalierung = 1; // twips, as a fresh printer object measures
+    QFont m_schrift;
+};
+
+} // namespace varo
