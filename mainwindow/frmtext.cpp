@@ -1,0 +1,311 @@
+#include "frmtext.h"
+
+#include "drucker.h"
+#include "formatvorlagen.h"
+#include "qtoberflaeche.h"
+#include "statusleiste.h"
+#include "version.h"
+#include "werte.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QIcon>
+#include <QMenuBar>
+#include <QTextEdit>
+#include <QToolBar>
+
+// Resources of a static library must be registered by hand.
+static void symboleLaden()
+{
+    Q_INIT_RESOURCE(hauptfenster);
+}
+
+namespace varo {
+
+namespace {
+
+// Report box geometry, in twips as the window was designed.
+constexpr int randTwips = 60;
+constexpr int clientBreiteTwips = 10464;
+constexpr int clientHoeheTwips = 5592;
+
+QIcon symbol(const char *thema, const char *ersatz)
+{
+    return QIcon::fromTheme(QLatin1String(thema),
+                            QIcon(QStringLiteral(":/icons/") + QLatin1String(ersatz)));
+}
+
+} // namespace
+
+FrmText::FrmText(Programmwerte &werte, Drucker &drucker, Oberflaeche *ui, QWidget *parent)
+    : QMainWindow(parent), m_werte(werte), m_drucker(drucker),
+      m_eigeneUi(ui ? nullptr : std::make_unique<QtOberflaeche>()),
+      m_ui(ui ? ui : m_eigeneUi.get()), m_richTextBox(new QTextEdit), m_feld(*m_richTextBox)
+{
+    symboleLaden();
+    setObjectName(QStringLiteral("frmText"));
+
+    m_richTextBox->setObjectName(QStringLiteral("RichTextBox1"));
+    // Report columns line up only where lines are not wrapped.
+    m_richTextBox->setLineWrapMode(QTextEdit::NoWrap);
+    m_richTextBox->setFont(QFont(QStringLiteral("Courier New"), 10));
+    m_richTextBox->setAcceptRichText(true);
+
+    auto *mitte = new QWidget(this);
+    auto *layout = new QHBoxLayout(mitte);
+    const int rand = twipsZuPixel(randTwips);
+    layout->setContentsMargins(rand, 0, rand, 0);
+    layout->setSpacing(0);
+    layout->addWidget(m_richTextBox);
+    setCentralWidget(mitte);
+
+    createActions();
+    createMenus();
+    createToolBar();
+    createStatusBar();
+
+    if (m_eigeneUi) {
+        m_eigeneUi->setElternfenster(this);
+        m_eigeneUi->setHauptfensterZeigen([this] {
+            show();
+            raise();
+            activateWindow();
+        });
+    }
+
+    // The client area excludes the menu bar, as the window was designed.
+    resize(twipsZuPixel(clientBreiteTwips),
+           twipsZuPixel(clientHoeheTwips) + menuBar()->sizeHint().height());
+
+    Form_Load();
+}
+
+FrmText::~FrmText() = default;
+
+int FrmText::twipsZuPixel(int twips) const
+{
+    return qRound(twips * logicalDpiX() / 1440.0);
+}
+
+QString FrmText::titel(int major, int minor, int revision, const QString &rechtshinweis)
+{
+    return QStringLiteral(" Varolinaten - Berechnung V%1.%2.%3 %4")
+        .arg(major)
+        .arg(minor)
+        .arg(revision)
+        .arg(rechtshinweis);
+}
+
+QAction *FrmText::neueAktion(const char *name, const QString &beschriftung,
+                             const QKeySequence &kurzwahl)
+{
+    auto *aktion = new QAction(beschriftung, this);
+    aktion->setObjectName(QLatin1String(name));
+    aktion->setShortcut(kurzwahl);
+    return aktion;
+}
+
+void FrmText::createActions()
+{
+    m_mnuOpen =
+        neueAktion("mnuOpen", QStringLiteral("&Öffnen"), QKeySequence(Qt::CTRL | Qt::Key_O));
+    m_mnuOpen->setIcon(symbol("document-open", "oeffnen.svg"));
+    m_mnuOpen->setToolTip(QStringLiteral("Öffnen *.RTF"));
+    m_mnuOpen->setProperty("schluessel", QStringLiteral("Open"));
+
+    m_mnuSave =
+        neueAktion("mnuSave", QStringLiteral("&Speichern"), QKeySequence(Qt::CTRL | Qt::Key_S));
+    m_mnuSave->setIcon(symbol("document-save", "speichern.svg"));
+    m_mnuSave->setToolTip(QStringLiteral("Speichern als RTF"));
+    m_mnuSave->setProperty("schluessel", QStringLiteral("Save"));
+
+    m_mnuSuchen = neueAktion("mnuSuchen", QStringLiteral("S&uchen"));
+    m_mnuPrinterEinstellungen =
+        neueAktion("mnuPrinter_Einstellungen", QStringLiteral("Drucker &einrichten"));
+
+    m_mnuPrint =
+        neueAktion("mnuPrint", QStringLiteral("&Drucken"), QKeySequence(Qt::CTRL | Qt::Key_D));
+    m_mnuPrint->setIcon(symbol("document-print", "drucken.svg"));
+    m_mnuPrint->setToolTip(QStringLiteral("Drucken"));
+    m_mnuPrint->setProperty("schluessel", QStringLiteral("Print"));
+
+    m_mnuExit =
+        neueAktion("mnuExit", QStringLiteral("&Beenden"), QKeySequence(Qt::CTRL | Qt::Key_B));
+    connect(m_mnuExit, &QAction::triggered, this, &FrmText::mnuExit_Click);
+
+    m_mnuRechnen =
+        neueAktion("mnuRechnen", QStringLiteral("&eine Frequenz"), QKeySequence(Qt::Key_F3));
+    m_mnuRechnMehrere = neueAktion("mnuRechnMehrere", QStringLiteral("&mehrere Frequenzen"),
+                                   QKeySequence(Qt::Key_F4));
+    m_mnuRechnVorhKabel =
+        neueAktion("mnuRechnVorhKabel", QStringLiteral("&Textausgabe"), QKeySequence(Qt::Key_F5));
+    m_mnuRechnVorhKabelGrafisch = neueAktion(
+        "mnuRechnVorhKabelGrafisch", QStringLiteral("&Grafikausgabe"), QKeySequence(Qt::Key_F6));
+
+    m_mnuFont =
+        neueAktion("mnuFont", QStringLiteral("&Schrift"), QKeySequence(Qt::CTRL | Qt::Key_F));
+    m_mnuFont->setIcon(symbol("format-text-bold", "schrift.svg"));
+    m_mnuFont->setToolTip(QStringLiteral("Format: Schrift"));
+    m_mnuFont->setProperty("schluessel", QStringLiteral("Font"));
+
+    m_mnuStandard = neueAktion("mnuStandard", QStringLiteral("&Standard"));
+    connect(m_mnuStandard, &QAction::triggered, this, &FrmText::mnuStandard_Click);
+    m_mnuListing = neueAktion("mnuListing", QStringLiteral("&Listing"));
+    connect(m_mnuListing, &QAction::triggered, this, &FrmText::mnuListing_Click);
+    m_mnuText = neueAktion("mnuText", QStringLiteral("&Text"));
+    connect(m_mnuText, &QAction::triggered, this, &FrmText::mnuText_Click);
+
+    m_mnuHilfe = neueAktion("mnuHilfe", QStringLiteral("&Hilfe"), QKeySequence(Qt::Key_F1));
+    m_mnuInfo = neueAktion("mnuInfo", QStringLiteral("&Info"), QKeySequence(Qt::Key_F2));
+
+    // Save and print follow the document, so a shortcut never acts on a
+    // stale state; opening "&Datei" refreshes them as well.
+    connect(m_richTextBox->document(), &QTextDocument::contentsChanged, this,
+            &FrmText::dateiEintraegeAktualisieren);
+}
+
+void FrmText::createMenus()
+{
+    const auto untermenue = [](QMenu *menue, const char *name) {
+        menue->setObjectName(QLatin1String(name));
+        menue->menuAction()->setObjectName(QLatin1String(name));
+        return menue;
+    };
+    const auto trenner = [](QMenu *menue, const char *name) {
+        menue->addSeparator()->setObjectName(QLatin1String(name));
+    };
+
+    m_mnuFile = untermenue(menuBar()->addMenu(QStringLiteral("&Datei")), "mnuFile");
+    m_mnuFile->addAction(m_mnuOpen);
+    m_mnuFile->addAction(m_mnuSave);
+    trenner(m_mnuFile, "mnuSep2");
+    m_mnuFile->addAction(m_mnuSuchen);
+    trenner(m_mnuFile, "mnuSep1");
+    m_mnuFile->addAction(m_mnuPrinterEinstellungen);
+    m_mnuFile->addAction(m_mnuPrint);
+    trenner(m_mnuFile, "mnuSep0");
+    m_mnuFile->addAction(m_mnuExit);
+    connect(m_mnuFile, &QMenu::aboutToShow, this, &FrmText::mnuFile_Click);
+
+    QMenu *rech = untermenue(menuBar()->addMenu(QStringLiteral("&Berechnen")), "mnuRech");
+    rech->addAction(m_mnuRechnen);
+    rech->addAction(m_mnuRechnMehrere);
+    trenner(rech, "mnuTrenn1");
+    QMenu *vorhKab =
+        untermenue(rech->addMenu(QStringLiteral("&vorhandenes Kabel prüfen")), "mnuVorhKab");
+    vorhKab->addAction(m_mnuRechnVorhKabel);
+    vorhKab->addAction(m_mnuRechnVorhKabelGrafisch);
+
+    QMenu *format = untermenue(menuBar()->addMenu(QStringLiteral("&Format")), "mnuFormat");
+    format->addAction(m_mnuFont);
+    QMenu *vorlage = untermenue(format->addMenu(QStringLiteral("&Formatvorlage")), "mnuVorlage");
+    vorlage->addAction(m_mnuStandard);
+    vorlage->addAction(m_mnuListing);
+    vorlage->addAction(m_mnuText);
+
+    QMenu *hilfe = untermenue(menuBar()->addMenu(QStringLiteral("&?")), "mnuH");
+    hilfe->addAction(m_mnuHilfe);
+    hilfe->addAction(m_mnuInfo);
+}
+
+void FrmText::createToolBar()
+{
+    m_toolbar = addToolBar(QStringLiteral("Symbolleiste"));
+    m_toolbar->setObjectName(QStringLiteral("Toolbar1"));
+    m_toolbar->setMovable(false);
+    m_toolbar->addSeparator();
+    m_toolbar->addAction(m_mnuOpen);
+    m_toolbar->addAction(m_mnuSave);
+    m_toolbar->addAction(m_mnuPrint);
+    m_toolbar->addSeparator();
+    m_toolbar->addAction(m_mnuFont);
+}
+
+void FrmText::createStatusBar()
+{
+    m_statusBar = new Statusleiste(this);
+    setStatusBar(m_statusBar);
+}
+
+void FrmText::Form_Load()
+{
+    setWindowTitle(titel(version::major, version::minor, version::revision,
+                         QString::fromUtf8(version::rechtshinweis)));
+    // The layout rule is kept by the central widget's layout.
+    mnuListing_Click();
+    dateiEintraegeAktualisieren();
+}
+
+void FrmText::fensterGeoeffnet(QWidget *fenster)
+{
+    if (!fenster)
+        return;
+    m_fenster.removeAll(QPointer<QWidget>(fenster));
+    m_fenster.append(fenster);
+}
+
+void FrmText::dateiEintraegeAktualisieren()
+{
+    const bool leer = m_feld.textLaenge() == 0;
+    m_mnuPrint->setEnabled(!leer);
+    m_mnuSave->setEnabled(!leer);
+}
+
+void FrmText::mnuFile_Click()
+{
+    dateiEintraegeAktualisieren();
+}
+
+void FrmText::mnuExit_Click()
+{
+    hide();
+    close();
+}
+
+void FrmText::mnuStandard_Click()
+{
+    formatvorlageAnwenden(m_feld, Formatvorlage::Standard);
+}
+
+void FrmText::mnuListing_Click()
+{
+    formatvorlageAnwenden(m_feld, Formatvorlage::Listing);
+}
+
+void FrmText::mnuText_Click()
+{
+    formatvorlageAnwenden(m_feld, Formatvorlage::Text);
+}
+
+void FrmText::closeEvent(QCloseEvent *event)
+{
+    Form_QueryUnload();
+    // Closing the main window is never refused.
+    event->accept();
+    emit entladen();
+}
+
+void FrmText::Form_QueryUnload()
+{
+    // Newest first, so a window opened from another one goes before it.
+    const QList<QPointer<QWidget>> fenster = m_fenster;
+    m_fenster.clear();
+    for (auto it = fenster.crbegin(); it != fenster.crend(); ++it) {
+        QPointer<QWidget> f = *it;
+        if (!f)
+            continue;
+        try {
+            f->close();
+        } catch (...) {
+        }
+        // Unloaded means gone, whether or not the window let itself close.
+        delete f.data();
+    }
+    try {
+        m_drucker.dokumentBeenden();
+    } catch (...) {
+    }
+}
+
+} // namespace varo

@@ -1,0 +1,110 @@
+#pragma once
+
+// frmText, the main window: a report viewer. RichTextBox1 receives every
+// calculation report through the TextEditBerichtsfeld port; the menus open
+// the input dialog (F3, F4, F5) and the curve window (F6); the document
+// commands and the format templates act on the report; closing the window
+// closes every window opened from it and ends the program.
+
+#include "texteditberichtsfeld.h"
+
+#include <QList>
+#include <QMainWindow>
+#include <QPointer>
+#include <memory>
+
+class QAction;
+class QMenu;
+class QTextEdit;
+class QToolBar;
+
+namespace varo {
+
+class Drucker;
+class Oberflaeche;
+class QtOberflaeche;
+class Statusleiste;
+struct Programmwerte;
+
+class FrmText : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    // Without a user-interface port the window makes its own with Qt
+    // message boxes; tests pass a recording one.
+    FrmText(Programmwerte &werte, Drucker &drucker, Oberflaeche *ui = nullptr,
+            QWidget *parent = nullptr);
+    ~FrmText() override;
+
+    Berichtsfeld &berichtsfeld() { return m_feld; }
+    QTextEdit *richTextBox() const { return m_richTextBox; }
+    Oberflaeche &oberflaeche() { return *m_ui; }
+    Drucker &drucker() { return m_drucker; }
+    Programmwerte &werte() { return m_werte; }
+
+    // A window opened from this one; shutdown closes such windows, the
+    // most recently opened first.
+    void fensterGeoeffnet(QWidget *fenster);
+
+    // " Varolinaten - Berechnung V2.0.7 <legal notice>"
+    static QString titel(int major, int minor, int revision, const QString &rechtshinweis);
+
+    // Twips as device pixels of this window's screen.
+    int twipsZuPixel(int twips) const;
+
+public slots:
+    void mnuFile_Click();
+    void mnuExit_Click();
+    void mnuStandard_Click();
+    void mnuListing_Click();
+    void mnuText_Click();
+
+signals:
+    // The main window was unloaded: the program ends.
+    void entladen();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void createActions();
+    void createMenus();
+    void createToolBar();
+    void createStatusBar();
+    void Form_Load();
+    void Form_QueryUnload();
+    void dateiEintraegeAktualisieren();
+    QAction *neueAktion(const char *name, const QString &beschriftung,
+                        const QKeySequence &kurzwahl = {});
+
+    Programmwerte &m_werte;
+    Drucker &m_drucker;
+    std::unique_ptr<QtOberflaeche> m_eigeneUi;
+    Oberflaeche *m_ui;
+    QTextEdit *m_richTextBox;
+    TextEditBerichtsfeld m_feld;
+    QToolBar *m_toolbar = nullptr;
+    Statusleiste *m_statusBar = nullptr;
+    QList<QPointer<QWidget>> m_fenster;
+
+    QMenu *m_mnuFile = nullptr;
+    QAction *m_mnuOpen = nullptr;
+    QAction *m_mnuSave = nullptr;
+    QAction *m_mnuSuchen = nullptr;
+    QAction *m_mnuPrinterEinstellungen = nullptr;
+    QAction *m_mnuPrint = nullptr;
+    QAction *m_mnuExit = nullptr;
+    QAction *m_mnuRechnen = nullptr;
+    QAction *m_mnuRechnMehrere = nullptr;
+    QAction *m_mnuRechnVorhKabel = nullptr;
+    QAction *m_mnuRechnVorhKabelGrafisch = nullptr;
+    QAction *m_mnuFont = nullptr;
+    QAction *m_mnuStandard = nullptr;
+    QAction *m_mnuListing = nullptr;
+    QAction *m_mnuText = nullptr;
+    QAction *m_mnuHilfe = nullptr;
+    QAction *m_mnuInfo = nullptr;
+};
+
+} // namespace varo

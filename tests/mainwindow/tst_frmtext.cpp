@@ -1,0 +1,471 @@
+#include "fake_drucker.h"
+#include "fake_oberflaeche.h"
+#include "frmtext.h"
+#include "version.h"
+#include "werte.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QTextEdit>
+#include <QToolBar>
+#include <QtTest>
+
+namespace {
+
+// A window opened from the main window that notes when it is closed.
+class Nebenfenster : public QWidget
+{
+public:
+    Nebenfenster(QString name, QStringList &protokoll)
+        : m_name(std::move(name)), m_protokoll(protokoll)
+    {
+        setAttribute(Qt::WA_DeleteOnClose);
+    }
+
+protected:
+    void closeEvent(QCloseEvent *event) override
+    {
+        m_protokoll << m_name;
+        QWidget::closeEvent(event);
+    }
+
+private:
+    QString m_name;
+    QStringList &m_protokoll;
+};
+
+} // namespace
+
+class TstFrmText : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void menueEintraege_data();
+    void menueEintraege();
+    void kurzwahlenSindEindeutig();
+    void symbolleiste();
+    void statusleiste();
+    void dateiMenueFolgtDemBericht();
+    void listingNachDemStart();
+    void vorlageTextBehaeltKursivUndUnterstrichen();
+    void vorlageStandardSetztZurueck();
+    void vorlagenAufLeeremDokument();
+    void titel_data();
+    void titel();
+    void anfangsgroesse();
+    void layoutNachGroessenaenderung_data();
+    void layoutNachGroessenaenderung();
+    void winzigesFenster();
+    void beendenSchliesstNeuesteZuerst();
+    void beendenTrotzDruckerfehler();
+    void beendenUeberMenue();
+
+private:
+    varo::Programmwerte m_werte;
+    FakeDrucker m_drucker;
+    FakeOberflaeche m_ui;
+    varo::FrmText *m_fenster = nullptr;
+};
+
+void TstFrmText::init()
+{
+    m_drucker = FakeDrucker();
+    m_fenster = new varo::FrmText(m_werte, m_drucker, &m_ui);
+}
+
+void TstFrmText::cleanup()
+{
+    delete m_fenster;
+    m_fenster = nullptr;
+}
+
+void TstFrmText::menueEintraege_data()
+{
+    QTest::addColumn<QString>("menue");
+    QTest::addColumn<QString>("beschriftung");
+    QTest::addColumn<QString>("kurzwahl");
+    QTest::addColumn<QChar>("zugriff");
+
+    const auto zeile = [](const char *menue, const char *name, const char *beschriftung,
+                          const char *kurzwahl, QChar zugriff) {
+        QTest::newRow(name) << QString::fromLatin1(menue) << QString::fromUtf8(beschriftung)
+                            << QString::fromLatin1(kurzwahl) << zugriff;
+    };
+    zeile("", "mnuFile", "&Datei", "", u'D');
+    zeile("mnuFile", "mnuOpen", "&Öffnen", "Ctrl+O", u'Ö');
+    zeile("mnuFile", "mnuSave", "&Speichern", "Ctrl+S", u'S');
+    zeile("mnuFile", "mnuSep2", "-", "", QChar());
+    zeile("mnuFile", "mnuSuchen", "S&uchen", "", u'u');
+    zeile("mnuFile", "mnuSep1", "-", "", QChar());
+    zeile("mnuFile", "mnuPrinter_Einstellungen", "Drucker &einrichten", "", u'e');
+    zeile("mnuFile", "mnuPrint", "&Drucken", "Ctrl+D", u'D');
+    zeile("mnuFile", "mnuSep0", "-", "", QChar());
+    zeile("mnuFile", "mnuExit", "&Beenden", "Ctrl+B", u'B');
+    zeile("", "mnuRech", "&Berechnen", "", u'B');
+    zeile("mnuRech", "mnuRechnen", "&eine Frequenz", "F3", u'e');
+    zeile("mnuRech", "mnuRechnMehrere", "&mehrere Frequenzen", "F4", u'm');
+    zeile("mnuRech", "mnuTrenn1", "-", "", QChar());
+    zeile("mnuRech", "mnuVorhKab", "&vorhandenes Kabel prüfen", "", u'v');
+    zeile("mnuVorhKab", "mnuRechnVorhKabel", "&Textausgabe", "F5", u'T');
+    zeile("mnuVorhKab", "mnuRechnVorhKabelGrafisch", "&Grafikausgabe", "F6", u'G');
+    zeile("", "mnuFormat", "&Format", "", u'F');
+    zeile("mnuFormat", "mnuFont", "&Schrift", "Ctrl+F", u'S');
+    zeile("mnuFormat", "mnuVorlage", "&Formatvorlage", "", u'F');
+    zeile("mnuVorlage", "mnuStandard", "&Standard", "", u'S');
+    zeile("mnuVorlage", "mnuListing", "&Listing", "", u'L');
+    zeile("mnuVorlage", "mnuText", "&Text", "", u'T');
+    zeile("", "mnuH", "&?", "", u'?');
+    zeile("mnuH", "mnuHilfe", "&Hilfe", "F1", u'H');
+    zeile("mnuH", "mnuInfo", "&Info", "F2", u'I');
+}
+
+void TstFrmText::menueEintraege()
+{
+    QFETCH(QString, menue);
+    QFETCH(QString, beschriftung);
+    QFETCH(QString, kurzwahl);
+    QFETCH(QChar, zugriff);
+    const QString name = QString::fromLatin1(QTest::currentDataTag());
+
+    // The entry sits exactly in its menu, in the order of the table.
+    const QList<QAction *> geschwister = menue.isEmpty()
+                                             ? m_fenster->menuBar()->actions()
+                                             : m_fenster->findChild<QMenu *>(menue)->actions();
+    QAction *eintrag = nullptr;
+    for (QAction *a : geschwister) {
+        if (a->objectName() == name)
+            eintrag = a;
+    }
+    QVERIFY2(eintrag, qPrintable(name + QStringLiteral(" fehlt in ") + menue));
+    // Saving and printing wait for a report; everything else is ready.
+    const bool leerGesperrt = name == QLatin1String("mnuSave") || name == QLatin1String("mnuPrint");
+    QCOMPARE(eintrag->isEnabled(), !leerGesperrt);
+    QVERIFY(eintrag->isVisible());
+
+    if (beschriftung == QLatin1String("-")) {
+        QVERIFY(eintrag->isSeparator());
+        return;
+    }
+    QCOMPARE(eintrag->text(), beschriftung);
+    QCOMPARE(eintrag->shortcut(), QKeySequence(kurzwahl));
+    QCOMPARE(QKeySequence::mnemonic(eintrag->text()),
+             QKeySequence(Qt::ALT | QKeySequence(QString(zugriff))[0].key()));
+    if (eintrag->menu())
+        QCOMPARE(eintrag->menu()->objectName(), name);
+}
+
+void TstFrmText::kurzwahlenSindEindeutig()
+{
+    QSet<QKeySequence> gesehen;
+    int anzahl = 0;
+    for (QAction *a : m_fenster->findChildren<QAction *>()) {
+        if (a->shortcut().isEmpty())
+            continue;
+        QVERIFY2(!gesehen.contains(a->shortcut()), qPrintable(a->shortcut().toString()));
+        gesehen.insert(a->shortcut());
+        ++anzahl;
+    }
+    QCOMPARE(anzahl, 11);
+}
+
+void TstFrmText::symbolleiste()
+{
+    auto *leiste = m_fenster->findChild<QToolBar *>(QStringLiteral("Toolbar1"));
+    QVERIFY(leiste);
+    const QList<QAction *> knoepfe = leiste->actions();
+    QCOMPARE(knoepfe.size(), 6);
+    QVERIFY(knoepfe[0]->isSeparator());
+    QVERIFY(knoepfe[4]->isSeparator());
+    const QStringList namen{"mnuOpen", "mnuSave", "mnuPrint", "", "mnuFont"};
+    const QStringList tipps{"Öffnen *.RTF", "Speichern als RTF", "Drucken", "", "Format: Schrift"};
+    const QStringList schluessel{"Open", "Save", "Print", "", "Font"};
+    for (int i = 0; i < 5; ++i) {
+        if (namen[i].isEmpty())
+            continue;
+        QAction *k = knoepfe[i + 1];
+        // The very action of the menu, not a copy of it.
+        QCOMPARE(k, m_fenster->findChild<QAction *>(namen[i]));
+        QCOMPARE(k->toolTip(), tipps[i]);
+        QCOMPARE(k->property("schluessel").toString(), schluessel[i]);
+        QVERIFY2(!k->icon().isNull(), qPrintable(namen[i]));
+        QVERIFY(!k->icon().pixmap(24, 24).isNull());
+    }
+}
+
+void TstFrmText::statusleiste()
+{
+    auto *leiste = m_fenster->findChild<QStatusBar *>(QStringLiteral("StatusBar1"));
+    QVERIFY(leiste);
+    QCOMPARE(m_fenster->statusBar(), leiste);
+    auto *text = leiste->findChild<QLabel *>(QStringLiteral("Panel1"));
+    auto *zeit = leiste->findChild<QLabel *>(QStringLiteral("Panel2"));
+    auto *datum = leiste->findChild<QLabel *>(QStringLiteral("Panel3"));
+    QVERIFY(text && zeit && datum);
+    QVERIFY(text->text().isEmpty());
+    const QLocale locale;
+    // The timer may tick between the two readings.
+    QTRY_COMPARE(zeit->text(), locale.toString(QTime::currentTime(), QLocale::ShortFormat));
+    QCOMPARE(datum->text(), locale.toString(QDate::currentDate(), QLocale::ShortFormat));
+
+    m_fenster->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_fenster));
+    // The empty panel takes the free width; time and date sit at the right.
+    QVERIFY(text->width() > zeit->width() + datum->width());
+    QVERIFY(zeit->x() < datum->x());
+}
+
+void TstFrmText::dateiMenueFolgtDemBericht()
+{
+    auto *datei = m_fenster->findChild<QMenu *>(QStringLiteral("mnuFile"));
+    auto *drucken = m_fenster->findChild<QAction *>(QStringLiteral("mnuPrint"));
+    auto *speichern = m_fenster->findChild<QAction *>(QStringLiteral("mnuSave"));
+    const QStringList andere{"mnuOpen", "mnuSuchen", "mnuPrinter_Einstellungen", "mnuExit"};
+
+    emit datei->aboutToShow();
+    QVERIFY(!drucken->isEnabled());
+    QVERIFY(!speichern->isEnabled());
+
+    m_fenster->berichtsfeld().setText(QStringLiteral("Varolinaten-Berechnung\r\n"));
+    emit datei->aboutToShow();
+    QVERIFY(drucken->isEnabled());
+    QVERIFY(speichern->isEnabled());
+
+    // Formatting alone is no content.
+    m_fenster->berichtsfeld().setText(QString());
+    m_fenster->mnuStandard_Click();
+    emit datei->aboutToShow();
+    QVERIFY(!drucken->isEnabled());
+    QVERIFY(!speichern->isEnabled());
+    for (const QString &name : andere)
+        QVERIFY2(m_fenster->findChild<QAction *>(name)->isEnabled(), qPrintable(name));
+
+    // A line end alone is text.
+    m_fenster->berichtsfeld().setText(QStringLiteral("\r\n"));
+    emit datei->aboutToShow();
+    QVERIFY(drucken->isEnabled());
+}
+
+void TstFrmText::listingNachDemStart()
+{
+    varo::Berichtsfeld &feld = m_fenster->berichtsfeld();
+    QCOMPARE(feld.textLaenge(), 0);
+    // Text appended to the fresh report comes out in the fixed-pitch font.
+    feld.anhaengen(QStringLiteral("Kabel   RG 58"));
+    feld.setSelStart(0);
+    feld.setSelLength(feld.textLaenge());
+    const varo::Zeichenattribute a = feld.selAttribute();
+    QCOMPARE(a.schriftname.value_or(QString()), QStringLiteral("Courier New"));
+    QCOMPARE(a.groesse.value_or(0), 10.0);
+    QCOMPARE(a.fett.value_or(true), false);
+}
+
+static void markieren(varo::Berichtsfeld &feld)
+{
+    feld.setText(QStringLiteral("Zeile eins\r\nZeile zwei"));
+    feld.setSelStart(0);
+    feld.setSelLength(feld.textLaenge());
+    varo::Zeichenattribute a;
+    a.fett = a.kursiv = a.unterstrichen = a.durchgestrichen = true;
+    a.farbe = QColor(Qt::red);
+    a.versatz = 1;
+    feld.setSelAttribute(a);
+}
+
+static varo::Zeichenattribute alles(varo::Berichtsfeld &feld)
+{
+    feld.setSelStart(0);
+    feld.setSelLength(feld.textLaenge());
+    return feld.selAttribute();
+}
+
+void TstFrmText::vorlageTextBehaeltKursivUndUnterstrichen()
+{
+    varo::Berichtsfeld &feld = m_fenster->berichtsfeld();
+    markieren(feld);
+    m_fenster->findChild<QAction *>(QStringLiteral("mnuText"))->trigger();
+
+    // The caret stands at the start with nothing selected.
+    QCOMPARE(feld.selStart(), 0);
+    QCOMPARE(feld.selLength(), 0);
+    QCOMPARE(m_fenster->richTextBox()->textCursor().hasSelection(), false);
+
+    const varo::Zeichenattribute a = alles(feld);
+    QCOMPARE(a.schriftname.value_or(QString()), QStringLiteral("Arial"));
+    QCOMPARE(a.groesse.value_or(0), 8.0);
+    QCOMPARE(a.fett, std::optional<bool>(false));
+    QCOMPARE(a.kursiv, std::optional<bool>(true));
+    QCOMPARE(a.unterstrichen, std::optional<bool>(true));
+    QCOMPARE(a.durchgestrichen, std::optional<bool>(true));
+    QCOMPARE(a.versatz, std::optional<int>(0));
+    QCOMPARE(a.farbe, std::optional<QColor>(QColor(Qt::black)));
+}
+
+void TstFrmText::vorlageStandardSetztZurueck()
+{
+    varo::Berichtsfeld &feld = m_fenster->berichtsfeld();
+    markieren(feld);
+    m_fenster->findChild<QAction *>(QStringLiteral("mnuText"))->trigger();
+    feld.setSelStart(5);
+    m_fenster->findChild<QAction *>(QStringLiteral("mnuStandard"))->trigger();
+    QCOMPARE(feld.selStart(), 0);
+    QCOMPARE(feld.selLength(), 0);
+
+    const varo::Zeichenattribute a = alles(feld);
+    QCOMPARE(a.schriftname.value_or(QString()), QStringLiteral("Arial"));
+    QCOMPARE(a.groesse.value_or(0), 10.0);
+    QCOMPARE(a.kursiv, std::optional<bool>(false));
+    QCOMPARE(a.unterstrichen, std::optional<bool>(false));
+    QCOMPARE(a.durchgestrichen, std::optional<bool>(false));
+
+    m_fenster->findChild<QAction *>(QStringLiteral("mnuListing"))->trigger();
+    QCOMPARE(alles(feld).schriftname.value_or(QString()), QStringLiteral("Courier New"));
+    QCOMPARE(feld.text(), QStringLiteral("Zeile eins\r\nZeile zwei"));
+}
+
+void TstFrmText::vorlagenAufLeeremDokument()
+{
+    for (const char *name : {"mnuStandard", "mnuText", "mnuListing"}) {
+        m_fenster->findChild<QAction *>(QLatin1String(name))->trigger();
+        QCOMPARE(m_fenster->berichtsfeld().text(), QString());
+        QCOMPARE(m_fenster->berichtsfeld().selStart(), 0);
+    }
+}
+
+void TstFrmText::titel_data()
+{
+    QTest::addColumn<int>("major");
+    QTest::addColumn<int>("minor");
+    QTest::addColumn<int>("revision");
+    QTest::addColumn<QString>("erwartet");
+    QTest::newRow("2.0.7") << 2 << 0 << 7 << " Varolinaten - Berechnung V2.0.7 (c) X";
+    QTest::newRow("10.12.100") << 10 << 12 << 100 << " Varolinaten - Berechnung V10.12.100 (c) X";
+    QTest::newRow("0.0.0") << 0 << 0 << 0 << " Varolinaten - Berechnung V0.0.0 (c) X";
+}
+
+void TstFrmText::titel()
+{
+    QFETCH(int, major);
+    QFETCH(int, minor);
+    QFETCH(int, revision);
+    QFETCH(QString, erwartet);
+    QCOMPARE(varo::FrmText::titel(major, minor, revision, QStringLiteral("(c) X")), erwartet);
+
+    // The window shows the program's own version and legal notice.
+    const QString eigener = QStringLiteral(" Varolinaten - Berechnung V%1.%2.%3 ")
+                                .arg(varo::version::major)
+                                .arg(varo::version::minor)
+                                .arg(varo::version::revision) +
+                            QString::fromUtf8(varo::version::rechtshinweis);
+    QCOMPARE(m_fenster->windowTitle(), eigener);
+}
+
+void TstFrmText::anfangsgroesse()
+{
+    // 10464 twips = 697.6 px at 96 dpi; the client area lies below the menu bar.
+    QCOMPARE(m_fenster->width(), m_fenster->twipsZuPixel(10464));
+    QCOMPARE(m_fenster->height() - m_fenster->menuBar()->sizeHint().height(),
+             m_fenster->twipsZuPixel(5592));
+    if (m_fenster->logicalDpiX() == 96)
+        QCOMPARE(m_fenster->twipsZuPixel(10464), 698);
+}
+
+void TstFrmText::layoutNachGroessenaenderung_data()
+{
+    QTest::addColumn<QSize>("groesse");
+    QTest::newRow("800x500") << QSize(800, 500);
+    QTest::newRow("1200x900") << QSize(1200, 900);
+    QTest::newRow("400x250") << QSize(400, 250);
+}
+
+void TstFrmText::layoutNachGroessenaenderung()
+{
+    QFETCH(QSize, groesse);
+    m_fenster->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_fenster));
+    m_fenster->resize(groesse);
+    QTRY_COMPARE(m_fenster->size(), groesse);
+
+    QTextEdit *box = m_fenster->richTextBox();
+    const QRect r(box->mapTo(m_fenster, QPoint(0, 0)), box->size());
+    const int rand = m_fenster->twipsZuPixel(60);
+    QCOMPARE(r.left(), rand);
+    QCOMPARE(m_fenster->width() - (r.right() + 1), rand);
+
+    const QToolBar *leiste = m_fenster->findChild<QToolBar *>(QStringLiteral("Toolbar1"));
+    QVERIFY(r.top() >= leiste->geometry().bottom());
+    // The box ends where the status bar begins.
+    QCOMPARE(r.bottom() + 1, m_fenster->statusBar()->geometry().top());
+    QCOMPARE(m_fenster->statusBar()->geometry().bottom() + 1, m_fenster->height());
+}
+
+void TstFrmText::winzigesFenster()
+{
+    m_fenster->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_fenster));
+    for (const QSize &s : {QSize(30, 20), QSize(1, 1), QSize(0, 0), QSize(900, 600)}) {
+        m_fenster->resize(s);
+        QCoreApplication::processEvents();
+        QVERIFY(m_fenster->richTextBox()->width() >= 0);
+        QVERIFY(m_fenster->richTextBox()->height() >= 0);
+    }
+    QCoreApplication::processEvents();
+    QTRY_VERIFY(m_fenster->richTextBox()->width() > 800);
+}
+
+void TstFrmText::beendenSchliesstNeuesteZuerst()
+{
+    QStringList protokoll;
+    QPointer<QWidget> a = new Nebenfenster(QStringLiteral("erstes"), protokoll);
+    QPointer<QWidget> b = new Nebenfenster(QStringLiteral("zweites"), protokoll);
+    QPointer<QWidget> c = new Nebenfenster(QStringLiteral("drittes"), protokoll);
+    m_fenster->fensterGeoeffnet(a);
+    m_fenster->fensterGeoeffnet(b);
+    m_fenster->fensterGeoeffnet(c);
+    // Opened again later: now the newest.
+    m_fenster->fensterGeoeffnet(a);
+    a->show();
+    c->show(); // b stays hidden, as a hidden dialog does
+    m_fenster->show();
+
+    QSignalSpy entladen(m_fenster, &varo::FrmText::entladen);
+    QVERIFY(m_fenster->close());
+    QCOMPARE(protokoll, (QStringList{"erstes", "drittes", "zweites"}));
+    QVERIFY(!a && !b && !c);
+    QCOMPARE(m_drucker.beendet, 1);
+    QCOMPARE(entladen.count(), 1);
+}
+
+void TstFrmText::beendenTrotzDruckerfehler()
+{
+    m_drucker.fehlend << QStringLiteral("dokumentBeenden");
+    QStringList protokoll;
+    QPointer<QWidget> a = new Nebenfenster(QStringLiteral("erstes"), protokoll);
+    m_fenster->fensterGeoeffnet(a);
+    m_fenster->show();
+    QSignalSpy entladen(m_fenster, &varo::FrmText::entladen);
+    QVERIFY(m_fenster->close());
+    QVERIFY(!a);
+    QCOMPARE(entladen.count(), 1);
+    QVERIFY(m_ui.meldungen.isEmpty());
+}
+
+void TstFrmText::beendenUeberMenue()
+{
+    m_fenster->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_fenster));
+    QSignalSpy entladen(m_fenster, &varo::FrmText::entladen);
+    m_fenster->findChild<QAction *>(QStringLiteral("mnuExit"))->trigger();
+    QVERIFY(m_fenster->isHidden());
+    QCOMPARE(entladen.count(), 1);
+    QCOMPARE(m_drucker.beendet, 1);
+}
+
+QTEST_MAIN(TstFrmText)
+#include "tst_frmtext.moc"

@@ -1,0 +1,235 @@
+#include "laufzeitfehler.h"
+#include "qtdrucker.h"
+
+#include <QImage>
+#include <QPrinterInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTextDocument>
+#include <QtTest>
+#include <functional>
+
+using Operation = std::function<void(varo::Drucker &)>;
+Q_DECLARE_METATYPE(Operation)
+
+class TstQtDrucker : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void ohneDruckerWirftJedeOperation_data();
+    void ohneDruckerWirftJedeOperation();
+    void pdfDokumentEnthaeltText();
+    void pdfBildIstEineSeite();
+    void seitenmasseFolgenDerOrientierung();
+    void texthoeheInMillimetern_data();
+    void texthoeheInMillimetern();
+    void papiergroesseUndFach_data();
+    void papiergroesseUndFach();
+    void ungueltigeWerteWerdenAbgelehnt_data();
+    void ungueltigeWerteWerdenAbgelehnt();
+};
+
+void TstQtDrucker::ohneDruckerWirftJedeOperation_data()
+{
+    QTest::addColumn<Operation>("operation");
+    QTest::newRow("geraetename") << Operation([](varo::Drucker &d) { d.geraetename(); });
+    QTest::newRow("setStandardFolgen")
+        << Operation([](varo::Drucker &d) { d.setStandardFolgen(true); });
+    QTest::newRow("setSkalierung") << Operation([](varo::Drucker &d) { d.setSkalierung(6); });
+    QTest::newRow("setSchriftname")
+        << Operation([](varo::Drucker &d) { d.setSchriftname("Courier New"); });
+    QTest::newRow("setSchriftgroesse")
+        << Operation([](varo::Drucker &d) { d.setSchriftgroesse(10); });
+    QTest::newRow("orientierung") << Operation([](varo::Drucker &d) { d.orientierung(); });
+    QTest::newRow("setOrientierung") << Operation([](varo::Drucker &d) { d.setOrientierung(1); });
+    QTest::newRow("papiergroesse") << Operation([](varo::Drucker &d) { d.papiergroesse(); });
+    QTest::newRow("setPapiergroesse") << Operation([](varo::Drucker &d) { d.setPapiergroesse(9); });
+    QTest::newRow("papierfach") << Operation([](varo::Drucker &d) { d.papierfach(); });
+    QTest::newRow("setPapierfach") << Operation([](varo::Drucker &d) { d.setPapierfach(7); });
+    QTest::newRow("seitenhoeheTwips") << Operation([](varo::Drucker &d) { d.seitenhoeheTwips(); });
+    QTest::newRow("seitenbreiteTwips")
+        << Operation([](varo::Drucker &d) { d.seitenbreiteTwips(); });
+    QTest::newRow("textHoehe") << Operation([](varo::Drucker &d) { d.textHoehe("HgyÜ8"); });
+    QTest::newRow("dokumentBeenden") << Operation([](varo::Drucker &d) { d.dokumentBeenden(); });
+    QTest::newRow("bildDrucken") << Operation([](varo::Drucker &d) {
+        QImage bild(10, 10, QImage::Format_RGB32);
+        bild.fill(Qt::white);
+        d.bildDrucken(bild);
+    });
+    QTest::newRow("dokumentDrucken") << Operation([](varo::Drucker &d) {
+        QTextDocument dokument(QStringLiteral("Bericht"));
+        d.dokumentDrucken(dokument);
+    });
+}
+
+void TstQtDrucker::ohneDruckerWirftJedeOperation()
+{
+    if (!QPrinterInfo::availablePrinters().isEmpty())
+        QSKIP("Auf diesem Rechner ist ein Drucker eingerichtet.");
+    QFETCH(Operation, operation);
+    varo::QtDrucker drucker;
+    QVERIFY(!drucker.vorhanden());
+    try {
+        operation(drucker);
+        QFAIL("Die Operation hätte fehlschlagen müssen.");
+    } catch (const varo::Laufzeitfehler &f) {
+        QCOMPARE(f.nummer(), varo::fehler::DruckerInformation);
+        QVERIFY(f.istDruckerfehler());
+    }
+}
+
+static QString pdfText(const QString &datei)
+{
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), datei, QStringLiteral("-")});
+    if (!p.waitForFinished(30000))
+        return {};
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+void TstQtDrucker::pdfDokumentEnthaeltText()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString datei = dir.filePath(QStringLiteral("bericht.pdf"));
+    auto drucker = varo::QtDrucker::fuerPdf(datei);
+    QVERIFY(drucker->vorhanden());
+    QCOMPARE(drucker->geraetename(), datei);
+
+    QTextDocument dokument;
+    dokument.setPlainText(QStringLiteral("Varolinaten-Berechnung\nGünstige Längen 13,850 m"));
+    drucker->dokumentDrucken(dokument);
+    drucker->dokumentBeenden();
+
+    QFile f(datei);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QVERIFY(f.read(5).startsWith("%PDF"));
+    const QString text = pdfText(datei);
+    QVERIFY2(text.contains(QStringLiteral("Varolinaten-Berechnung")), qPrintable(text));
+    QVERIFY2(text.contains(QStringLiteral("Günstige Längen 13,850 m")), qPrintable(text));
+}
+
+void TstQtDrucker::pdfBildIstEineSeite()
+{
+    QTemporaryDir dir;
+    const QString datei = dir.filePath(QStringLiteral("bild.pdf"));
+    auto drucker = varo::QtDrucker::fuerPdf(datei);
+    // Much wider than the page: it must be scaled down, not cut or spread.
+    QImage bild(4000, 500, QImage::Format_RGB32);
+    bild.fill(Qt::red);
+    drucker->bildDrucken(bild);
+
+    QProcess p;
+    p.start(QStringLiteral("pdfinfo"), {datei});
+    QVERIFY(p.waitForFinished(30000));
+    const QString info = QString::fromUtf8(p.readAllStandardOutput());
+    QVERIFY2(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+1\\n"))), qPrintable(info));
+
+    QVERIFY_THROWS_EXCEPTION(varo::Laufzeitfehler, drucker->bildDrucken(QImage()));
+}
+
+void TstQtDrucker::seitenmasseFolgenDerOrientierung()
+{
+    QTemporaryDir dir;
+    auto drucker = varo::QtDrucker::fuerPdf(dir.filePath(QStringLiteral("x.pdf")));
+    drucker->setPapiergroesse(9);
+    drucker->setOrientierung(1);
+    QCOMPARE(drucker->orientierung(), 1);
+    const int hoch = drucker->seitenhoeheTwips();
+    const int breit = drucker->seitenbreiteTwips();
+    // A4 is 297 x 210 mm = 16838 x 11906 twips; the printable part is less.
+    QVERIFY2(hoch > 14000 && hoch <= 16838, qPrintable(QString::number(hoch)));
+    QVERIFY2(breit > 9000 && breit <= 11906, qPrintable(QString::number(breit)));
+
+    drucker->setOrientierung(2);
+    QCOMPARE(drucker->orientierung(), 2);
+    QVERIFY(drucker->seitenbreiteTwips() > drucker->seitenhoeheTwips());
+    QVERIFY(drucker->seitenbreiteTwips() <= 16838);
+}
+
+void TstQtDrucker::texthoeheInMillimetern_data()
+{
+    QTest::addColumn<double>("punkte");
+    QTest::addColumn<double>("minMm");
+    QTest::addColumn<double>("maxMm");
+    // A line is a little more than the em height: 10 pt = 3.53 mm.
+    QTest::newRow("10 pt") << 10.0 << 3.5 << 5.5;
+    QTest::newRow("8 pt") << 8.0 << 2.8 << 4.4;
+    QTest::newRow("20 pt") << 20.0 << 7.0 << 11.0;
+}
+
+void TstQtDrucker::texthoeheInMillimetern()
+{
+    QFETCH(double, punkte);
+    QFETCH(double, minMm);
+    QFETCH(double, maxMm);
+    QTemporaryDir dir;
+    auto drucker = varo::QtDrucker::fuerPdf(dir.filePath(QStringLiteral("x.pdf")));
+    drucker->setSchriftname(QStringLiteral("Courier New"));
+    drucker->setSchriftgroesse(punkte);
+    drucker->setSkalierung(6);
+    const double mm = drucker->textHoehe(QStringLiteral("HgyÜ8"));
+    QVERIFY2(mm >= minMm && mm <= maxMm, qPrintable(QString::number(mm)));
+
+    // The same height in twips: 1 mm = 1440 / 25.4 twips.
+    drucker->setSkalierung(1);
+    QVERIFY(qAbs(drucker->textHoehe(QStringLiteral("HgyÜ8")) - mm * 1440.0 / 25.4) < 0.01);
+}
+
+void TstQtDrucker::papiergroesseUndFach_data()
+{
+    QTest::addColumn<int>("papier");
+    QTest::addColumn<int>("fach");
+    QTest::newRow("A4, automatisch") << 9 << 7;
+    QTest::newRow("Letter, manuell") << 1 << 4;
+    QTest::newRow("A3, unten") << 8 << 2;
+    QTest::newRow("A5, oben") << 11 << 1;
+}
+
+void TstQtDrucker::papiergroesseUndFach()
+{
+    QFETCH(int, papier);
+    QFETCH(int, fach);
+    QTemporaryDir dir;
+    auto drucker = varo::QtDrucker::fuerPdf(dir.filePath(QStringLiteral("x.pdf")));
+    drucker->setPapiergroesse(papier);
+    drucker->setPapierfach(fach);
+    QCOMPARE(drucker->papiergroesse(), papier);
+    QCOMPARE(drucker->papierfach(), fach);
+}
+
+void TstQtDrucker::ungueltigeWerteWerdenAbgelehnt_data()
+{
+    QTest::addColumn<Operation>("operation");
+    QTest::newRow("Orientierung 0") << Operation([](varo::Drucker &d) { d.setOrientierung(0); });
+    QTest::newRow("Orientierung 3") << Operation([](varo::Drucker &d) { d.setOrientierung(3); });
+    QTest::newRow("Papier 0") << Operation([](varo::Drucker &d) { d.setPapiergroesse(0); });
+    QTest::newRow("Papier 99999") << Operation([](varo::Drucker &d) { d.setPapiergroesse(99999); });
+    QTest::newRow("Fach 12") << Operation([](varo::Drucker &d) { d.setPapierfach(12); });
+    QTest::newRow("Skalierung 8") << Operation([](varo::Drucker &d) { d.setSkalierung(8); });
+    QTest::newRow("Schrift 0 pt") << Operation([](varo::Drucker &d) { d.setSchriftgroesse(0); });
+    QTest::newRow("Schrift NaN") << Operation(
+        [](varo::Drucker &d) { d.setSchriftgroesse(qQNaN()); });
+}
+
+void TstQtDrucker::ungueltigeWerteWerdenAbgelehnt()
+{
+    QFETCH(Operation, operation);
+    QTemporaryDir dir;
+    auto drucker = varo::QtDrucker::fuerPdf(dir.filePath(QStringLiteral("x.pdf")));
+    drucker->setOrientierung(1);
+    drucker->setPapiergroesse(9);
+    try {
+        operation(*drucker);
+        QFAIL("Der Wert hätte abgelehnt werden müssen.");
+    } catch (const varo::Laufzeitfehler &f) {
+        QCOMPARE(f.nummer(), varo::fehler::DruckerEigenschaft);
+    }
+    // A refused value leaves the printer as it was.
+    QCOMPARE(drucker->orientierung(), 1);
+    QCOMPARE(drucker->papiergroesse(), 9);
+}
+
+QTEST_MAIN(TstQtDrucker)
+#include "tst_qtdrucker.moc"
