@@ -2,7 +2,9 @@
 
 #include "drucker.h"
 #include "formatvorlagen.h"
+#include "frmkabel.h"
 #include "qtoberflaeche.h"
+#include "rechnen.h"
 #include "statusleiste.h"
 #include "version.h"
 #include "werte.h"
@@ -72,6 +74,10 @@ FrmText::FrmText(Programmwerte &werte, Drucker &drucker, Oberflaeche *ui, QWidge
             raise();
             activateWindow();
         });
+        m_eigeneUi->setEingabedialogVerbergen([this] {
+            if (m_frmKabel)
+                m_frmKabel->hide();
+        });
     }
 
     // The client area excludes the menu bar, as the window was designed.
@@ -140,6 +146,9 @@ void FrmText::createActions()
                                    QKeySequence(Qt::Key_F4));
     m_mnuRechnVorhKabel =
         neueAktion("mnuRechnVorhKabel", QStringLiteral("&Textausgabe"), QKeySequence(Qt::Key_F5));
+    connect(m_mnuRechnen, &QAction::triggered, this, &FrmText::mnuRechnen_Click);
+    connect(m_mnuRechnMehrere, &QAction::triggered, this, &FrmText::mnuRechnMehrere_Click);
+    connect(m_mnuRechnVorhKabel, &QAction::triggered, this, &FrmText::mnuRechnVorhKabel_Click);
     m_mnuRechnVorhKabelGrafisch = neueAktion(
         "mnuRechnVorhKabelGrafisch", QStringLiteral("&Grafikausgabe"), QKeySequence(Qt::Key_F6));
 
@@ -276,6 +285,41 @@ void FrmText::mnuListing_Click()
 void FrmText::mnuText_Click()
 {
     formatvorlageAnwenden(m_feld, Formatvorlage::Text);
+}
+
+FrmKabel *FrmText::frmKabel() const
+{
+    return m_frmKabel;
+}
+
+void FrmText::mnuRechnen_Click()
+{
+    eingabedialogZeigen(berechnungsart::eine);
+}
+
+void FrmText::mnuRechnMehrere_Click()
+{
+    eingabedialogZeigen(berechnungsart::mehrere);
+}
+
+void FrmText::mnuRechnVorhKabel_Click()
+{
+    eingabedialogZeigen(berechnungsart::vorhKabel);
+}
+
+void FrmText::eingabedialogZeigen(const QString &berechnungsart)
+{
+    // The dialog lives on hidden between uses so that its fields stay as the
+    // user left them; once closed by the user it starts afresh.
+    if (!m_frmKabel) {
+        auto rechnen = [this](const Berechnungsanfrage &anfrage) {
+            Rechenkontext kontext{m_werte, m_feld, m_drucker, *m_ui, QLocale()};
+            return Rechnen(anfrage, kontext);
+        };
+        m_frmKabel = new FrmKabel(m_werte, *m_ui, rechnen, this);
+        fensterGeoeffnet(m_frmKabel);
+    }
+    m_frmKabel->modusEinrichten(berechnungsart);
 }
 
 void FrmText::closeEvent(QCloseEvent *event)

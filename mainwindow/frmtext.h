@@ -21,6 +21,7 @@ class QToolBar;
 namespace varo {
 
 class Drucker;
+class FrmKabel;
 class Oberflaeche;
 class QtOberflaeche;
 class Statusleiste;
@@ -47,6 +48,9 @@ public:
     // most recently opened first.
     void fensterGeoeffnet(QWidget *fenster);
 
+    // The input dialog while it is loaded (hidden or shown), else null.
+    FrmKabel *frmKabel() const;
+
     // " Varolinaten - Berechnung V2.0.7 <legal notice>"
     static QString titel(int major, int minor, int revision, const QString &rechtshinweis);
 
@@ -59,6 +63,9 @@ public slots:
     void mnuStandard_Click();
     void mnuListing_Click();
     void mnuText_Click();
+    void mnuRechnen_Click();
+    void mnuRechnMehrere_Click();
+    void mnuRechnVorhKabel_Click();
 
 signals:
     // The main window was unloaded: the program ends.
@@ -75,6 +82,7 @@ private:
     void Form_Load();
     void Form_QueryUnload();
     void dateiEintraegeAktualisieren();
+    void eingabedialogZeigen(const QString &berechnungsart);
     QAction *neueAktion(const char *name, const QString &beschriftung,
                         const QKeySequence &kurzwahl = {});
 
@@ -87,6 +95,7 @@ private:
     QToolBar *m_toolbar = nullptr;
     Statusleiste *m_statusBar = nullptr;
     QList<QPointer<QWidget>> m_fenster;
+    QPointer<FrmKabel> m_frmKabel;
 
     QMenu *m_mnuFile = nullptr;
     QAction *m_mnuOpen = nullptr;

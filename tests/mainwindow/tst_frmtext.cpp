@@ -1,5 +1,6 @@
 #include "fake_drucker.h"
 #include "fake_oberflaeche.h"
+#include "frmkabel.h"
 #include "frmtext.h"
 #include "version.h"
 #include "werte.h"
@@ -8,6 +9,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QStatusBar>
 #include <QTextEdit>
 #include <QToolBar>
@@ -63,6 +65,8 @@ private slots:
     void layoutNachGroessenaenderung_data();
     void layoutNachGroessenaenderung();
     void winzigesFenster();
+    void eingabedialogJeModus();
+    void eingabedialogRechnetInDenBericht();
     void beendenSchliesstNeuesteZuerst();
     void beendenTrotzDruckerfehler();
     void beendenUeberMenue();
@@ -417,6 +421,59 @@ void TstFrmText::winzigesFenster()
     }
     QCoreApplication::processEvents();
     QTRY_VERIFY(m_fenster->richTextBox()->width() > 800);
+}
+
+void TstFrmText::eingabedialogJeModus()
+{
+    m_fenster->show();
+    QVERIFY(!m_fenster->frmKabel());
+    m_fenster->findChild<QAction *>(QStringLiteral("mnuRechnen"))->trigger();
+    QPointer<varo::FrmKabel> dialog = m_fenster->frmKabel();
+    QVERIFY(dialog);
+    QVERIFY(dialog->isVisible());
+    QCOMPARE(dialog->Berechnungsart(), QStringLiteral("eine"));
+
+    // The same dialog serves every mode while it is loaded, hidden or not.
+    dialog->hide();
+    m_fenster->findChild<QAction *>(QStringLiteral("mnuRechnMehrere"))->trigger();
+    QCOMPARE(m_fenster->frmKabel(), dialog.data());
+    QVERIFY(dialog->isVisible());
+    QCOMPARE(dialog->Berechnungsart(), QStringLiteral("mehrere"));
+
+    // Closed by the user it is gone, and the next use builds it anew.
+    dialog->close();
+    QTRY_VERIFY(!dialog);
+    QVERIFY(!m_fenster->frmKabel());
+    m_fenster->findChild<QAction *>(QStringLiteral("mnuRechnVorhKabel"))->trigger();
+    QVERIFY(m_fenster->frmKabel());
+    QCOMPARE(m_fenster->frmKabel()->Berechnungsart(), QStringLiteral("VorhKabel"));
+
+    // Shutdown unloads it.
+    dialog = m_fenster->frmKabel();
+    m_fenster->close();
+    QVERIFY(!dialog);
+}
+
+void TstFrmText::eingabedialogRechnetInDenBericht()
+{
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    m_fenster->show();
+    m_fenster->findChild<QAction *>(QStringLiteral("mnuRechnen"))->trigger();
+    varo::FrmKabel *dialog = m_fenster->frmKabel();
+    QVERIFY(dialog);
+    dialog->findChild<QPlainTextEdit *>(QStringLiteral("Text1"))
+        ->setPlainText(QStringLiteral("7,1"));
+    dialog->Command1_Click();
+
+    // The report went into this window's box, through this window's printer.
+    const QString bericht = m_fenster->berichtsfeld().text();
+    QVERIFY2(bericht.startsWith(QStringLiteral("Varolinaten-Berechnung")), qPrintable(bericht));
+    QVERIFY(bericht.contains(QStringLiteral("7,1")));
+    QCOMPARE(m_drucker.schrift, QStringLiteral("Courier New"));
+    QCOMPARE(m_ui.dialogVerborgen, 1);
+    emit m_fenster->findChild<QMenu *>(QStringLiteral("mnuFile"))->aboutToShow();
+    QVERIFY(m_fenster->findChild<QAction *>(QStringLiteral("mnuSave"))->isEnabled());
+    QLocale::setDefault(QLocale::c());
 }
 
 void TstFrmText::beendenSchliesstNeuesteZuerst()
