@@ -222,7 +222,8 @@ void FrmKabel::anordnen()
 
     m_command1->setMinimumSize(twips(1515), twips(495));
     text1HoeheSetzen(2, 615);
-    resize(sizeHint().expandedTo(QSize(twips(5340), twips(2748))));
+    // The entries' own size hints are much wider than the window was drawn.
+    resize(minimumSizeHint().expandedTo(QSize(twips(5340), twips(2748))));
 }
 
 void FrmKabel::text1HoeheSetzen(int zeilen, int twipsHoehe)
@@ -270,6 +271,9 @@ void FrmKabel::Form_Activate()
     schrittAusfuehren([&] {
         if (m_combo1->currentText().isEmpty())
             m_combo1->setEditText(formatZahl(0.66, QStringLiteral("0.0#"), QLocale()));
+        // The narrow field shows the velocity factor and type, not the tail
+        // of the padded item.
+        m_combo1->lineEdit()->setCursorPosition(0);
     });
     schrittAusfuehren([&] {
         if (m_text4->text().isEmpty())
@@ -348,6 +352,10 @@ bool FrmKabel::GleichesBand() const
 
 void FrmKabel::Command1_Click()
 {
+    // The access key Alt+R clicks without taking the focus; the button takes
+    // it here as a click would, so leaving Text1 proposes the length first.
+    if (m_text1->hasFocus())
+        m_command1->setFocus(Qt::ShortcutFocusReason);
     const Berechnungsanfrage a = anfrage();
     if (a.Text1.isEmpty() || a.Combo1Text.isEmpty() || a.Text3.isEmpty() || a.Text4.isEmpty()) {
         m_ui.piep();
