@@ -1,0 +1,165 @@
+#include "kurvenexport.h"
+
+#include <QFile>
+#include <QImage>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace varo;
+
+namespace {
+
+KurvenEingabe design()
+{
+    return {QStringLiteral("1,5"),  QStringLiteral("30,0"), QStringLiteral("72"),
+            QStringLiteral("50"),   QStringLiteral("0,66"), QStringLiteral("30")};
+}
+
+QByteArray anfang(const QString &datei, int n)
+{
+    QFile f(datei);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    return f.read(n);
+}
+
+} // namespace
+
+class TstKurvenexport : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void formate_data();
+    void formate();
+    void pngHatDesignGroesseUndKurve();
+    void pngInGewaehlterGroesse();
+    void regelVerletzt_data();
+    void regelVerletzt();
+    void andereFehler_data();
+    void andereFehler();
+
+private:
+    QTemporaryDir m_dir;
+};
+
+void TstKurvenexport::initTestCase()
+{
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    QVERIFY(m_dir.isValid());
+}
+
+void TstKurvenexport::formate_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArrayList>("anfaenge"); // any of these
+    QTest::newRow("kurve.png") << "kurve.png" << QByteArrayList{"\x89PNG"};
+    QTest::newRow("kurve.svg") << "kurve.svg" << QByteArrayList{"<?xml", "<svg"};
+    QTest::newRow("kurve.pdf") << "kurve.pdf" << QByteArrayList{"%PDF"};
+    QTest::newRow("KURVE.PNG") << "KURVE.PNG" << QByteArrayList{"\x89PNG"};
+}
+
+void TstKurvenexport::formate()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArrayList, anfaenge);
+    const QString datei = m_dir.filePath(name);
+    QString meldung = QStringLiteral("alt");
+    QCOMPARE(kurveExportieren(design(), datei, QSize(), meldung), 0);
+    QVERIFY2(meldung.isEmpty(), qPrintable(meldung));
+    const QByteArray kopf = anfang(datei, 16);
+    QVERIFY2(std::any_of(anfaenge.begin(), anfaenge.end(),
+                         [&kopf](const QByteArray &a) { return kopf.startsWith(a); }),
+             kopf.constData());
+    QVERIFY(QFileInfo(datei).size() > 1000);
+}
+
+void TstKurvenexport::pngHatDesignGroesseUndKurve()
+{
+    const QString datei = m_dir.filePath(QStringLiteral("design.png"));
+    QString meldung;
+    QCOMPARE(kurveExportieren(design(), datei, QSize(), meldung), 0);
+    QImage bild;
+    QVERIFY(bild.load(datei));
+    QCOMPARE(bild.size(), kurvenDesignGroesse());
+    QCOMPARE(kurvenDesignGroesse(), QSize(651, 559));
+    int gruen = 0, magenta = 0, rot = 0;
+    for (int y = 0; y < bild.height(); ++y)
+        for (int x = 0; x < bild.width(); ++x) {
+            const QRgb c = bild.pixel(x, y) & 0xffffff;
+            gruen += c == 0x00ff00;
+            magenta += c == 0x800080;
+            rot += c == 0xff0000;
+        }
+    QVERIFY(gruen > 0);
+    QVERIFY(magenta > 0);
+    QVERIFY(rot > 0);
+}
+
+void TstKurvenexport::pngInGewaehlterGroesse()
+{
+    const QString datei = m_dir.filePath(QStringLiteral("gross.png"));
+    QString meldung;
+    QCOMPARE(kurveExportieren(design(), datei, QSize(1200, 800), meldung), 0);
+    QImage bild;
+    QVERIFY(bild.load(datei));
+    QCOMPARE(bild.size(), QSize(1200, 800));
+}
+
+void TstKurvenexport::regelVerletzt_data()
+{
+    QTest::addColumn<QString>("eingZ");
+    QTest::addColumn<QString>("bis");
+    QTest::addColumn<QString>("meldung");
+    QTest::newRow("bis 1,5") << "72" << "1,5" << "Unkorrekte Eingabe! ";
+    QTest::newRow("ZEing 0,05") << "0,05" << "30" << "Der eingegebene Wert ist unreal  \r\n"
+                                                     "und  technisch  kaum  möglich!   ";
+    QTest::newRow("ZEing 1e39") << "1e39" << "30" << "Unkorrekte Eingabe! ";
+    QTest::newRow("bis 1,51") << "72" << "1,51"
+                              << "Der eingegebene Frequenzbereich ist zu schmal \r\n"
+                                 "(mindestens  15  kHz  sind  nötig)!   ";
+}
+
+void TstKurvenexport::regelVerletzt()
+{
+    QFETCH(QString, eingZ);
+    QFETCH(QString, bis);
+    QFETCH(QString, meldung);
+    KurvenEingabe e = design();
+    e.eingZ = eingZ;
+    e.bis = bis;
+    const QString datei = m_dir.filePath(QStringLiteral("regel.png"));
+    QString text;
+    QCOMPARE(kurveExportieren(e, datei, QSize(), text), 2);
+    QCOMPARE(text, meldung);
+    QVERIFY(!QFile::exists(datei));
+}
+
+void TstKurvenexport::andereFehler_data()
+{
+    QTest::addColumn<QString>("datei");
+    QTest::addColumn<QSize>("groesse");
+    QTest::addColumn<QString>("enthaelt");
+    QTest::newRow("kurve.bmp") << "kurve.bmp" << QSize() << "Dateiendung";
+    QTest::newRow("kurve ohne Endung") << "kurve" << QSize() << "Dateiendung";
+    QTest::newRow("fehlt/kurve.png") << "fehlt/kurve.png" << QSize() << "kann nicht geschrieben";
+    QTest::newRow("1 x 1") << "klein.png" << QSize(1, 1) << "zu klein";
+    QTest::newRow("651 x 40") << "flach.svg" << QSize(651, 40) << "zu klein";
+    QTest::newRow("50000 x 500") << "riesig.png" << QSize(50000, 500) << "zu groß";
+}
+
+void TstKurvenexport::andereFehler()
+{
+    QFETCH(QString, datei);
+    QFETCH(QSize, groesse);
+    QFETCH(QString, enthaelt);
+    const QString pfad = m_dir.filePath(datei);
+    QString meldung;
+    QCOMPARE(kurveExportieren(design(), pfad, groesse, meldung), 1);
+    QVERIFY2(meldung.contains(enthaelt), qPrintable(meldung));
+    QVERIFY(!QFile::exists(pfad));
+}
+
+QTEST_MAIN(TstKurvenexport)
+#include "tst_kurvenexport.moc"
