@@ -3,6 +3,7 @@
 #include "drucker.h"
 #include "formatvorlagen.h"
 #include "frmkabel.h"
+#include "frmkabelkurve.h"
 #include "qtoberflaeche.h"
 #include "rechnen.h"
 #include "statusleiste.h"
@@ -87,7 +88,12 @@ FrmText::FrmText(Programmwerte &werte, Drucker &drucker, Oberflaeche *ui, QWidge
     Form_Load();
 }
 
-FrmText::~FrmText() = default;
+FrmText::~FrmText()
+{
+    // Windows without an owner (the curve window) would outlive this one.
+    for (const QPointer<QWidget> &f : std::as_const(m_fenster))
+        delete f.data();
+}
 
 int FrmText::twipsZuPixel(int twips) const
 {
@@ -151,6 +157,8 @@ void FrmText::createActions()
     connect(m_mnuRechnVorhKabel, &QAction::triggered, this, &FrmText::mnuRechnVorhKabel_Click);
     m_mnuRechnVorhKabelGrafisch = neueAktion(
         "mnuRechnVorhKabelGrafisch", QStringLiteral("&Grafikausgabe"), QKeySequence(Qt::Key_F6));
+    connect(m_mnuRechnVorhKabelGrafisch, &QAction::triggered, this,
+            &FrmText::mnuRechnVorhKabelGrafisch_Click);
 
     m_mnuFont =
         neueAktion("mnuFont", QStringLiteral("&Schrift"), QKeySequence(Qt::CTRL | Qt::Key_F));
@@ -305,6 +313,24 @@ void FrmText::mnuRechnMehrere_Click()
 void FrmText::mnuRechnVorhKabel_Click()
 {
     eingabedialogZeigen(berechnungsart::vorhKabel);
+}
+
+FrmKabelKurve *FrmText::frmKabelKurve() const
+{
+    return m_frmKabelKurve;
+}
+
+void FrmText::mnuRechnVorhKabelGrafisch_Click()
+{
+    // A window of its own, not kept above the report; a second F6 brings the
+    // open one to the front instead of opening another.
+    if (!m_frmKabelKurve) {
+        m_frmKabelKurve = new FrmKabelKurve(m_werte, *m_ui, m_drucker);
+        fensterGeoeffnet(m_frmKabelKurve);
+    }
+    m_frmKabelKurve->show();
+    m_frmKabelKurve->raise();
+    m_frmKabelKurve->activateWindow();
 }
 
 void FrmText::eingabedialogZeigen(const QString &berechnungsart)

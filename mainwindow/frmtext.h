@@ -22,6 +22,7 @@ namespace varo {
 
 class Drucker;
 class FrmKabel;
+class FrmKabelKurve;
 class Oberflaeche;
 class QtOberflaeche;
 class Statusleiste;
@@ -50,6 +51,8 @@ public:
 
     // The input dialog while it is loaded (hidden or shown), else null.
     FrmKabel *frmKabel() const;
+    // The curve window while it is open, else null.
+    FrmKabelKurve *frmKabelKurve() const;
 
     // " Varolinaten - Berechnung V2.0.7 <legal notice>"
     static QString titel(int major, int minor, int revision, const QString &rechtshinweis);
@@ -66,6 +69,7 @@ public slots:
     void mnuRechnen_Click();
     void mnuRechnMehrere_Click();
     void mnuRechnVorhKabel_Click();
+    void mnuRechnVorhKabelGrafisch_Click();
 
 signals:
     // The main window was unloaded: the program ends.
@@ -96,6 +100,7 @@ private:
     Statusleiste *m_statusBar = nullptr;
     QList<QPointer<QWidget>> m_fenster;
     QPointer<FrmKabel> m_frmKabel;
+    QPointer<FrmKabelKurve> m_frmKabelKurve;
 
     QMenu *m_mnuFile = nullptr;
     QAction *m_mnuOpen = nullptr;

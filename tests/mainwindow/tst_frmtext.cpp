@@ -1,6 +1,7 @@
 #include "fake_drucker.h"
 #include "fake_oberflaeche.h"
 #include "frmkabel.h"
+#include "frmkabelkurve.h"
 #include "frmtext.h"
 #include "version.h"
 #include "werte.h"
@@ -67,6 +68,7 @@ private slots:
     void winzigesFenster();
     void eingabedialogJeModus();
     void eingabedialogRechnetInDenBericht();
+    void kurvenfenster();
     void beendenSchliesstNeuesteZuerst();
     void beendenTrotzDruckerfehler();
     void beendenUeberMenue();
@@ -474,6 +476,31 @@ void TstFrmText::eingabedialogRechnetInDenBericht()
     emit m_fenster->findChild<QMenu *>(QStringLiteral("mnuFile"))->aboutToShow();
     QVERIFY(m_fenster->findChild<QAction *>(QStringLiteral("mnuSave"))->isEnabled());
     QLocale::setDefault(QLocale::c());
+}
+
+void TstFrmText::kurvenfenster()
+{
+    m_fenster->show();
+    m_fenster->findChild<QAction *>(QStringLiteral("mnuRechnVorhKabelGrafisch"))->trigger();
+    QPointer<varo::FrmKabelKurve> kurve = m_fenster->frmKabelKurve();
+    QVERIFY(kurve);
+    QVERIFY(kurve->isVisible());
+    QVERIFY(kurve->isWindow());
+    QVERIFY(!kurve->parentWidget());
+
+    // F6 again: the same window.
+    m_fenster->findChild<QAction *>(QStringLiteral("mnuRechnVorhKabelGrafisch"))->trigger();
+    QCOMPARE(m_fenster->frmKabelKurve(), kurve.data());
+
+    // Opened after the curve window, the input dialog goes first at shutdown.
+    QStringList protokoll;
+    connect(kurve, &QObject::destroyed, this, [&] { protokoll << QStringLiteral("kurve"); });
+    m_fenster->findChild<QAction *>(QStringLiteral("mnuRechnen"))->trigger();
+    connect(m_fenster->frmKabel(), &QObject::destroyed, this,
+            [&] { protokoll << QStringLiteral("dialog"); });
+    m_fenster->close();
+    QVERIFY(!kurve);
+    QCOMPARE(protokoll, (QStringList{"dialog", "kurve"}));
 }
 
 void TstFrmText::beendenSchliesstNeuesteZuerst()
