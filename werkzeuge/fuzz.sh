@@ -1,0 +1,63 @@
+#!/usr/bin/env bash
+# Builds every libFuzzer target (fuzz/fuzz_*.cpp) with clang and runs each one
+# for N seconds (first argument, default 60) on its seed corpus
+# fuzz/korpus/<name without "fuzz_">. New inputs go to a temporary folder, so
+# the corpus in the repository stays as it is. Exits non-zero on a finding;
+# the input that caused it is kept in <build>/funde/.
+#
+#   werkzeuge/fuzz.sh [sekunden]
+#   VAROLINATEN_FUZZ_BUILD=/pfad werkzeuge/fuzz.sh 300
+set -euo pipefail
+
+sekunden="${1:-60}"
+if ! [[ "$sekunden" =~ ^[0-9]+$ ]] || [ "$sekunden" -lt 1 ]; then
+    echo "Aufruf: $0 [sekunden]" >&2
+    exit 2
+fi
+wurzel="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+build="${VAROLINATEN_FUZZ_BUILD:-$wurzel/build-fuzz}"
+
+if ! command -v clang++ >/dev/null 2>&1; then
+    echo "clang++ fehlt (apt-get install clang libclang-rt-dev)" >&2
+    exit 2
+fi
+
+CC=clang CXX=clang++ cmake -S "$wurzel" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DVAROLINATEN_FUZZ=ON -DVAROLINATEN_TESTS=OFF -DVAROLINATEN_BENCH=OFF >/dev/null
+
+ziele=()
+for quelle in "$wurzel"/fuzz/fuzz_*.cpp; do
+    ziele+=("$(basename "$quelle" .cpp)")
+done
+if [ "${#ziele[@]}" -eq 0 ]; then
+    echo "Keine Fuzz-Ziele in $wurzel/fuzz" >&2
+    exit 2
+fi
+cmake --build "$build" -j2 --target "${ziele[@]}"
+
+funde="$build/funde"
+mkdir -p "$funde"
+arbeit="$(mktemp -d)"
+trap 'rm -rf "$arbeit"' EXIT
+
+fehlschlaege=0
+for ziel in "${ziele[@]}"; do
+    name="${ziel#fuzz_}"
+    mkdir -p "$arbeit/$name"
+    korpora=("$arbeit/$name")
+    if [ -d "$wurzel/fuzz/korpus/$name" ]; then
+        korpora+=("$wurzel/fuzz/korpus/$name")
+    fi
+    echo "== $ziel: $sekunden s"
+    if ! QT_QPA_PLATFORM=offscreen "$build/bin/$ziel" -max_total_time="$sekunden" -timeout=10 \
+        -artifact_prefix="$funde/$ziel-" -print_final_stats=1 "${korpora[@]}"; then
+        echo "FUND in $ziel: siehe $funde" >&2
+        fehlschlaege=$((fehlschlaege + 1))
+    fi
+done
+
+if [ "$fehlschlaege" -ne 0 ]; then
+    echo "$fehlschlaege Fuzz-Ziel(e) mit Fund" >&2
+    exit 1
+fi
+echo "Alle ${#ziele[@]} Fuzz-Ziele ohne Fund"
