@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -105,6 +106,7 @@ private slots:
     void execArgumente();
     void execProgramm_data();
     void execProgramm();
+    void hilfedokumentImProgrammordner();
 
 private:
     QString pfad(const QString &relativ) const { return m_tmp->filePath(relativ); }
@@ -572,6 +574,60 @@ void TestHilfe::execProgramm()
     pfadSetzen(false);
     QVERIFY(!betrachterAnlegen(QStringLiteral("bin/fakeviewer")).isEmpty());
     QCOMPARE(xdg::execProgramm(exec), einsetzen(erwartet, m_tmp->path()));
+}
+
+// The build puts the help document beside the program; it must hold what
+// a user looks for.
+void TestHilfe::hilfedokumentImProgrammordner()
+{
+    const QString ordner = QStringLiteral(VARO_BINDIR);
+    const QString dokument = ordner + QStringLiteral("/Varolinaten.pdf");
+    FakeOberflaeche ui;
+    QVERIFY(DateiVorhanden(dokument, ui));
+    QVERIFY(ui.meldungen.isEmpty());
+    QFile f(dokument);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.read(5), QByteArray("%PDF-"));
+    f.close();
+
+    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"),
+                                                             m_systemPfad.split(QLatin1Char(':')));
+    if (pdftotext.isEmpty())
+        QSKIP("pdftotext (poppler-utils) is not installed");
+    QProcess prozess;
+    prozess.start(pdftotext,
+                  {QStringLiteral("-enc"), QStringLiteral("UTF-8"), dokument, QStringLiteral("-")});
+    QVERIFY(prozess.waitForFinished(30000));
+    QCOMPARE(prozess.exitCode(), 0);
+    const QString text = QString::fromUtf8(prozess.readAllStandardOutput());
+    for (const char *gesucht : {"Varolinaten",
+                                "ungünstig",
+                                "Dämpfung [dB]",
+                                "Strg+O",
+                                "Strg+S",
+                                "Strg+D",
+                                "Strg+B",
+                                "Strg+F",
+                                "F1",
+                                "F2",
+                                "F3",
+                                "F4",
+                                "F5",
+                                "F6",
+                                "Kabel.txt",
+                                "d=100/6,8",
+                                "Seite 2",
+                                "Abweichung",
+                                "grün",
+                                "magenta",
+                                "rot",
+                                "Varolinaten-Berechnung_JJJJMMTT.rtf",
+                                "varolinaten-bericht",
+                                "--seitenlaenge",
+                                "--oeffnen",
+                                "--kurve"})
+        QVERIFY2(text.contains(QString::fromUtf8(gesucht)), gesucht);
+    QVERIFY2(!text.contains(QLatin1String("@VERSION@")), "version placeholder left in the text");
 }
 
 QTEST_GUILESS_MAIN(TestHilfe)
