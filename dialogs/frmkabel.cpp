@@ -178,7 +178,9 @@ void FrmKabel::steuerelementeAnlegen()
     m_command1 = new QPushButton(QStringLiteral("&Rechnen"), this);
     m_command1->setObjectName(QStringLiteral("Command1"));
     m_command1->setFont(eingabe);
-    m_command1->setAutoDefault(false);
+    // Enter presses the button when it has the focus, and only then: the
+    // entries reject Enter and there is no default button.
+    m_command1->setAutoDefault(true);
     connect(m_command1, &QPushButton::clicked, this, &FrmKabel::Command1_Click);
 
     for (QObject *feld : {static_cast<QObject *>(m_text1), static_cast<QObject *>(m_combo1),

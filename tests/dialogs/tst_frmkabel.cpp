@@ -387,6 +387,20 @@ private slots:
         QCOMPARE(anfragen[0].Text3, QStringLiteral("11"));
     }
 
+    void enterAufDemKnopf()
+    {
+        neuerDialog()->modusEinrichten(QStringLiteral("eine"));
+        QVERIFY(aktiv());
+        QTest::keyClicks(text1(), QStringLiteral("7"));
+        QTest::keyClick(text1(), Qt::Key_Return);
+        QTest::keyClick(text3(), Qt::Key_Return);
+        QVERIFY(anfragen.isEmpty());
+        command1()->setFocus();
+        QTest::keyClick(command1(), Qt::Key_Return);
+        QCOMPARE(anfragen.size(), 1);
+        QCOMPARE(anfragen[0].Text1, QStringLiteral("7"));
+    }
+
     // A calculation lets window events run; a second press meanwhile starts
     // no second calculation, and the next press afterwards does.
     void keinZweiterLaufWaehrendDesRechnens()
