@@ -11,6 +11,9 @@
 #include <algorithm>
 #include <qt_windows.h>
 #include <shellapi.h>
+#ifdef _MSC_VER
+#pragma comment(lib, "shell32.lib")
+#endif
 #include <vector>
 #endif
 
@@ -18,7 +21,8 @@ namespace varo {
 
 namespace {
 
-const QString zeilenEnde = QStringLiteral("\r\n");
+// CR LF, as in every multi-line message of the program.
+constexpr QLatin1String zeilenEnde("\r\n");
 
 } // namespace
 
