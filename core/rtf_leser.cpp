@@ -1085,8 +1085,28 @@ QTextCharFormat zeichenformat(const Format &f, const QStringList &familien)
     return format;
 }
 
+size_t formatSchluessel(const Format &f)
+{
+    return qHashMulti(0, f.familie, f.halbpunkte, f.fett, f.kursiv, f.unterstrichen,
+                      f.durchgestrichen, int(f.hoehe), f.farbe);
+}
+
 void aufbauen(const Modell &modell, QTextDocument &dokument)
 {
+    // Converting a run's format once per distinct format, not once per run,
+    // lets the document find it again by its cached hash.
+    std::unordered_multimap<size_t, std::pair<Format, QTextCharFormat>> formate;
+    auto zeichenformatFuer = [&](const Format &f) -> const QTextCharFormat & {
+        const size_t schluessel = formatSchluessel(f);
+        auto [anfang, ende] = formate.equal_range(schluessel);
+        for (auto it = anfang; it != ende; ++it) {
+            if (it->second.first == f)
+                return it->second.second;
+        }
+        return formate.emplace(schluessel, std::make_pair(f, zeichenformat(f, modell.familien)))
+            ->second.second;
+    };
+
     // A loaded file is not an edit that could be undone step by step.
     const bool rueckgaengig = dokument.isUndoRedoEnabled();
     dokument.setUndoRedoEnabled(false);
@@ -1097,8 +1117,8 @@ void aufbauen(const Modell &modell, QTextDocument &dokument)
     for (const Absatz &absatz : modell.absaetze) {
         QTextBlockFormat blockformat;
         blockformat.setAlignment(absatz.ausrichtung);
-        const QTextCharFormat absatzformat = zeichenformat(
-            absatz.laeufe.empty() ? Format() : absatz.laeufe.front().format, modell.familien);
+        const QTextCharFormat &absatzformat =
+            zeichenformatFuer(absatz.laeufe.empty() ? Format() : absatz.laeufe.front().format);
         if (erster) {
             cursor.setBlockFormat(blockformat);
             cursor.setBlockCharFormat(absatzformat);
@@ -1108,8 +1128,7 @@ void aufbauen(const Modell &modell, QTextDocument &dokument)
         }
         qsizetype anfang = 0;
         for (const Lauf &lauf : absatz.laeufe) {
-            cursor.insertText(absatz.text.mid(anfang, lauf.laenge),
-                              zeichenformat(lauf.format, modell.familien));
+            cursor.insertText(absatz.text.mid(anfang, lauf.laenge), zeichenformatFuer(lauf.format));
             anfang += lauf.laenge;
         }
     }
