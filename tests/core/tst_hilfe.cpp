@@ -94,8 +94,8 @@ private slots:
     void dokumentFehlt();
     void programmStarten_data();
     void programmStarten();
-    void programmIstDasDokument();
-    void programmDateiFehlt();
+    void unbrauchbaresProgramm_data();
+    void unbrauchbaresProgramm();
     void betrachterGestartet_data();
     void betrachterGestartet();
     void keinProgramm_data();
@@ -324,42 +324,35 @@ void TestHilfe::programmStarten()
     QVERIFY(ui.meldungen.isEmpty());
 }
 
-// A desktop that names the document itself knows no program for it.
-void TestHilfe::programmIstDasDokument()
+// Answers of the desktop that name no usable program. "%1" stands for the
+// temporary folder, "%d" for the help document itself.
+void TestHilfe::unbrauchbaresProgramm_data()
 {
+    QTest::addColumn<QString>("antwort");
+    QTest::newRow("leer") << QString();
+    QTest::newRow("das Dokument selbst") << "%d";
+    QTest::newRow("gelöschtes Programm") << "%1/weg/betrachter";
+    QTest::newRow("Ordner statt Programm") << "%1/prog";
+}
+
+void TestHilfe::unbrauchbaresProgramm()
+{
+    QFETCH(QString, antwort);
     const QString dokument = hilfeAnlegen(QStringLiteral("prog"));
     QVERIFY(!dokument.isEmpty());
     FakeOberflaeche ui;
     FakePlattform plattform;
-    plattform.antwort = dokument;
-    QCOMPARE(ProgrammZuDatei(dokument, plattform), QString());
-    plattform.anfragen.clear();
+    plattform.antwort = einsetzen(antwort, m_tmp->path()).replace(QLatin1String("%d"), dokument);
 
     hilfeOeffnen(pfad("prog"), ui, plattform);
+
     QCOMPARE(plattform.anfragen, QStringList{dokument});
     QVERIFY(plattform.starts.isEmpty());
     QCOMPARE(ui.meldungen.size(), 1);
     QCOMPARE(ui.meldungen[0].titel, QStringLiteral(" Hilfe"));
     QCOMPARE(ui.meldungen[0].text, keinProgrammText(dokument));
-}
-
-void TestHilfe::programmDateiFehlt()
-{
-    const QString dokument = hilfeAnlegen(QStringLiteral("prog"));
-    QVERIFY(!dokument.isEmpty());
-    QDir().mkpath(pfad("ordner-statt-programm"));
-    for (const QString &antwort : {pfad("weg/betrachter"), pfad("ordner-statt-programm")}) {
-        FakeOberflaeche ui;
-        FakePlattform plattform;
-        plattform.antwort = antwort;
-        hilfeOeffnen(pfad("prog"), ui, plattform);
-        QVERIFY(plattform.starts.isEmpty());
-        QCOMPARE(ui.meldungen.size(), 1);
-        QCOMPARE(ui.meldungen[0].titel, QStringLiteral(" Hilfe"));
-        QCOMPARE(ui.meldungen[0].text, keinProgrammText(dokument));
-        QCOMPARE(ui.meldungen[0].symbol, Symbol::Stopp);
-        QCOMPARE(ui.meldungen[0].knoepfe, Knoepfe::Ok);
-    }
+    QCOMPARE(ui.meldungen[0].symbol, Symbol::Stopp);
+    QCOMPARE(ui.meldungen[0].knoepfe, Knoepfe::Ok);
 }
 
 void TestHilfe::betrachterGestartet_data()
