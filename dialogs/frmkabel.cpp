@@ -24,6 +24,7 @@
 #include <QShowEvent>
 #include <QStyle>
 #include <QTextDocument>
+#include <QtMath>
 #include <exception>
 
 namespace varo {
@@ -257,9 +258,9 @@ void FrmKabel::Form_Load(const QString &kabelPfad)
             m_combo1->setEditText(QString());
         }
         // The narrow field cuts the padded items; the open list shows them whole.
-        QAbstractItemView *liste2 = m_combo1->view();
-        liste2->setMinimumWidth(liste2->sizeHintForColumn(0) +
-                                liste2->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
+        QAbstractItemView *ansicht = m_combo1->view();
+        ansicht->setMinimumWidth(ansicht->sizeHintForColumn(0) +
+                                 ansicht->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
     });
 }
 
