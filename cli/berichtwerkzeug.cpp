@@ -1,0 +1,540 @@
+#include "berichtwerkzeug.h"
+
+#include "dokumentberichtsfeld.h"
+#include "drucker.h"
+#include "druckfassung.h"
+#include "kabeltabelle.h"
+#include "konvertierung.h"
+#include "kurvenexport.h"
+#include "laufzeitfehler.h"
+#include "oberflaeche.h"
+#include "rechnen.h"
+#include "rtf.h"
+#include "version.h"
+#include "zahlenformat.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <QLocale>
+#include <QPdfWriter>
+#include <QSaveFile>
+#include <QTextStream>
+
+#include <cmath>
+#include <optional>
+
+namespace varo::cli {
+
+namespace {
+
+constexpr int ok = 0;
+constexpr int fehlerStatus = 1;
+constexpr int abgelehnt = 2;
+
+const QString programmname = QStringLiteral("varolinaten-bericht");
+
+QString hilfetext()
+{
+    return QStringLiteral(
+        "Aufruf: varolinaten-bericht --modus MODUS --frequenz TEXT --kabel TEXT --laenge TEXT "
+        "[OPTION]...\n"
+        "  oder: varolinaten-bericht --kurve --ausgabe DATEI [OPTION]...\n"
+        "  oder: varolinaten-bericht --oeffnen DATEI.rtf [--format FORMAT] [--ausgabe DATEI]\n"
+        "Schreibt einen Varolinaten-Bericht ohne Fenster: dieselbe Rechnung und derselbe Text\n"
+        "wie im Programm, wenn im Eingabedialog \"Rechnen\" gedrückt wird.\n"
+        "\n"
+        "Jeder TEXT ist das, was man in das Feld des Dialogs tippen würde; Komma und Punkt\n"
+        "gelten beide als Dezimaltrennzeichen.\n"
+        "\n"
+        "Berichte:\n"
+        "  --modus MODUS         eine, mehrere oder vorhanden (vorhandenes Kabel prüfen)\n"
+        "  --frequenz TEXT       Frequenz in MHz; mehrere getrennt durch \"/\", z. B. 7,05/14,2\n"
+        "  --kabel TEXT          Verkürzungsfaktor oder Eintrag der Kabeltabelle, z. B. 0,66\n"
+        "                        oder ein Kabeltyp aus Kabel.txt wie RG-213\n"
+        "  --laenge TEXT         voraussichtliche oder vorhandene Kabellänge in m\n"
+        "  --toleranz TEXT       zugelassene Toleranz in % (Vorgabe: 35)\n"
+        "  --seitenlaenge N      Zeilen je Seite (ohne Angabe entscheidet der Drucker,\n"
+        "                        ohne Drucker 73)\n"
+        "  --format FORMAT       text (Vorgabe), rtf oder pdf\n"
+        "  --ausgabe DATEI       in DATEI schreiben statt auf die Standardausgabe\n"
+        "  --kabeltabelle DATEI  diese Kabeltabelle statt Kabel.txt neben dem Programm\n"
+        "\n"
+        "Kurve der Impedanz am Sender (wie die Grafikausgabe):\n"
+        "  --kurve               die Kurve zeichnen; das Format folgt der Endung von\n"
+        "                        --ausgabe: .png, .svg oder .pdf\n"
+        "  --von TEXT            tiefste Frequenz in MHz (Vorgabe: 1,5)\n"
+        "  --bis TEXT            höchste Frequenz in MHz (Vorgabe: 30,0)\n"
+        "  --eingz TEXT          Eingangsimpedanz auf der Antennenseite in Ohm (Vorgabe: 72)\n"
+        "  --kabelz TEXT         Impedanz des Kabels in Ohm (Vorgabe: 50)\n"
+        "  --vk TEXT             Verkürzungsfaktor (Vorgabe: der von --kabel, sonst 0,66)\n"
+        "  --laenge TEXT         Kabellänge in m (Vorgabe: 30)\n"
+        "  --breite N, --hoehe N Bildgröße in Pixeln (Vorgabe: die Größe im Fenster)\n"
+        "\n"
+        "Gespeicherte Berichte:\n"
+        "  --oeffnen DATEI.rtf   einen gespeicherten Bericht lesen und im gewählten Format\n"
+        "                        ausgeben\n"
+        "\n"
+        "  --help                diese Hilfe anzeigen und beenden\n"
+        "  --version             Versionsinformation anzeigen und beenden\n"
+        "\n"
+        "Beispiele:\n"
+        "  varolinaten-bericht --modus eine --frequenz 7,1 --kabel RG-213 --laenge 30\n"
+        "  varolinaten-bericht --modus mehrere --frequenz 3,6/7,05 --kabel 0,66 --laenge 35 \\\n"
+        "                      --format pdf --ausgabe bericht.pdf\n"
+        "  varolinaten-bericht --kurve --eingz 72 --kabelz 50 --laenge 28,286 --ausgabe kurve.png\n"
+        "\n"
+        "Beendigungsstatus: 0 Bericht geschrieben, 2 Eingabe abgelehnt (Grund auf der\n"
+        "Fehlerausgabe), 1 Aufruf- oder anderer Fehler.\n");
+}
+
+// Collects what a window would have shown; message boxes with a choice are
+// answered with Abort, since nobody is there to retry.
+class KonsolenOberflaeche : public Oberflaeche
+{
+public:
+    int pieps = 0;
+    QStringList meldungen;
+
+    void piep() override { ++pieps; }
+    Antwort meldung(const QString &text, const QString &, Symbol, Knoepfe knoepfe) override
+    {
+        meldungen << einzeilig(text);
+        return knoepfe == Knoepfe::AbbrechenWiederholenIgnorieren ? Antwort::Abbruch : Antwort::Ok;
+    }
+    void sanduhr() override {}
+    void normalerZeiger() override {}
+    void ereignisseVerarbeiten() override {}
+    void eingabedialogVerbergen() override {}
+    void hauptfensterZeigen() override {}
+
+    static QString einzeilig(QString text)
+    {
+        text.replace(QLatin1String("\r\n"), QLatin1String(" "));
+        return text.simplified();
+    }
+};
+
+// A printer that offers exactly the requested number of lines per page.
+class SeitenlaengenDrucker : public Drucker
+{
+public:
+    explicit SeitenlaengenDrucker(int zeilen) : m_zeilen(zeilen) {}
+
+    QString geraetename() const override { return QStringLiteral("Seitenlänge"); }
+    void setStandardFolgen(bool) override {}
+    void setSkalierung(int) override {}
+    void setSchriftname(const QString &) override {}
+    void setSchriftgroesse(double) override {}
+    int orientierung() const override { return 1; }
+    void setOrientierung(int) override {}
+    int papiergroesse() const override { return 9; }
+    void setPapiergroesse(int) override {}
+    int papierfach() const override { return 7; }
+    void setPapierfach(int) override {}
+    int seitenhoeheTwips() const override { return hoeheTwips; }
+    int seitenbreiteTwips() const override { return 11906; }
+    double textHoehe(const QString &) const override
+    {
+        return (hoeheTwips / 56.7 - 5.0) / m_zeilen;
+    }
+    void dokumentBeenden() override {}
+    void bildDrucken(const QImage &) override {}
+    void dokumentDrucken(const QTextDocument &) override {}
+
+private:
+    static constexpr int hoeheTwips = 16838;
+    int m_zeilen;
+};
+
+struct Optionen
+{
+    QHash<QString, QString> werte;
+    bool hilfe = false;
+    bool version = false;
+    bool kurve = false;
+
+    std::optional<QString> wert(const QString &name) const
+    {
+        const auto it = werte.constFind(name);
+        if (it == werte.constEnd())
+            return std::nullopt;
+        return *it;
+    }
+};
+
+const QStringList wertOptionen = {
+    QStringLiteral("modus"),  QStringLiteral("frequenz"), QStringLiteral("kabel"),
+    QStringLiteral("laenge"), QStringLiteral("toleranz"), QStringLiteral("seitenlaenge"),
+    QStringLiteral("format"), QStringLiteral("ausgabe"),  QStringLiteral("kabeltabelle"),
+    QStringLiteral("von"),    QStringLiteral("bis"),      QStringLiteral("eingz"),
+    QStringLiteral("kabelz"), QStringLiteral("vk"),       QStringLiteral("breite"),
+    QStringLiteral("hoehe"),  QStringLiteral("oeffnen"),
+};
+
+// GNU-style "--name WERT" or "--name=WERT"; returns an error text.
+QString einlesen(const QStringList &argumente, Optionen &optionen)
+{
+    for (int i = 0; i < argumente.size(); ++i) {
+        const QString &argument = argumente.at(i);
+        if (!argument.startsWith(QLatin1String("--")))
+            return QStringLiteral("unerwartetes Argument „%1“").arg(argument);
+        QString name = argument.mid(2);
+        std::optional<QString> wert;
+        const int gleich = name.indexOf(QLatin1Char('='));
+        if (gleich >= 0) {
+            wert = name.mid(gleich + 1);
+            name = name.left(gleich);
+        }
+        if (name == QLatin1String("help") || name == QLatin1String("hilfe")) {
+            optionen.hilfe = true;
+            continue;
+        }
+        if (name == QLatin1String("version")) {
+            optionen.version = true;
+            continue;
+        }
+        if (name == QLatin1String("kurve")) {
+            optionen.kurve = true;
+            continue;
+        }
+        if (!wertOptionen.contains(name))
+            return QStringLiteral("unbekannte Option „--%1“").arg(name);
+        if (!wert) {
+            if (i + 1 >= argumente.size())
+                return QStringLiteral("Option „--%1“ braucht einen Wert").arg(name);
+            wert = argumente.at(++i);
+        }
+        optionen.werte.insert(name, *wert);
+    }
+    return {};
+}
+
+struct Kabelwahl
+{
+    QString text;
+    int index = -1;
+};
+
+QList<Kabeltyp> kabeltabelle(const QString &pfad, bool &vorhanden)
+{
+    QFile datei(pfad);
+    vorhanden = datei.exists();
+    if (!datei.open(QIODevice::ReadOnly))
+        return {};
+    return kabelZeilenLesen(kabelDateiZeilen(datei.readAll()));
+}
+
+QString ohneZeichen(QString name)
+{
+    name.remove(QLatin1Char(' '));
+    name.remove(QLatin1Char('-'));
+    return name.toCaseFolded();
+}
+
+// The cable entry as the dialog would hold it: a typed value, an item of
+// the table, or a type name that picks its item.
+std::optional<Kabelwahl> kabelWaehlen(const QString &text, const QString &tabellenpfad,
+                                      const QLocale &locale, QString &grund)
+{
+    bool vorhanden = false;
+    const QList<Kabeltyp> kabel = kabeltabelle(tabellenpfad, vorhanden);
+    QStringList items;
+    for (const Kabeltyp &k : kabel)
+        items << kabelItemText(k, locale);
+
+    Kabelwahl wahl{text, static_cast<int>(items.indexOf(text))};
+    if (TextZuZahl(KommaZuPunkt(text)) != 0.0 || text.trimmed().isEmpty())
+        return wahl;
+
+    for (int i = 0; i < kabel.size(); ++i) {
+        if (ohneZeichen(kabel.at(i).Typ) == ohneZeichen(text)) {
+            wahl.text = items.at(i);
+            wahl.index = i;
+            return wahl;
+        }
+    }
+    grund = vorhanden ? QStringLiteral("Der Kabeltyp „%1“ steht nicht in %2.")
+                            .arg(text, QDir::toNativeSeparators(tabellenpfad))
+                      : QStringLiteral("Die Datei Kabel.txt wurde nicht gefunden! (%1)")
+                            .arg(QDir::toNativeSeparators(tabellenpfad));
+    return std::nullopt;
+}
+
+QByteArray pdfVon(const QTextDocument &dokument)
+{
+    QByteArray pdf;
+    QBuffer puffer(&pdf);
+    puffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter schreiber(&puffer);
+        schreiber.setPageSize(QPageSize(QPageSize::A4));
+        schreiber.setTitle(QStringLiteral("Varolinaten-Bericht"));
+        schreiber.setCreator(QStringLiteral("Varolinaten"));
+        aufGeraetDrucken(dokument, schreiber);
+    }
+    return pdf;
+}
+
+// Writes the result to the file or to standard output.
+int schreiben(const QByteArray &daten, const std::optional<QString> &datei, QIODevice &ausgabe,
+              QTextStream &fehler)
+{
+    if (!datei) {
+        ausgabe.write(daten);
+        return ok;
+    }
+    QSaveFile ziel(*datei);
+    if (!ziel.open(QIODevice::WriteOnly) || ziel.write(daten) != daten.size() || !ziel.commit()) {
+        fehler << programmname << ": " << QDir::toNativeSeparators(*datei)
+               << " kann nicht geschrieben werden: " << ziel.errorString() << '\n';
+        return fehlerStatus;
+    }
+    return ok;
+}
+
+int dokumentAusgeben(DokumentBerichtsfeld &feld, const QString &format,
+                     const std::optional<QString> &datei, QIODevice &ausgabe, QTextStream &fehler)
+{
+    QByteArray daten;
+    if (format == QLatin1String("text"))
+        daten = feld.text().toUtf8();
+    else if (format == QLatin1String("rtf"))
+        daten = rtfSchreiben(feld.dokument());
+    else
+        daten = pdfVon(feld.dokument());
+    return schreiben(daten, datei, ausgabe, fehler);
+}
+
+int berichtRechnen(const Optionen &optionen, const QString &format, QIODevice &ausgabe,
+                   QTextStream &fehler, const QString &kabelOrdner)
+{
+    static const QHash<QString, QString> modi = {
+        {QStringLiteral("eine"), berechnungsart::eine},
+        {QStringLiteral("mehrere"), berechnungsart::mehrere},
+        {QStringLiteral("vorhanden"), berechnungsart::vorhKabel},
+    };
+    const QString modus = optionen.wert(QStringLiteral("modus")).value_or(QString());
+    if (!modi.contains(modus)) {
+        fehler << programmname << ": --modus muss eine, mehrere oder vorhanden sein\n";
+        return fehlerStatus;
+    }
+    for (const char *pflicht : {"frequenz", "kabel", "laenge"}) {
+        if (!optionen.wert(QLatin1String(pflicht))) {
+            fehler << programmname << ": die Option --" << pflicht << " fehlt\n"
+                   << "„" << programmname << " --help“ gibt weitere Informationen.\n";
+            return fehlerStatus;
+        }
+    }
+
+    std::optional<int> seitenlaenge;
+    if (const auto text = optionen.wert(QStringLiteral("seitenlaenge"))) {
+        bool zahl = false;
+        const int n = text->toInt(&zahl);
+        if (!zahl || n < 1 || n > 32767) {
+            fehler << programmname << ": --seitenlaenge braucht eine ganze Zahl von 1 bis 32767\n";
+            return fehlerStatus;
+        }
+        seitenlaenge = n;
+    }
+
+    const QLocale locale;
+    const QString tabelle = optionen.wert(QStringLiteral("kabeltabelle"))
+                                .value_or(kabelOrdner + QStringLiteral("/Kabel.txt"));
+    Berechnungsanfrage anfrage;
+    anfrage.Berechnungsart = modi.value(modus);
+    anfrage.Text1 = *optionen.wert(QStringLiteral("frequenz"));
+    anfrage.Text3 = *optionen.wert(QStringLiteral("laenge"));
+    anfrage.Text4 = optionen.wert(QStringLiteral("toleranz")).value_or(QStringLiteral("35"));
+
+    QString grund;
+    const auto kabel =
+        kabelWaehlen(*optionen.wert(QStringLiteral("kabel")), tabelle, locale, grund);
+    if (!kabel) {
+        fehler << grund << '\n';
+        return abgelehnt;
+    }
+    anfrage.Combo1Text = kabel->text;
+    anfrage.Combo1ListIndex = kabel->index;
+
+    // The dialog's own checks come first: every field filled, no two
+    // frequencies in one band.
+    const QStringList felder = {anfrage.Text1, anfrage.Combo1Text, anfrage.Text3, anfrage.Text4};
+    const QStringList namen = {QStringLiteral("--frequenz"), QStringLiteral("--kabel"),
+                               QStringLiteral("--laenge"), QStringLiteral("--toleranz")};
+    for (int i = 0; i < felder.size(); ++i) {
+        if (felder.at(i).isEmpty()) {
+            fehler << "Das Eingabefeld " << namen.at(i) << " ist leer.\n";
+            return abgelehnt;
+        }
+    }
+    if (anfrage.Berechnungsart == berechnungsart::mehrere && GleichesBand(anfrage.Text1)) {
+        fehler << "Es sind Frequenzen im gleichen Band vorhanden! Das ergiebt wenig Sinn. "
+                  "Bitte dafür eine Mittenfrequenz o.Ä. eingeben.\n";
+        return abgelehnt;
+    }
+
+    Programmwerte werte;
+    DokumentBerichtsfeld feld;
+    KonsolenOberflaeche ui;
+    KeinDrucker keinDrucker;
+    std::optional<SeitenlaengenDrucker> festeSeiten;
+    if (seitenlaenge)
+        festeSeiten.emplace(*seitenlaenge);
+    Drucker &drucker = festeSeiten ? static_cast<Drucker &>(*festeSeiten) : keinDrucker;
+    Rechenkontext kontext{werte, feld, drucker, ui, locale};
+
+    switch (Rechnen(anfrage, kontext)) {
+    case Rechenergebnis::Bericht:
+        // The existing-cable check hints that several frequencies can be given.
+        for (const QString &meldung : std::as_const(ui.meldungen))
+            fehler << meldung << '\n';
+        return dokumentAusgeben(feld, format, optionen.wert(QStringLiteral("ausgabe")), ausgabe,
+                                fehler);
+    case Rechenergebnis::Hinweis:
+        fehler << ui.meldungen.value(0, QStringLiteral("Keine Berechnung.")) << '\n';
+        return abgelehnt;
+    case Rechenergebnis::Abgelehnt:
+        fehler << "Eingabe außerhalb des zulässigen Bereichs: Frequenzen ab 0,01 MHz, "
+                  "Verkürzungsfaktor über 0 bis 1, Toleranz 0 bis 100 %.\n";
+        return abgelehnt;
+    case Rechenergebnis::Abgebrochen:
+        break;
+    }
+    fehler << programmname << ": "
+           << ui.meldungen.value(0, QStringLiteral("Die Rechnung wurde abgebrochen.")) << '\n';
+    return fehlerStatus;
+}
+
+int kurveZeichnen(const Optionen &optionen, QTextStream &fehler, const QString &kabelOrdner)
+{
+    const auto datei = optionen.wert(QStringLiteral("ausgabe"));
+    if (!datei) {
+        fehler << programmname << ": --kurve braucht --ausgabe DATEI (.png, .svg oder .pdf)\n";
+        return fehlerStatus;
+    }
+    KurvenEingabe eingabe;
+    eingabe.von = optionen.wert(QStringLiteral("von")).value_or(QStringLiteral("1,5"));
+    eingabe.bis = optionen.wert(QStringLiteral("bis")).value_or(QStringLiteral("30,0"));
+    eingabe.eingZ = optionen.wert(QStringLiteral("eingz")).value_or(QStringLiteral("72"));
+    eingabe.kabelZ = optionen.wert(QStringLiteral("kabelz")).value_or(QStringLiteral("50"));
+    eingabe.laenge = optionen.wert(QStringLiteral("laenge")).value_or(QStringLiteral("30"));
+    if (const auto vk = optionen.wert(QStringLiteral("vk"))) {
+        eingabe.vk = *vk;
+    } else if (const auto kabeltext = optionen.wert(QStringLiteral("kabel"))) {
+        // The window shows the cable's velocity factor in its own field.
+        const QLocale locale;
+        QString grund;
+        const QString tabelle = optionen.wert(QStringLiteral("kabeltabelle"))
+                                    .value_or(kabelOrdner + QStringLiteral("/Kabel.txt"));
+        const auto kabel = kabelWaehlen(*kabeltext, tabelle, locale, grund);
+        if (!kabel) {
+            fehler << grund << '\n';
+            return abgelehnt;
+        }
+        eingabe.vk = formatZahl(zuSingle(TextZuZahl(KommaZuPunkt(kabel->text))),
+                                QStringLiteral("0.00##"), locale);
+    } else {
+        eingabe.vk = QStringLiteral("0,66");
+    }
+
+    QSize pixel;
+    const auto breite = optionen.wert(QStringLiteral("breite"));
+    const auto hoehe = optionen.wert(QStringLiteral("hoehe"));
+    if (breite || hoehe) {
+        const QSize standard = kurvenDesignGroesse();
+        bool okB = true;
+        bool okH = true;
+        pixel = QSize(breite ? breite->toInt(&okB) : standard.width(),
+                      hoehe ? hoehe->toInt(&okH) : standard.height());
+        if (!okB || !okH || pixel.width() < 100 || pixel.height() < 100 || pixel.width() > 20000 ||
+            pixel.height() > 20000) {
+            fehler << programmname
+                   << ": --breite und --hoehe brauchen ganze Zahlen von 100 bis 20000\n";
+            return fehlerStatus;
+        }
+    }
+    QString meldung;
+    const int status = kurveExportieren(eingabe, *datei, pixel, meldung);
+    if (status != ok)
+        fehler << (status == abgelehnt ? QString() : programmname + QStringLiteral(": "))
+               << KonsolenOberflaeche::einzeilig(meldung) << '\n';
+    return status;
+}
+
+int oeffnen(const Optionen &optionen, const QString &format, QIODevice &ausgabe,
+            QTextStream &fehler)
+{
+    const QString pfad = *optionen.wert(QStringLiteral("oeffnen"));
+    QFile datei(pfad);
+    if (!datei.open(QIODevice::ReadOnly)) {
+        fehler << programmname << ": " << QDir::toNativeSeparators(pfad)
+               << " kann nicht gelesen werden: " << datei.errorString() << '\n';
+        return fehlerStatus;
+    }
+    DokumentBerichtsfeld feld;
+    QString grund;
+    if (!rtfLesen(datei.readAll(), feld.dokument(), &grund)) {
+        fehler << programmname << ": " << QDir::toNativeSeparators(pfad) << ": " << grund << '\n';
+        return fehlerStatus;
+    }
+    return dokumentAusgeben(feld, format, optionen.wert(QStringLiteral("ausgabe")), ausgabe,
+                            fehler);
+}
+
+} // namespace
+
+int ausfuehren(const QStringList &argumente, QIODevice &ausgabe, QTextStream &fehler,
+               const QString &kabelOrdner)
+{
+    Optionen optionen;
+    const QString problem = einlesen(argumente, optionen);
+    if (!problem.isEmpty()) {
+        fehler << programmname << ": " << problem << '\n'
+               << "„" << programmname << " --help“ gibt weitere Informationen.\n";
+        return fehlerStatus;
+    }
+    if (optionen.hilfe) {
+        ausgabe.write(hilfetext().toUtf8());
+        return ok;
+    }
+    if (optionen.version) {
+        ausgabe.write(QStringLiteral("%1 (Varolinaten) %2.%3.%4\n%5\n")
+                          .arg(programmname)
+                          .arg(version::major)
+                          .arg(version::minor)
+                          .arg(version::revision)
+                          .arg(QString::fromUtf8(version::rechtshinweis))
+                          .toUtf8());
+        return ok;
+    }
+
+    try {
+        if (optionen.kurve)
+            return kurveZeichnen(optionen, fehler, kabelOrdner);
+
+        const QString format =
+            optionen.wert(QStringLiteral("format")).value_or(QStringLiteral("text"));
+        if (format != QLatin1String("text") && format != QLatin1String("rtf") &&
+            format != QLatin1String("pdf")) {
+            fehler << programmname << ": --format muss text, rtf oder pdf sein\n";
+            return fehlerStatus;
+        }
+        if (optionen.wert(QStringLiteral("oeffnen")))
+            return oeffnen(optionen, format, ausgabe, fehler);
+        if (!optionen.wert(QStringLiteral("modus"))) {
+            fehler << programmname << ": --modus, --kurve oder --oeffnen angeben\n"
+                   << "„" << programmname << " --help“ gibt weitere Informationen.\n";
+            return fehlerStatus;
+        }
+        return berichtRechnen(optionen, format, ausgabe, fehler, kabelOrdner);
+    } catch (const Laufzeitfehler &e) {
+        // Reading the options themselves can overflow (a cable text beyond range).
+        fehler << programmname << ": " << e.beschreibung() << '\n';
+        return fehlerStatus;
+    }
+}
+
+} // namespace varo::cli
