@@ -169,8 +169,8 @@ void FrmKabelKurve::oberflaecheAufbauen()
     frequenzen->addWidget(Label4);
     frequenzen->addStretch();
 
-    txtEingZ = feld("txtEingZ", QStringLiteral("72"), QStringLiteral("\"Antennenseite\""), 972,
-                    this);
+    txtEingZ =
+        feld("txtEingZ", QStringLiteral("72"), QStringLiteral("\"Antennenseite\""), 972, this);
     Label3 = beschriftung("Label3", QStringLiteral("&Eing.-Impedanz:"), txtEingZ, this);
     Label3->setFont(fettSchrift());
     Label1 = ohmZeichen("Label1", this);
@@ -186,8 +186,8 @@ void FrmKabelKurve::oberflaecheAufbauen()
     Combo1->setToolTip(QStringLiteral("Kabeltyp"));
     Combo1->setFixedWidth(px(1572));
     Combo1->setFont(font());
-    txtKabelZ = feld("txtKabelZ", QStringLiteral("50"), QStringLiteral("Impedanz des Kabels"),
-                     672, Frame2);
+    txtKabelZ =
+        feld("txtKabelZ", QStringLiteral("50"), QStringLiteral("Impedanz des Kabels"), 672, Frame2);
     txtKabelVk = feld("txtKabelVk", QStringLiteral("0,66"), QStringLiteral("Verkürzungsfaktor"),
                       672, Frame2);
     txtKabelLg =
@@ -216,10 +216,9 @@ void FrmKabelKurve::oberflaecheAufbauen()
     kabel->addWidget(Label12, 1, 5);
     kabel->setColumnStretch(2, 1);
 
-    Command1 = knopf("Command1", QStringLiteral("&Anzeigen"), QStringLiteral("Kurven anzeigen"),
-                     this);
-    Command3 =
-        knopf("Command3", QStringLiteral("&Drucken"), QStringLiteral("alles drucken"), this);
+    Command1 =
+        knopf("Command1", QStringLiteral("&Anzeigen"), QStringLiteral("Kurven anzeigen"), this);
+    Command3 = knopf("Command3", QStringLiteral("&Drucken"), QStringLiteral("alles drucken"), this);
     Command2 = knopf("Command2", QStringLiteral("&Schliessen"), QStringLiteral("Beenden"), this);
     Command1->setDefault(true);
 
@@ -329,7 +328,8 @@ void FrmKabelKurve::Form_Activate()
     kabelAuswahl();
 
     if (m_werte.KabelLaenge > 0.0F)
-        txtKabelLg->setText(formatZahl(m_werte.KabelLaenge, QStringLiteral("###0.000#"), QLocale()));
+        txtKabelLg->setText(
+            formatZahl(m_werte.KabelLaenge, QStringLiteral("###0.000#"), QLocale()));
 
     if (Combo1->currentText().isEmpty())
         Combo1->setEditText(formatZahl(0.66, QStringLiteral("0.0#"), QLocale()));
@@ -342,7 +342,6 @@ void FrmKabelKurve::kabelAuswahl()
     const QString text = Combo1->currentText();
     try {
         const float vk = kabelZerlegen(text).Vk;
-        const QSignalBlocker sperre(txtKabelVk);
         txtKabelVk->setText(formatZahl(vk, QStringLiteral("0.00##"), QLocale()));
     } catch (const Laufzeitfehler &) {
         // A number too large to hold leaves the velocity factor as it was.
@@ -434,9 +433,9 @@ bool FrmKabelKurve::AchsenZeichnen(const KurvenAnfrage &anfrage, int p, bool sti
     const QSize einheiten = Picture1->size();
     Kurvenbild bild;
     try {
-        bild = kurvenbildBerechnen(anfrage, p, einheiten.width() * kTwipsProEinheit,
-                                   einheiten.height() * kTwipsProEinheit, kurvenTextmass(),
-                                   QLocale());
+        bild =
+            kurvenbildBerechnen(anfrage, p, einheiten.width() * kTwipsProEinheit,
+                                einheiten.height() * kTwipsProEinheit, kurvenTextmass(), QLocale());
     } catch (const Laufzeitfehler &fehler) {
         if (!still)
             meldungZeigen(fehler.nummer() == fehler::DivisionDurchNull
@@ -490,8 +489,8 @@ void FrmKabelKurve::Command3_Click()
     Qt::WindowStates zustand = windowState();
     druckSchritt([&] {
         zustand = windowState();
-        setWindowState(zustand & ~(Qt::WindowMinimized | Qt::WindowMaximized |
-                                   Qt::WindowFullScreen));
+        setWindowState(zustand &
+                       ~(Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen));
     });
     qint32 seitenbreite = 0;
     druckSchritt([&] { seitenbreite = m_drucker.seitenbreiteTwips(); });

@@ -35,8 +35,8 @@ public:
                   QWidget *parent = nullptr);
     // The same with the cable table read from kabelPfad instead of the
     // file beside the program.
-    FrmKabelKurve(Programmwerte &werte, Oberflaeche &ui, Drucker &drucker,
-                  const QString &kabelPfad, QWidget *parent = nullptr);
+    FrmKabelKurve(Programmwerte &werte, Oberflaeche &ui, Drucker &drucker, const QString &kabelPfad,
+                  QWidget *parent = nullptr);
 
     // True once a curve has been drawn in this window.
     bool kurveAngezeigt() const;

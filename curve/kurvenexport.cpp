@@ -98,8 +98,8 @@ int kurveExportieren(const KurvenEingabe &eingabe, const QString &datei, QSize p
     const QString zeilenEnde = QStringLiteral("\r\n");
     KurvenAnfrage anfrage;
     try {
-        anfrage = anfrageLesen(eingabe.von, eingabe.bis, eingabe.eingZ, eingabe.kabelZ,
-                               eingabe.vk, eingabe.laenge);
+        anfrage = anfrageLesen(eingabe.von, eingabe.bis, eingabe.eingZ, eingabe.kabelZ, eingabe.vk,
+                               eingabe.laenge);
     } catch (const Laufzeitfehler &) {
         meldung = kurvenMeldung(kurvenmeldung::Unkorrekt, zeilenEnde).text;
         return 2;
@@ -113,8 +113,7 @@ int kurveExportieren(const KurvenEingabe &eingabe, const QString &datei, QSize p
     Kurvenbild bild;
     try {
         bild = kurvenbildBerechnen(anfrage, p, pixel.width() * kTwipsProEinheit,
-                                   pixel.height() * kTwipsProEinheit, kurvenTextmass(),
-                                   QLocale());
+                                   pixel.height() * kTwipsProEinheit, kurvenTextmass(), QLocale());
     } catch (const Laufzeitfehler &fehler) {
         if (fehler.nummer() == fehler::DivisionDurchNull) {
             meldung = QStringLiteral("Die Bildgröße %1 × %2 Pixel ist zu klein für die Kurve.")

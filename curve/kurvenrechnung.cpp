@@ -99,8 +99,8 @@ KurvenMeldungText kurvenMeldung(int nummer, const QString &zeilenEnde)
 
 int eingabeRegeln(const KurvenAnfrage &a)
 {
-    if (!(a.fVon > 0.0F && a.fVon < a.fBis && a.Lg != 0.0F && a.ZKabel != 0.0F &&
-          a.ZEing != 0.0F && a.Vk != 0.0F))
+    if (!(a.fVon > 0.0F && a.fVon < a.fBis && a.Lg != 0.0F && a.ZKabel != 0.0F && a.ZEing != 0.0F &&
+          a.Vk != 0.0F))
         return kurvenmeldung::Unkorrekt;
     if (!(a.ZEing >= 0.1F && a.ZKabel >= 1.0F && a.Vk <= 1.0F))
         return kurvenmeldung::Unreal;

@@ -37,12 +37,12 @@ KurvenAnfrage anfrageLesen(const QString &von, const QString &bis, const QString
 // Message numbers of the window; 0 means the request can be drawn.
 namespace kurvenmeldung {
 inline constexpr int Keine = 0;
-inline constexpr int Unkorrekt = 1;    // incomplete input
-inline constexpr int Unreal = 2;       // technically implausible values
+inline constexpr int Unkorrekt = 1;        // incomplete input
+inline constexpr int Unreal = 2;           // technically implausible values
 inline constexpr int Eingangsimpedanz = 3; // load outside the displayable range
-inline constexpr int ZuSchmal = 4;    // frequency range below 15 kHz
-inline constexpr int ZuGross = 5;     // impedance half-range beyond 16-bit arithmetic
-inline constexpr int FlaecheZuKlein = 6; // the surface cannot hold the axes
+inline constexpr int ZuSchmal = 4;         // frequency range below 15 kHz
+inline constexpr int ZuGross = 5;          // impedance half-range beyond 16-bit arithmetic
+inline constexpr int FlaecheZuKlein = 6;   // the surface cannot hold the axes
 } // namespace kurvenmeldung
 
 struct KurvenMeldungText
@@ -82,9 +82,9 @@ float GrenzeUnten(float ZEing, float ZKabel);
 
 // Palette indices of the curve points.
 namespace kurvenfarbe {
-inline constexpr int Gruen = 10;   // near ZEing
-inline constexpr int Magenta = 5;  // in between
-inline constexpr int Rot = 12;     // near Zq
+inline constexpr int Gruen = 10;  // near ZEing
+inline constexpr int Magenta = 5; // in between
+inline constexpr int Rot = 12;    // near Zq
 } // namespace kurvenfarbe
 
 int punktFarbe(float ZAusgang, float grenzeOben, float grenzeUnten);
@@ -126,9 +126,9 @@ struct Kurvenbild
 
     QList<QLineF> linien; // axes and ticks, width 1
     QList<Beschriftung> texte;
-    QList<float> impedanzTicks; // y of every tick position, drawn or not
+    QList<float> impedanzTicks;  // y of every tick position, drawn or not
     QList<qint32> impedanzWerte; // ohms at those positions
-    QStringList impedanzLabels; // the labels printed (w >= 0)
+    QStringList impedanzLabels;  // the labels printed (w >= 0)
     QList<qint32> frequenzTicks; // x of every frequency tick
     QStringList frequenzLabels;
     QList<Messpunkt> punkte; // the drawn samples (from the eighth on)

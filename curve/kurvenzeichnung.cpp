@@ -77,8 +77,7 @@ void kurveZeichnen(QPainter &painter, const Kurvenbild &bild)
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.resetTransform();
-    painter.fillRect(QRectF(0, 0, bild.W / kTwipsProEinheit, bild.H / kTwipsProEinheit),
-                     Qt::white);
+    painter.fillRect(QRectF(0, 0, bild.W / kTwipsProEinheit, bild.H / kTwipsProEinheit), Qt::white);
 
     painter.setTransform(abbildung);
     painter.setPen(kosmetischerStift(Qt::black, 1));

@@ -3,6 +3,7 @@
 #include "frmkabelkurve.h"
 #include "laufzeitfehler.h"
 #include "werte.h"
+#include "zeichenflaeche.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -33,8 +34,8 @@ public:
     {
         if (fenster) {
             for (const char *name : {"Command1", "Command2", "Command3"})
-                knoepfeSichtbar << fenster->findChild<QPushButton *>(QLatin1String(name))
-                                       ->isVisible();
+                knoepfeSichtbar
+                    << fenster->findChild<QPushButton *>(QLatin1String(name))->isVisible();
             zustand = fenster->windowState();
             aussenBreite = fenster->frameGeometry().width();
             innenBreite = fenster->width();
@@ -86,6 +87,8 @@ private slots:
 
     void entwurf();
     void aktivierungSchlaegtLaengeUndKabelVor();
+    void rueckkehrAusAnderemFenster_data();
+    void rueckkehrAusAnderemFenster();
     void fehlendeDatei();
     void kabelIndexOhneEintrag();
     void getippterVerkuerzungsfaktor();
@@ -99,6 +102,7 @@ private slots:
     void tastenfilter_data();
     void tastenfilter();
     void groessenaenderung();
+    void zuNiedrigesFenster();
     void drucken();
     void druckenMitFehlern();
     void druckenAusMaximiert();
@@ -165,7 +169,8 @@ void TstFrmKabelKurve::entwurf()
     QVERIFY(m_fenster->testAttribute(Qt::WA_DeleteOnClose));
     QVERIFY(m_fenster->isWindow());
     QCOMPARE(m_fenster->windowTitle(), QStringLiteral("Vorhandenes Kabel prüfen: Beispiel"));
-    QCOMPARE(kind<QGroupBox>("Frame1")->title(), QStringLiteral(" auszuwertender Frequenzbereich "));
+    QCOMPARE(kind<QGroupBox>("Frame1")->title(),
+             QStringLiteral(" auszuwertender Frequenzbereich "));
     QCOMPARE(kind<QGroupBox>("Frame2")->title(), QStringLiteral("Kabel:"));
 
     const QList<std::tuple<const char *, QString, QString>> felder = {
@@ -196,10 +201,10 @@ void TstFrmKabelKurve::entwurf()
     QVERIFY(!kind<QPushButton>("Command3")->isEnabled());
 
     const QList<std::pair<const char *, QString>> labels = {
-        {"Label1", "\u03A9"}, {"Label2", "&bis"},   {"Label3", "&Eing.-Impedanz:"},
-        {"Label4", "MHz"},    {"Label5", "&von"},   {"Label6", "&Typ:"},
+        {"Label1", "\u03A9"},     {"Label2", "&bis"}, {"Label3", "&Eing.-Impedanz:"},
+        {"Label4", "MHz"},        {"Label5", "&von"}, {"Label6", "&Typ:"},
         {"Label7", "&Impedanz:"}, {"Label8", "V&k:"}, {"Label9", "&Länge:"},
-        {"Label11", "\u03A9"}, {"Label12", "m"}};
+        {"Label11", "\u03A9"},    {"Label12", "m"}};
     for (const auto &[name, text] : labels)
         QCOMPARE(kind<QLabel>(name)->text(), text);
     QCOMPARE(kind<QLabel>("Label3")->buddy(), kind<QWidget>("txtEingZ"));
@@ -222,6 +227,35 @@ void TstFrmKabelKurve::aktivierungSchlaegtLaengeUndKabelVor()
     kind<QComboBox>("Combo1")->setCurrentIndex(1);
     QCOMPARE(kind<QLineEdit>("txtKabelVk")->text(), QStringLiteral("0,82"));
     QCOMPARE(int(m_werte.KabelIndex), 1);
+}
+
+void TstFrmKabelKurve::rueckkehrAusAnderemFenster_data()
+{
+    QTest::addColumn<bool>("modal");
+    QTest::addColumn<QString>("laenge");
+    // Another window of the program: activation proposes the length again.
+    QTest::newRow("nicht modal") << false << QStringLiteral("12,500");
+    // A message box or another modal dialog is no such window.
+    QTest::newRow("modal") << true << QStringLiteral("7,7");
+}
+
+void TstFrmKabelKurve::rueckkehrAusAnderemFenster()
+{
+    QFETCH(bool, modal);
+    QFETCH(QString, laenge);
+    neuesFenster();
+    setzen("txtKabelLg", QStringLiteral("7,7"));
+    m_werte.KabelLaenge = 12.5F;
+
+    QWidget anderes;
+    anderes.setWindowModality(modal ? Qt::ApplicationModal : Qt::NonModal);
+    anderes.show();
+    anderes.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&anderes));
+    anderes.close();
+    m_fenster->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_fenster));
+    QCOMPARE(kind<QLineEdit>("txtKabelLg")->text(), laenge);
 }
 
 void TstFrmKabelKurve::fehlendeDatei()
@@ -278,24 +312,34 @@ void TstFrmKabelKurve::regeln_data()
         "Der eingegebene Wert ist unreal  " + kZE + "und  technisch  kaum  möglich!   ";
     const QString bereich = "Der eingegebene Wert der Eing.-Impedanz liegt " + kZE +
                             "außerhalb  des  darstellbaren  Bereiches!   ";
-    QTest::newRow("Text2 1,5") << "Text2" << "1,5" << "Unkorrekte Eingabe! "
+    QTest::newRow("Text2 1,5") << "Text2"
+                               << "1,5"
+                               << "Unkorrekte Eingabe! "
                                << " Anzeigen nicht möglich";
-    QTest::newRow("Text1 ,") << "Text1" << "," << "Unkorrekte Eingabe! "
+    QTest::newRow("Text1 ,") << "Text1"
+                             << ","
+                             << "Unkorrekte Eingabe! "
                              << " Anzeigen nicht möglich";
-    QTest::newRow("txtEingZ 0,05") << "txtEingZ" << "0,05" << unreal << anzeigen;
-    QTest::newRow("txtKabelZ 0,5") << "txtKabelZ" << "0,5" << unreal << anzeigen;
-    QTest::newRow("txtKabelVk 1,01") << "txtKabelVk" << "1,01" << unreal << anzeigen;
-    QTest::newRow("txtEingZ 0,99") << "txtEingZ" << "0,99" << bereich << anzeigen;
-    QTest::newRow("txtEingZ 10001") << "txtEingZ" << "10001" << bereich << anzeigen;
-    QTest::newRow("Text2 1,51") << "Text2" << "1,51"
+    QTest::newRow("txtEingZ 0,05") << "txtEingZ"
+                                   << "0,05" << unreal << anzeigen;
+    QTest::newRow("txtKabelZ 0,5") << "txtKabelZ"
+                                   << "0,5" << unreal << anzeigen;
+    QTest::newRow("txtKabelVk 1,01") << "txtKabelVk"
+                                     << "1,01" << unreal << anzeigen;
+    QTest::newRow("txtEingZ 0,99") << "txtEingZ"
+                                   << "0,99" << bereich << anzeigen;
+    QTest::newRow("txtEingZ 10001") << "txtEingZ"
+                                    << "10001" << bereich << anzeigen;
+    QTest::newRow("Text2 1,51") << "Text2"
+                                << "1,51"
                                 << "Der eingegebene Frequenzbereich ist zu schmal " + kZE +
                                        "(mindestens  15  kHz  sind  nötig)!   "
                                 << anzeigen;
-    QTest::newRow("txtEingZ 60000 an 300")
-        << "txtEingZ" << "60000"
-        << "Der Bereich der Ausgangsimpedanz ist zu groß " + kZE +
-               "und  kann  nicht  dargestellt  werden!   "
-        << anzeigen;
+    QTest::newRow("txtEingZ 60000 an 300") << "txtEingZ"
+                                           << "60000"
+                                           << "Der Bereich der Ausgangsimpedanz ist zu groß " +
+                                                  kZE + "und  kann  nicht  dargestellt  werden!   "
+                                           << anzeigen;
 }
 
 void TstFrmKabelKurve::regeln()
@@ -446,6 +490,7 @@ void TstFrmKabelKurve::groessenaenderung()
     m_fenster->resize(m_fenster->width(), m_fenster->height() - 100);
     QTRY_COMPARE(flaeche->height(), hoehe - 100);
     QVERIFY(m_ui.meldungen.isEmpty());
+    QCOMPARE(qobject_cast<Zeichenflaeche *>(flaeche)->bild().size(), flaeche->size());
     QVERIFY(farbpixel(bild(), qRgb(255, 0, 0)) > 0);
 
     // Fields that no longer pass: the message on resize, the old drawing stays.
@@ -455,6 +500,29 @@ void TstFrmKabelKurve::groessenaenderung()
     QTRY_COMPARE(m_ui.meldungen.size(), 1);
     QCOMPARE(m_ui.meldungen[0].titel, QStringLiteral(" Anzeigen nicht möglich"));
     QCOMPARE(bild(), vorher);
+}
+
+void TstFrmKabelKurve::zuNiedrigesFenster()
+{
+    neuesFenster();
+    anzeigenKlicken();
+    auto *flaeche = qobject_cast<Zeichenflaeche *>(kind<QWidget>("Picture1"));
+    const QImage vorher = flaeche->bild();
+    // Too low for the axes: the resize leaves the drawing silently ...
+    m_fenster->resize(m_fenster->width(), 150);
+    QTRY_VERIFY(kind<QWidget>("Picture1")->height() < 60);
+    QVERIFY(m_ui.meldungen.isEmpty());
+    QVERIFY(!kind<QPushButton>("Command1")->isEnabled());
+    // ... and "&Anzeigen" says why nothing can be drawn.
+    setzen("txtKabelLg", QStringLiteral("31"));
+    kind<QPushButton>("Command1")->setEnabled(true);
+    anzeigenKlicken();
+    QCOMPARE(m_ui.meldungen.size(), 1);
+    QCOMPARE(m_ui.meldungen[0].text,
+             "Die Zeichenfläche ist zu klein " + kZE + QStringLiteral("für  die  Kurve!   "));
+    QCOMPARE(m_ui.meldungen[0].titel, QStringLiteral(" Anzeigen "));
+    QVERIFY(!m_ui.sanduhrAktiv);
+    QCOMPARE(flaeche->bild(), vorher);
 }
 
 void TstFrmKabelKurve::drucken()
@@ -487,8 +555,8 @@ void TstFrmKabelKurve::druckenMitFehlern()
     neuesFenster();
     anzeigenKlicken();
     const int breite = m_fenster->width();
-    m_drucker.fehlend = QStringList{QStringLiteral("seitenbreiteTwips"),
-                                    QStringLiteral("bildDrucken")};
+    m_drucker.fehlend =
+        QStringList{QStringLiteral("seitenbreiteTwips"), QStringLiteral("bildDrucken")};
     QTest::mouseClick(kind<QPushButton>("Command3"), Qt::LeftButton);
 
     const QString text = Laufzeitfehler(fehler::Druckerfehler).beschreibung() + kZE +

@@ -11,8 +11,8 @@ namespace {
 
 KurvenEingabe design()
 {
-    return {QStringLiteral("1,5"),  QStringLiteral("30,0"), QStringLiteral("72"),
-            QStringLiteral("50"),   QStringLiteral("0,66"), QStringLiteral("30")};
+    return {QStringLiteral("1,5"), QStringLiteral("30,0"), QStringLiteral("72"),
+            QStringLiteral("50"),  QStringLiteral("0,66"), QStringLiteral("30")};
 }
 
 QByteArray anfang(const QString &datei, int n)
@@ -112,11 +112,18 @@ void TstKurvenexport::regelVerletzt_data()
     QTest::addColumn<QString>("eingZ");
     QTest::addColumn<QString>("bis");
     QTest::addColumn<QString>("meldung");
-    QTest::newRow("bis 1,5") << "72" << "1,5" << "Unkorrekte Eingabe! ";
-    QTest::newRow("ZEing 0,05") << "0,05" << "30" << "Der eingegebene Wert ist unreal  \r\n"
-                                                     "und  technisch  kaum  möglich!   ";
-    QTest::newRow("ZEing 1e39") << "1e39" << "30" << "Unkorrekte Eingabe! ";
-    QTest::newRow("bis 1,51") << "72" << "1,51"
+    QTest::newRow("bis 1,5") << "72"
+                             << "1,5"
+                             << "Unkorrekte Eingabe! ";
+    QTest::newRow("ZEing 0,05") << "0,05"
+                                << "30"
+                                << "Der eingegebene Wert ist unreal  \r\n"
+                                   "und  technisch  kaum  möglich!   ";
+    QTest::newRow("ZEing 1e39") << "1e39"
+                                << "30"
+                                << "Unkorrekte Eingabe! ";
+    QTest::newRow("bis 1,51") << "72"
+                              << "1,51"
                               << "Der eingegebene Frequenzbereich ist zu schmal \r\n"
                                  "(mindestens  15  kHz  sind  nötig)!   ";
 }

@@ -62,10 +62,10 @@ void TstKurvenrechnung::impedanzTeilung_data()
     QTest::addColumn<int>("p");
     QTest::addColumn<int>("e");
     const QList<QPair<int, int>> tabelle = {
-        {1, 1},     {2, 1},      {3, 2},      {4, 2},     {5, 2},     {6, 2},     {7, 2},
-        {8, 2},     {9, 2},      {10, 2},     {20, 2},    {30, 4},    {40, 5},    {50, 5},
-        {60, 5},    {70, 5},     {80, 5},     {90, 10},   {100, 10},  {200, 10},  {300, 25},
-        {400, 25},  {500, 25},   {600, 25},   {700, 50},  {800, 25},  {900, 50},  {1000, 50},
+        {1, 1},      {2, 1},      {3, 2},      {4, 2},      {5, 2},       {6, 2},       {7, 2},
+        {8, 2},      {9, 2},      {10, 2},     {20, 2},     {30, 4},      {40, 5},      {50, 5},
+        {60, 5},     {70, 5},     {80, 5},     {90, 10},    {100, 10},    {200, 10},    {300, 25},
+        {400, 25},   {500, 25},   {600, 25},   {700, 50},   {800, 25},    {900, 50},    {1000, 50},
         {2000, 100}, {3000, 100}, {4000, 200}, {5000, 250}, {10000, 500}, {32000, 1600}};
     for (const auto &[p, e] : tabelle)
         QTest::newRow(qPrintable(QString::number(p))) << p << e;
@@ -182,8 +182,8 @@ void TstKurvenrechnung::regeln()
     QFETCH(QStringList, felder);
     QFETCH(int, meldung);
     QFETCH(int, regel);
-    const KurvenAnfrage a = anfrageLesen(felder[0], felder[1], felder[2], felder[3], felder[4],
-                                         felder[5]);
+    const KurvenAnfrage a =
+        anfrageLesen(felder[0], felder[1], felder[2], felder[3], felder[4], felder[5]);
     int p = 0;
     QCOMPARE(kurvePruefen(a, p), meldung);
     if (meldung == 0)
@@ -193,9 +193,8 @@ void TstKurvenrechnung::regeln()
 
 void TstKurvenrechnung::zuGrosseZahlWirdNichtGelesen()
 {
-    QVERIFY_THROWS_EXCEPTION(Laufzeitfehler,
-                             anfrage(QStringLiteral("1,5"), QStringLiteral("30"),
-                                     QStringLiteral("1e39"), QStringLiteral("50")));
+    QVERIFY_THROWS_EXCEPTION(Laufzeitfehler, anfrage(QStringLiteral("1,5"), QStringLiteral("30"),
+                                                     QStringLiteral("1e39"), QStringLiteral("50")));
 }
 
 void TstKurvenrechnung::designWerte()
@@ -276,9 +275,9 @@ void TstKurvenrechnung::kurveBleibtImBeschriftetenBereich()
     const KurvenAnfrage a = anfrage(QStringLiteral("1,5"), QStringLiteral("30,0"),
                                     QStringLiteral("72"), QStringLiteral("50"));
     const Kurvenbild k = kurvenbildBerechnen(a, 40, kW, kH, festesMass(), QLocale::c());
-    const auto [tief, hoch] = std::minmax_element(
-        k.punkte.begin(), k.punkte.end(),
-        [](const Messpunkt &l, const Messpunkt &r) { return l.y < r.y; });
+    const auto [tief, hoch] =
+        std::minmax_element(k.punkte.begin(), k.punkte.end(),
+                            [](const Messpunkt &l, const Messpunkt &r) { return l.y < r.y; });
     const double ohmTief = 10 + (tief->y - k.yBottom) / k.M;
     const double ohmHoch = 10 + (hoch->y - k.yBottom) / k.M;
     QVERIFY2(ohmTief > 34.0 && ohmTief < 36.0, qPrintable(QString::number(ohmTief)));
