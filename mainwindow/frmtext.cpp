@@ -1,9 +1,11 @@
 #include "frmtext.h"
 
+#include "dokumentbefehle.h"
 #include "drucker.h"
 #include "formatvorlagen.h"
 #include "frmkabel.h"
 #include "frmkabelkurve.h"
+#include "qtdrucker.h"
 #include "qtoberflaeche.h"
 #include "rechnen.h"
 #include "statusleiste.h"
@@ -62,6 +64,10 @@ FrmText::FrmText(Programmwerte &werte, Drucker &drucker, Oberflaeche *ui, QWidge
     layout->setSpacing(0);
     layout->addWidget(m_richTextBox);
     setCentralWidget(mitte);
+
+    m_befehle = std::make_unique<DokumentBefehle>(
+        m_feld, m_drucker, *m_ui,
+        std::make_unique<QtDokumentdialoge>(dynamic_cast<QtDrucker *>(&m_drucker)), this);
 
     createActions();
     createMenus();
@@ -133,6 +139,9 @@ void FrmText::createActions()
     m_mnuSave->setProperty("schluessel", QStringLiteral("Save"));
 
     m_mnuSuchen = neueAktion("mnuSuchen", QStringLiteral("S&uchen"));
+    connect(m_mnuOpen, &QAction::triggered, this, &FrmText::mnuOpen_Click);
+    connect(m_mnuSave, &QAction::triggered, this, &FrmText::mnuSave_Click);
+    connect(m_mnuSuchen, &QAction::triggered, this, &FrmText::mnuSuchen_Click);
     m_mnuPrinterEinstellungen =
         neueAktion("mnuPrinter_Einstellungen", QStringLiteral("Drucker &einrichten"));
 
@@ -141,6 +150,9 @@ void FrmText::createActions()
     m_mnuPrint->setIcon(symbol("document-print", "drucken.svg"));
     m_mnuPrint->setToolTip(QStringLiteral("Drucken"));
     m_mnuPrint->setProperty("schluessel", QStringLiteral("Print"));
+    connect(m_mnuPrinterEinstellungen, &QAction::triggered, this,
+            &FrmText::mnuPrinter_Einstellungen_Click);
+    connect(m_mnuPrint, &QAction::triggered, this, &FrmText::mnuPrint_Click);
 
     m_mnuExit =
         neueAktion("mnuExit", QStringLiteral("&Beenden"), QKeySequence(Qt::CTRL | Qt::Key_B));
@@ -165,6 +177,8 @@ void FrmText::createActions()
     m_mnuFont->setIcon(symbol("format-text-bold", "schrift.svg"));
     m_mnuFont->setToolTip(QStringLiteral("Format: Schrift"));
     m_mnuFont->setProperty("schluessel", QStringLiteral("Font"));
+
+    connect(m_mnuFont, &QAction::triggered, this, &FrmText::mnuFont_Click);
 
     m_mnuStandard = neueAktion("mnuStandard", QStringLiteral("&Standard"));
     connect(m_mnuStandard, &QAction::triggered, this, &FrmText::mnuStandard_Click);
@@ -278,6 +292,50 @@ void FrmText::mnuExit_Click()
 {
     hide();
     close();
+}
+
+void FrmText::mnuOpen_Click()
+{
+    m_befehle->oeffnen();
+}
+
+void FrmText::mnuSave_Click()
+{
+    m_befehle->speichern();
+}
+
+void FrmText::mnuSuchen_Click()
+{
+    m_befehle->suchen();
+}
+
+void FrmText::mnuPrint_Click()
+{
+    m_befehle->drucken();
+}
+
+void FrmText::mnuPrinter_Einstellungen_Click()
+{
+    m_befehle->druckerEinrichten();
+}
+
+void FrmText::mnuFont_Click()
+{
+    m_befehle->schrift();
+}
+
+void FrmText::Toolbar1_ButtonClick(const QString &schluessel)
+{
+    dateiEintraegeAktualisieren();
+    const bool leer = m_feld.textLaenge() == 0;
+    if (schluessel == QLatin1String("Open"))
+        mnuOpen_Click();
+    else if (schluessel == QLatin1String("Save") && !leer)
+        mnuSave_Click();
+    else if (schluessel == QLatin1String("Print") && !leer)
+        mnuPrint_Click();
+    else if (schluessel == QLatin1String("Font"))
+        mnuFont_Click();
 }
 
 void FrmText::mnuStandard_Click()

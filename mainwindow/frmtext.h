@@ -20,6 +20,7 @@ class QToolBar;
 
 namespace varo {
 
+class DokumentBefehle;
 class Drucker;
 class FrmKabel;
 class FrmKabelKurve;
@@ -49,6 +50,9 @@ public:
     // most recently opened first.
     void fensterGeoeffnet(QWidget *fenster);
 
+    // Open, save, search, print, printer set-up and font.
+    DokumentBefehle &dokumentBefehle() { return *m_befehle; }
+
     // The input dialog while it is loaded (hidden or shown), else null.
     FrmKabel *frmKabel() const;
     // The curve window while it is open, else null.
@@ -63,6 +67,14 @@ public:
 public slots:
     void mnuFile_Click();
     void mnuExit_Click();
+    void mnuOpen_Click();
+    void mnuSave_Click();
+    void mnuSuchen_Click();
+    void mnuPrint_Click();
+    void mnuPrinter_Einstellungen_Click();
+    void mnuFont_Click();
+    // The toolbar's buttons by key: "Open", "Save", "Print", "Font".
+    void Toolbar1_ButtonClick(const QString &schluessel);
     void mnuStandard_Click();
     void mnuListing_Click();
     void mnuText_Click();
@@ -96,6 +108,7 @@ private:
     Oberflaeche *m_ui;
     QTextEdit *m_richTextBox;
     TextEditBerichtsfeld m_feld;
+    std::unique_ptr<DokumentBefehle> m_befehle;
     QToolBar *m_toolbar = nullptr;
     Statusleiste *m_statusBar = nullptr;
     QList<QPointer<QWidget>> m_fenster;

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "dokumentdialoge.h"
+
+#include <QDate>
+#include <QString>
+#include <functional>
+#include <memory>
+#include <vector>
+
+class QWidget;
+
+namespace varo {
+
+class Drucker;
+class Oberflaeche;
+class TextEditBerichtsfeld;
+
+// The commands that treat the report as a document: open, save, search,
+// print, printer set-up and font. They ask the user only through
+// Dokumentdialoge and report only through the Oberflaeche port.
+class DokumentBefehle
+{
+public:
+    DokumentBefehle(TextEditBerichtsfeld &feld, Drucker &drucker, Oberflaeche &ui,
+                    std::unique_ptr<Dokumentdialoge> dialoge, QWidget *eltern = nullptr);
+    ~DokumentBefehle();
+
+    void setDialoge(std::unique_ptr<Dokumentdialoge> dialoge) { m_dialoge = std::move(dialoge); }
+
+    void oeffnen();
+    void speichern();
+    void suchen();
+    void drucken();
+    void druckerEinrichten();
+    void schrift();
+
+    // "Varolinaten-Berechnung_20261208.rtf" for 8 December 2026.
+    static QString dateivorschlag(const QDate &datum);
+
+    // Largest file "&Öffnen" reads; reports are a few kilobytes.
+    static constexpr qint64 maxDateigroesse = 64 * 1024 * 1024;
+
+private:
+    using Schritt = std::function<bool()>; // false ends the command quietly
+    // Printing's error handling: a failing step asks Abort, Retry, Ignore.
+    // True when the steps ran to their end (ignored failures included).
+    bool druckschritte(const std::vector<Schritt> &schritte);
+    void dateifehler(const QString &text);
+
+    TextEditBerichtsfeld &m_feld;
+    Drucker &m_drucker;
+    Oberflaeche &m_ui;
+    std::unique_ptr<Dokumentdialoge> m_dialoge;
+    QWidget *m_eltern;
+};
+
+} // namespace varo
