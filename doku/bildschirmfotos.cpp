@@ -1,0 +1,98 @@
+// Takes the README's screenshots: the main window with a report, the input
+// dialog and the curve window, each driven the way a user would drive it.
+// Run it under Xvfb (werkzeuge/bildschirmfotos.sh).
+#include "drucker.h"
+#include "frmkabel.h"
+#include "frmkabelkurve.h"
+#include "frmtext.h"
+#include "werte.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTest>
+#include <QTextEdit>
+
+#include <cstdio>
+
+namespace {
+
+bool speichern(QWidget &fenster, const QString &datei)
+{
+    QApplication::processEvents();
+    QTest::qWait(200);
+    if (fenster.grab().save(datei))
+        return true;
+    std::fprintf(stderr, "bildschirmfotos: %s kann nicht geschrieben werden\n", qPrintable(datei));
+    return false;
+}
+
+template <typename T> T *kind(QWidget &fenster, const char *name)
+{
+    T *widget = fenster.findChild<T *>(QLatin1String(name));
+    if (!widget)
+        std::fprintf(stderr, "bildschirmfotos: %s fehlt\n", name);
+    return widget;
+}
+
+void eintippen(QWidget &fenster, const char *name, const QString &text)
+{
+    QWidget *feld = fenster.findChild<QWidget *>(QLatin1String(name));
+    if (!feld)
+        return;
+    feld->setFocus();
+    if (auto *zeile = qobject_cast<QLineEdit *>(feld))
+        zeile->selectAll();
+    else if (auto *mehrzeilig = qobject_cast<QPlainTextEdit *>(feld))
+        mehrzeilig->selectAll();
+    else if (auto *combo = qobject_cast<QComboBox *>(feld); combo && combo->lineEdit())
+        combo->lineEdit()->selectAll();
+    QTest::keyClick(feld, Qt::Key_Backspace);
+    QTest::keyClicks(feld, text);
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    const QString ziel = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
+    QDir().mkpath(ziel);
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+
+    varo::Programmwerte werte;
+    varo::KeinDrucker drucker;
+    varo::FrmText hauptfenster(werte, drucker);
+    hauptfenster.resize(900, 620);
+    hauptfenster.show();
+    QTest::qWait(300);
+
+    bool ok = true;
+    // F4 with three bands, then F3 for the single-frequency report.
+    hauptfenster.mnuRechnen_Click();
+    varo::FrmKabel *dialog = hauptfenster.frmKabel();
+    if (!dialog)
+        return 1;
+    eintippen(*dialog, "Text1", QStringLiteral("7,1"));
+    eintippen(*dialog, "Text3", QStringLiteral("30"));
+    ok &= speichern(*dialog, ziel + QStringLiteral("/eingabedialog.png"));
+    if (auto *rechnen = kind<QAbstractButton>(*dialog, "Command1"))
+        rechnen->click();
+    QTest::qWait(300);
+    ok &= speichern(hauptfenster, ziel + QStringLiteral("/hauptfenster.png"));
+
+    hauptfenster.mnuRechnVorhKabelGrafisch_Click();
+    varo::FrmKabelKurve *kurve = hauptfenster.frmKabelKurve();
+    if (!kurve)
+        return 1;
+    if (auto *anzeigen = kind<QAbstractButton>(*kurve, "Command1"))
+        anzeigen->click();
+    QTest::qWait(300);
+    ok &= speichern(*kurve, ziel + QStringLiteral("/kurvenfenster.png"));
+
+    hauptfenster.close();
+    return ok ? 0 : 1;
+}

@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# Takes the README's screenshots under Xvfb: main window with a report,
+# input dialog, curve window. Writes doku/bilder/*.png.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+./werkzeuge/abhaengigkeiten.sh tests
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build -j2 --target varolinaten_bildschirmfotos varolinaten_daten
+cd build/bin
+LANG=de_DE.UTF-8 xvfb-run -a -s "-screen 0 1280x1024x24" \
+  env QT_QPA_PLATFORM=xcb ./varolinaten_bildschirmfotos ../../doku/bilder
+echo "Bildschirmfotos in doku/bilder/"
