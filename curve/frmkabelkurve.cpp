@@ -272,6 +272,12 @@ void FrmKabelKurve::oberflaecheAufbauen()
     connect(Command3, &QPushButton::clicked, this, &FrmKabelKurve::Command3_Click);
     connect(Combo1, &QComboBox::currentIndexChanged, this, &FrmKabelKurve::kabelAuswahl);
     connect(Combo1, &QComboBox::editTextChanged, this, &FrmKabelKurve::kabelAuswahl);
+    // A chosen item shows its beginning, the velocity factor and type, as
+    // the long item texts do not fit the field.
+    connect(Combo1, &QComboBox::currentIndexChanged, this, [this] {
+        if (Combo1->lineEdit())
+            Combo1->lineEdit()->setCursorPosition(0);
+    });
 }
 
 void FrmKabelKurve::Form_Load()
@@ -318,6 +324,7 @@ void FrmKabelKurve::Form_Activate()
         if (index >= 0 && index < Combo1->count()) {
             Combo1->setCurrentIndex(index);
             Combo1->setEditText(Combo1->itemText(index));
+            Combo1->lineEdit()->setCursorPosition(0);
         } else {
             // Nothing selected; what the user typed stays.
             const QString text = Combo1->currentText();
