@@ -7,6 +7,8 @@
 #include "werte.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
 #include <cstdio>
 #include <cstdlib>
 
@@ -41,6 +43,13 @@ int main(int argc, char *argv[])
                                             .arg(varo::version::major)
                                             .arg(varo::version::minor)
                                             .arg(varo::version::revision));
+
+    // The program speaks German whatever the system language; Qt's own
+    // dialogs (file, print, font, colour) should as well.
+    QTranslator qtTexte;
+    if (qtTexte.load(QStringLiteral("qtbase_de"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&qtTexte);
 
     varo::QtDrucker drucker;
     QCoreApplication::processEvents();
