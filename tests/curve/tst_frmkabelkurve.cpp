@@ -103,6 +103,7 @@ private slots:
     void tastenfilter();
     void groessenaenderung();
     void zuNiedrigesFenster();
+    void drucken_data();
     void drucken();
     void druckenMitFehlern();
     void druckenAusMaximiert();
@@ -525,18 +526,32 @@ void TstFrmKabelKurve::zuNiedrigesFenster()
     QCOMPARE(flaeche->bild(), vorher);
 }
 
+void TstFrmKabelKurve::drucken_data()
+{
+    QTest::addColumn<int>("seiteTwips");
+    QTest::addColumn<int>("aussenBreite"); // pixels while printing
+    QTest::newRow("Seite 11000 Twips") << 11000 << 733;
+    // Never narrower than the design, whatever the page.
+    QTest::newRow("Seite 5000 Twips") << 5000 << -1;
+}
+
 void TstFrmKabelKurve::drucken()
 {
+    QFETCH(int, seiteTwips);
+    QFETCH(int, aussenBreite);
     neuesFenster();
     anzeigenKlicken();
     const int breite = m_fenster->width();
-    m_drucker.breiteTwips = 11000; // about 733 pixels
+    m_drucker.breiteTwips = seiteTwips;
     QTest::mouseClick(kind<QPushButton>("Command3"), Qt::LeftButton);
 
     QVERIFY(m_ui.meldungen.isEmpty());
     QCOMPARE(m_drucker.bilder.size(), 1);
     QCOMPARE(m_drucker.knoepfeSichtbar, QList<bool>({false, false, false}));
-    QCOMPARE(m_drucker.aussenBreite, 733);
+    if (aussenBreite > 0)
+        QCOMPARE(m_drucker.aussenBreite, aussenBreite);
+    else
+        QVERIFY(m_drucker.aussenBreite >= 658 && m_drucker.aussenBreite < 700);
     // The client area, frame excluded.
     QCOMPARE(m_drucker.bilder[0].width(), m_drucker.innenBreite);
     // The printed image carries the drawing but not the buttons.
