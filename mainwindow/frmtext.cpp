@@ -5,6 +5,7 @@
 #include "formatvorlagen.h"
 #include "frmkabel.h"
 #include "frmkabelkurve.h"
+#include "hilfe.h"
 #include "qtdrucker.h"
 #include "qtoberflaeche.h"
 #include "rechnen.h"
@@ -14,6 +15,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QMenuBar>
@@ -68,6 +70,8 @@ FrmText::FrmText(Programmwerte &werte, Drucker &drucker, Oberflaeche *ui, QWidge
     m_befehle = std::make_unique<DokumentBefehle>(
         m_feld, m_drucker, *m_ui,
         std::make_unique<QtDokumentdialoge>(dynamic_cast<QtDrucker *>(&m_drucker)), this);
+
+    m_plattform = std::make_unique<DesktopPlattform>();
 
     createActions();
     createMenus();
@@ -188,6 +192,7 @@ void FrmText::createActions()
     connect(m_mnuText, &QAction::triggered, this, &FrmText::mnuText_Click);
 
     m_mnuHilfe = neueAktion("mnuHilfe", QStringLiteral("&Hilfe"), QKeySequence(Qt::Key_F1));
+    connect(m_mnuHilfe, &QAction::triggered, this, &FrmText::mnuHilfe_Click);
     m_mnuInfo = neueAktion("mnuInfo", QStringLiteral("&Info"), QKeySequence(Qt::Key_F2));
 
     // Save and print follow the document, so a shortcut never acts on a
@@ -336,6 +341,17 @@ void FrmText::Toolbar1_ButtonClick(const QString &schluessel)
         mnuPrint_Click();
     else if (schluessel == QLatin1String("Font"))
         mnuFont_Click();
+}
+
+void FrmText::setPlattform(std::unique_ptr<Plattform> plattform)
+{
+    if (plattform)
+        m_plattform = std::move(plattform);
+}
+
+void FrmText::mnuHilfe_Click()
+{
+    hilfeOeffnen(QCoreApplication::applicationDirPath(), *m_ui, *m_plattform);
 }
 
 void FrmText::mnuStandard_Click()

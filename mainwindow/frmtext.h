@@ -25,6 +25,7 @@ class Drucker;
 class FrmKabel;
 class FrmKabelKurve;
 class Oberflaeche;
+class Plattform;
 class QtOberflaeche;
 class Statusleiste;
 struct Programmwerte;
@@ -53,6 +54,9 @@ public:
     // Open, save, search, print, printer set-up and font.
     DokumentBefehle &dokumentBefehle() { return *m_befehle; }
 
+    // The desktop that opens the help document; tests substitute it.
+    void setPlattform(std::unique_ptr<Plattform> plattform);
+
     // The input dialog while it is loaded (hidden or shown), else null.
     FrmKabel *frmKabel() const;
     // The curve window while it is open, else null.
@@ -75,6 +79,7 @@ public slots:
     void mnuFont_Click();
     // The toolbar's buttons by key: "Open", "Save", "Print", "Font".
     void Toolbar1_ButtonClick(const QString &schluessel);
+    void mnuHilfe_Click();
     void mnuStandard_Click();
     void mnuListing_Click();
     void mnuText_Click();
@@ -109,6 +114,7 @@ private:
     QTextEdit *m_richTextBox;
     TextEditBerichtsfeld m_feld;
     std::unique_ptr<DokumentBefehle> m_befehle;
+    std::unique_ptr<Plattform> m_plattform;
     QToolBar *m_toolbar = nullptr;
     Statusleiste *m_statusBar = nullptr;
     QList<QPointer<QWidget>> m_fenster;

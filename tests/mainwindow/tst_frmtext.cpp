@@ -3,6 +3,7 @@
 #include "frmkabel.h"
 #include "frmkabelkurve.h"
 #include "frmtext.h"
+#include "hilfe.h"
 #include "version.h"
 #include "werte.h"
 
@@ -69,6 +70,7 @@ private slots:
     void eingabedialogJeModus();
     void eingabedialogRechnetInDenBericht();
     void kurvenfenster();
+    void hilfe();
     void beendenSchliesstNeuesteZuerst();
     void beendenTrotzDruckerfehler();
     void beendenUeberMenue();
@@ -501,6 +503,41 @@ void TstFrmText::kurvenfenster()
     m_fenster->close();
     QVERIFY(!kurve);
     QCOMPARE(protokoll, (QStringList{"dialog", "kurve"}));
+}
+
+namespace {
+class FakePlattform : public varo::Plattform
+{
+public:
+    QStringList *gestartet;
+    explicit FakePlattform(QStringList *g) : gestartet(g) {}
+    QString zugeordnetesProgramm(const QString &) override
+    {
+        return QStringLiteral("/usr/bin/true");
+    }
+    void starten(const QString &, const QString &dokument, const QString &) override
+    {
+        *gestartet << dokument;
+    }
+};
+} // namespace
+
+void TstFrmText::hilfe()
+{
+    QStringList gestartet;
+    m_fenster->setPlattform(std::make_unique<FakePlattform>(&gestartet));
+    m_fenster->findChild<QAction *>(QStringLiteral("mnuHilfe"))->trigger();
+    // The help document beside the program is opened, or its absence told.
+    const QString pdf = QCoreApplication::applicationDirPath() + QStringLiteral("/Varolinaten.pdf");
+    if (QFileInfo::exists(pdf)) {
+        QCOMPARE(gestartet.size(), 1);
+        QVERIFY(gestartet[0].contains(QStringLiteral("Varolinaten.pdf")));
+        QVERIFY(m_ui.meldungen.isEmpty());
+    } else {
+        QVERIFY(gestartet.isEmpty());
+        QCOMPARE(m_ui.meldungen.size(), 1);
+        QVERIFY(m_ui.meldungen[0].text.contains(QStringLiteral("Varolinaten.pdf")));
+    }
 }
 
 void TstFrmText::beendenSchliesstNeuesteZuerst()
