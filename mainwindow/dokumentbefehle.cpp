@@ -9,6 +9,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QTextDocumentFragment>
 #include <QTextEdit>
@@ -70,6 +71,12 @@ void DokumentBefehle::oeffnen()
     const QString kopf =
         QStringLiteral("Die Datei \"%1\" konnte nicht geöffnet werden.").arg(anzeige) + zeilenende;
 
+    // A folder, a pipe or a device is no report; a pipe would even block.
+    const QFileInfo info(name);
+    if (info.exists() && !info.isFile()) {
+        dateifehler(kopf + QStringLiteral("Das ist keine gewöhnliche Datei."));
+        return;
+    }
     QFile datei(name);
     if (!datei.open(QIODevice::ReadOnly)) {
         dateifehler(kopf + grund(datei.error()));

@@ -11,6 +11,7 @@
 #include <QTemporaryDir>
 #include <QTextEdit>
 #include <QtTest>
+#include <sys/stat.h>
 
 Q_DECLARE_METATYPE(varo::Druckumfang)
 
@@ -379,16 +380,24 @@ void TstDokumentBefehle::speichernFehlgeschlagenLaesstDateiHeil()
 void TstDokumentBefehle::oeffnenFehlgeschlagen_data()
 {
     QTest::addColumn<QByteArray>("inhalt"); // empty: the file is missing
-    QTest::newRow("fehlt") << QByteArray();
-    QTest::newRow("kein RTF") << QByteArray("Kabel.txt\n0.66 RG 58\n");
-    QTest::newRow("abgeschnitten") << QByteArray("{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}");
+    QTest::addColumn<QString>("art");
+    QTest::newRow("fehlt") << QByteArray() << "";
+    QTest::newRow("kein RTF") << QByteArray("Kabel.txt\n0.66 RG 58\n") << "";
+    QTest::newRow("abgeschnitten") << QByteArray("{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}") << "";
+    QTest::newRow("Ordner") << QByteArray() << "ordner";
+    QTest::newRow("Pipe") << QByteArray() << "pipe";
 }
 
 void TstDokumentBefehle::oeffnenFehlgeschlagen()
 {
     QFETCH(QByteArray, inhalt);
+    QFETCH(QString, art);
     QTemporaryDir dir;
     const QString datei = dir.filePath(QStringLiteral("x.rtf"));
+    if (art == QLatin1String("ordner"))
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("x.rtf")));
+    if (art == QLatin1String("pipe") && ::mkfifo(QFile::encodeName(datei).constData(), 0600) != 0)
+        QSKIP("Keine Pipe anlegbar.");
     if (!inhalt.isEmpty()) {
         QFile f(datei);
         QVERIFY(f.open(QIODevice::WriteOnly));
