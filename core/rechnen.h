@@ -32,8 +32,10 @@ Rechenergebnis RechnenEine(const Berechnungsanfrage &anfrage, Rechenkontext &kon
 Rechenergebnis RechnenMehrere(const Berechnungsanfrage &anfrage, Rechenkontext &kontext);
 Rechenergebnis RechnenVorhKabel(const Berechnungsanfrage &anfrage, Rechenkontext &kontext);
 
-// Dispatch on anfrage.Berechnungsart; any other mode does nothing and
-// returns Abgelehnt.
+// What "&Rechnen" does with a request: a beep when a field is empty
+// (Abgelehnt); in the mode "mehrere" the same-band warning (Hinweis) or the
+// calculation; "eine" and "VorhKabel" their calculations; any other mode
+// does nothing and returns Abgelehnt.
 Rechenergebnis Rechnen(const Berechnungsanfrage &anfrage, Rechenkontext &kontext);
 
 // The dialog's same-band check on a frequency entry: true when a later
