@@ -119,6 +119,10 @@ void berichtAufbauen(QTextDocument &dokument)
     c.insertText(" Verkürzungsfaktor Vk: 0,66 ± 0,01   Z = 50 Ω   Äquivalent Maß",
                  format("Courier New", 10, true));
     c.insertBlock(links);
+    // A character outside cp1252 directly followed by letters: some readers
+    // lose those letters when the fallback is a literal "?".
+    c.insertText(" Kupfer: ρ = 0,0178 Ωmm²/m", format("Courier New", 10, true));
+    c.insertBlock(links);
     c.insertBlock(links);
     const QTextCharFormat zeile = format("Courier New", 10);
     c.insertText("                        ungünstig            günstig", zeile);
@@ -774,6 +778,25 @@ void TestRtf::rundreiseMitLibreOffice()
     QCOMPARE(textzeilen(text), textzeilen(erwartet));
     // LibreOffice keeps empty paragraphs: the paragraph count must match too.
     QCOMPARE(text.split('\n').size() - (text.endsWith('\n') ? 1 : 0), dokument.blockCount());
+
+    // The formats as LibreOffice understood them, from its flat XML format.
+    const Ergebnis odt =
+        ausfuehren(soffice,
+                   {"-env:UserInstallation=" + profil, "--headless", "--infilter=Rich Text Format",
+                    "--convert-to", "fodt", "--outdir", verzeichnis.path(), pfad},
+                   240);
+    QVERIFY(odt.gestartet);
+    QFile fodt(verzeichnis.filePath("bericht.fodt"));
+    QVERIFY2(fodt.open(QIODevice::ReadOnly), qPrintable(odt.text));
+    const QByteArray xml = fodt.readAll();
+    for (const char *merkmal :
+         {"fo:text-align=\"center\"", "fo:font-weight=\"bold\"", "fo:color=\"#800080\"",
+          "fo:color=\"#ff0000\"", "fo:font-size=\"16pt\"", "fo:font-size=\"8pt\"",
+          "fo:font-size=\"10.5pt\"", "style:text-position=\"sub ", "style:text-position=\"super ",
+          "fo:font-style=\"italic\"", "style:text-underline-style=\"solid\"",
+          "style:text-line-through-style=\"solid\"", "style:font-name=\"Courier New\"",
+          "style:font-name=\"Tahoma\""})
+        QVERIFY2(xml.contains(merkmal), merkmal);
 }
 
 QTEST_MAIN(TestRtf)
