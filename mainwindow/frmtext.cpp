@@ -100,9 +100,10 @@ FrmText::FrmText(Programmwerte &werte, Drucker &drucker, Oberflaeche *ui, QWidge
 
 FrmText::~FrmText()
 {
-    // Windows without an owner (the curve window) would outlive this one.
-    for (const QPointer<QWidget> &f : std::as_const(m_fenster))
-        delete f.data();
+    // The windows closed at shutdown, and those without an owner (the curve
+    // window), go with the main window, newest first as at shutdown.
+    for (auto it = m_fenster.crbegin(); it != m_fenster.crend(); ++it)
+        delete it->data();
 }
 
 int FrmText::twipsZuPixel(int twips) const
@@ -434,17 +435,18 @@ void FrmText::Form_QueryUnload()
 {
     // Newest first, so a window opened from another one goes before it.
     const QList<QPointer<QWidget>> fenster = m_fenster;
-    m_fenster.clear();
     for (auto it = fenster.crbegin(); it != fenster.crend(); ++it) {
         QPointer<QWidget> f = *it;
         if (!f)
             continue;
+        // Closed and hidden now, destroyed with this window: the main window
+        // can be closed while a calculation inside another window lets
+        // events run, and that handler must not lose its window under it.
+        f->setAttribute(Qt::WA_DeleteOnClose, false);
         try {
             f->close();
         } catch (...) {
         }
-        // Unloaded means gone, whether or not the window let itself close.
-        delete f.data();
     }
     try {
         m_drucker.dokumentBeenden();

@@ -72,10 +72,20 @@ private slots:
     void kurvenfenster();
     void hilfe();
     void beendenSchliesstNeuesteZuerst();
+    void beendenWaehrendEinerRechnung();
     void beendenTrotzDruckerfehler();
     void beendenUeberMenue();
 
+protected:
+    bool eventFilter(QObject *objekt, QEvent *event) override
+    {
+        if (m_geschlossen && event->type() == QEvent::Close)
+            *m_geschlossen << objekt->objectName();
+        return false;
+    }
+
 private:
+    QStringList *m_geschlossen = nullptr;
     varo::Programmwerte m_werte;
     FakeDrucker m_drucker;
     FakeOberflaeche m_ui;
@@ -455,6 +465,9 @@ void TstFrmText::eingabedialogJeModus()
     // Shutdown unloads it.
     dialog = m_fenster->frmKabel();
     m_fenster->close();
+    QVERIFY(dialog->isHidden());
+    delete m_fenster;
+    m_fenster = nullptr;
     QVERIFY(!dialog);
 }
 
@@ -500,7 +513,17 @@ void TstFrmText::kurvenfenster()
     m_fenster->findChild<QAction *>(QStringLiteral("mnuRechnen"))->trigger();
     connect(m_fenster->frmKabel(), &QObject::destroyed, this,
             [&] { protokoll << QStringLiteral("dialog"); });
+    QStringList geschlossen;
+    for (QWidget *w :
+         {static_cast<QWidget *>(kurve.data()), static_cast<QWidget *>(m_fenster->frmKabel())})
+        w->installEventFilter(this);
+    m_geschlossen = &geschlossen;
     m_fenster->close();
+    m_geschlossen = nullptr;
+    QCOMPARE(geschlossen, (QStringList{"frmKabel", "frmKabelKurve"}));
+    QVERIFY(kurve->isHidden());
+    delete m_fenster;
+    m_fenster = nullptr;
     QVERIFY(!kurve);
     QCOMPARE(protokoll, (QStringList{"dialog", "kurve"}));
 }
@@ -558,9 +581,42 @@ void TstFrmText::beendenSchliesstNeuesteZuerst()
     QSignalSpy entladen(m_fenster, &varo::FrmText::entladen);
     QVERIFY(m_fenster->close());
     QCOMPARE(protokoll, (QStringList{"erstes", "drittes", "zweites"}));
-    QVERIFY(!a && !b && !c);
+    QVERIFY(a->isHidden() && b->isHidden() && c->isHidden());
     QCOMPARE(m_drucker.beendet, 1);
     QCOMPARE(entladen.count(), 1);
+    // Released with the main window.
+    delete m_fenster;
+    m_fenster = nullptr;
+    QVERIFY(!a && !b && !c);
+}
+
+void TstFrmText::beendenWaehrendEinerRechnung()
+{
+    // The main window is closed while a window opened from it is still
+    // inside one of its own handlers, letting events run.
+    QStringList protokoll;
+    QPointer<QWidget> nebenfenster = new Nebenfenster(QStringLiteral("rechnet"), protokoll);
+    m_fenster->fensterGeoeffnet(nebenfenster);
+    nebenfenster->show();
+    m_fenster->show();
+    bool ueberlebt = false;
+    QMetaObject::invokeMethod(
+        nebenfenster,
+        [&, roh = nebenfenster.data()] {
+            QTimer::singleShot(0, m_fenster, [this] { m_fenster->close(); });
+            QCoreApplication::processEvents();
+            QCoreApplication::processEvents();
+            // Still here: the handler may finish its work.
+            roh->setWindowTitle(QStringLiteral("fertig"));
+            ueberlebt = roh->windowTitle() == QLatin1String("fertig");
+        },
+        Qt::QueuedConnection);
+    QTRY_VERIFY(ueberlebt);
+    QCOMPARE(protokoll, QStringList{"rechnet"});
+    QVERIFY(nebenfenster->isHidden());
+    delete m_fenster;
+    m_fenster = nullptr;
+    QVERIFY(!nebenfenster);
 }
 
 void TstFrmText::beendenTrotzDruckerfehler()
@@ -572,7 +628,7 @@ void TstFrmText::beendenTrotzDruckerfehler()
     m_fenster->show();
     QSignalSpy entladen(m_fenster, &varo::FrmText::entladen);
     QVERIFY(m_fenster->close());
-    QVERIFY(!a);
+    QVERIFY(a->isHidden());
     QCOMPARE(entladen.count(), 1);
     QVERIFY(m_ui.meldungen.isEmpty());
 }
