@@ -11,6 +11,7 @@
 #include <cmath>
 #include <limits>
 #include <new>
+#include <stdexcept>
 
 namespace varo {
 
@@ -281,6 +282,8 @@ template <typename F> Schrittlauf::Weiter Schrittlauf::versuchen(F &&f)
             weiter = fehlerBehandeln(fehler);
         } catch (const std::bad_alloc &) {
             weiter = fehlerBehandeln(Laufzeitfehler(7, QStringLiteral("Nicht genügend Speicher")));
+        } catch (const std::out_of_range &) {
+            weiter = fehlerBehandeln(Laufzeitfehler(fehler::Index));
         }
         if (weiter != Weiter::Wiederholen)
             return weiter;

@@ -45,8 +45,9 @@ public:
 };
 
 // Fill the list from the cable table at pfad. When the file is missing,
-// tell the user, offer ersatz as the only item, show ersatzText and set
-// KabelIndex to 0. Returns false when the file was missing.
+// tell the user (with the normal mouse pointer), offer ersatz as the only
+// item, show ersatzText and set KabelIndex to 0. Returns false when the file
+// was missing. A file that cannot be read keeps the rows read up to then.
 bool KabelTabelleLaden(KabelListe &liste, float ersatz, const QString &ersatzText,
                        const QString &pfad, Programmwerte &werte, Oberflaeche &ui,
                        const QLocale &locale);
