@@ -356,13 +356,16 @@ private:
 class Leser
 {
 public:
-    explicit Leser(const QByteArray &eingabe) : daten(eingabe.constData()), n(eingabe.size()) {}
+    Leser(const QByteArray &eingabe, const Grenzen &grenzen)
+        : g(grenzen), daten(eingabe.constData()), n(eingabe.size())
+    {
+    }
 
     // Returns false when the input is no usable RTF; fehler then says why.
     bool lesen();
 
     Modell modell;
-    bool gekuerzt = false;
+    bool gekuerzt = false; // something was dropped because of a limit
     QString fehler;
 
 private:
@@ -393,13 +396,15 @@ private:
     Zustand &oben() { return stapel.back(); }
     const Zustand &oben() const { return stapel.back(); }
 
+    const Grenzen &g;
     const char *daten;
     qsizetype n;
     qsizetype pos = 0;
     std::vector<Zustand> stapel;
-    int ueberTiefe = 0;  // groups opened beyond the depth limit
-    int ausstehend = 0;  // fallback units still to skip after \u
-    bool fertig = false; // the root group is closed or a limit is reached
+    int ueberTiefe = 0;      // groups opened beyond the depth limit
+    int ausstehend = 0;      // fallback units still to skip after \u
+    bool fertig = false;     // the root group is closed or a limit is reached
+    bool angehalten = false; // a limit on the output is reached: nothing more is kept
     bool geschlossen = false;
 
     int dokCodepage = 1252;
@@ -424,6 +429,7 @@ private:
 
     Absatz aktuell;
     qsizetype zeichenGesamt = 0;
+    qsizetype laeufeGesamt = 0;
 };
 
 bool istBuchstabe(char c)
@@ -471,7 +477,7 @@ bool Leser::lesen()
         hochOffen = false;
         ausgeben(u"\uFFFD");
     }
-    if (!aktuell.text.isEmpty() && !gekuerzt)
+    if (!aktuell.text.isEmpty() && !angehalten)
         absatzEnde();
     if (modell.absaetze.empty() && !geschlossen) {
         fehler = QStringLiteral("Die RTF-Datei ist unvollständig und enthält keinen Text.");
@@ -509,8 +515,9 @@ void Leser::schritt()
 void Leser::gruppeAuf()
 {
     ausstehend = 0;
-    if (ueberTiefe > 0 || stapel.size() > size_t(maxGruppentiefe)) {
+    if (ueberTiefe > 0 || stapel.size() > size_t(std::max(g.gruppentiefe, 1))) {
         ++ueberTiefe;
+        gekuerzt = true; // content is lost, reading goes on
         return;
     }
     pufferLeeren();
@@ -931,7 +938,7 @@ void Leser::ausgeben(QStringView text)
             eintragName += text.left(maxSchriftname - eintragName.size());
         return;
     }
-    if (z.ziel != Ziel::Text || z.versteckt || gekuerzt)
+    if (z.ziel != Ziel::Text || z.versteckt || angehalten)
         return;
 
     const qsizetype vorher = aktuell.text.size();
@@ -947,22 +954,27 @@ void Leser::ausgeben(QStringView text)
     qsizetype neu = aktuell.text.size() - vorher;
     if (neu == 0)
         return;
-    if (zeichenGesamt + neu > maxZeichen) {
-        const qsizetype erlaubt = std::max<qsizetype>(0, maxZeichen - zeichenGesamt);
+    if (zeichenGesamt + neu > g.zeichen) {
+        const qsizetype erlaubt = std::max<qsizetype>(0, g.zeichen - zeichenGesamt);
         aktuell.text.truncate(vorher + erlaubt);
         neu = erlaubt;
-        gekuerzt = true;
-        fertig = true;
+        gekuerzt = angehalten = fertig = true;
     }
     zeichenGesamt += neu;
     if (neu == 0)
         return;
     const Format format = aufgeloest();
-    if (!aktuell.laeufe.empty() && aktuell.laeufe.back().format == format)
+    if (!aktuell.laeufe.empty() && aktuell.laeufe.back().format == format) {
         aktuell.laeufe.back().laenge += neu;
-    else
+    } else if (laeufeGesamt >= g.laeufe) {
+        aktuell.text.truncate(vorher);
+        zeichenGesamt -= neu;
+        gekuerzt = angehalten = fertig = true;
+    } else {
         aktuell.laeufe.push_back(Lauf{format, neu});
-    if (gekuerzt) {
+        ++laeufeGesamt;
+    }
+    if (angehalten && !aktuell.text.isEmpty()) {
         // What was read so far is kept: close the paragraph now.
         aktuell.ausrichtung = oben().ausrichtung;
         modell.absaetze.push_back(std::move(aktuell));
@@ -972,15 +984,14 @@ void Leser::ausgeben(QStringView text)
 
 void Leser::absatzEnde()
 {
-    if (gekuerzt)
+    if (angehalten)
         return;
     if (hochOffen) {
         hochOffen = false;
         ausgeben(u"\uFFFD");
     }
-    if (modell.absaetze.size() >= size_t(maxAbsaetze)) {
-        gekuerzt = true;
-        fertig = true;
+    if (qsizetype(modell.absaetze.size()) >= g.absaetze) {
+        gekuerzt = angehalten = fertig = true;
         return;
     }
     aktuell.ausrichtung = oben().ausrichtung;
@@ -992,7 +1003,7 @@ void Leser::eintragAbschliessen()
 {
     pufferLeeren();
     eintragOffen = false;
-    if (schriften.size() >= maxTabelleneintraege && !schriften.contains(eintragId))
+    if (schriften.size() >= g.tabelleneintraege && !schriften.contains(eintragId))
         return;
     Schrift schrift;
     schrift.familie = familieIndex(eintragName.trimmed().left(maxSchriftname));
@@ -1003,7 +1014,7 @@ void Leser::eintragAbschliessen()
 
 void Leser::farbeAbschliessen()
 {
-    if (farben.size() < size_t(maxTabelleneintraege)) {
+    if (qsizetype(farben.size()) < g.tabelleneintraege) {
         Farbe farbe;
         farbe.automatisch = rot < 0 && gruen < 0 && blau < 0;
         farbe.rgb = qRgb(std::max(rot, 0), std::max(gruen, 0), std::max(blau, 0));
@@ -1138,14 +1149,16 @@ void aufbauen(const Modell &modell, QTextDocument &dokument)
 
 } // namespace
 
-bool rtfLesen(const QByteArray &rtf, QTextDocument &dokument, QString *fehler)
+bool rtfLesen(const QByteArray &rtf, QTextDocument &dokument, QString *fehler,
+              const rtf::Grenzen &grenzen)
 {
-    if (rtf.size() > maxEingabeBytes) {
+    if (rtf.size() > grenzen.eingabeBytes) {
         if (fehler)
-            *fehler = QStringLiteral("Die Datei ist zu groß (mehr als 64 MiB).");
+            *fehler = QStringLiteral("Die Datei ist zu groß (mehr als %1 MiB).")
+                          .arg(double(grenzen.eingabeBytes) / (1024 * 1024));
         return false;
     }
-    Leser leser(rtf);
+    Leser leser(rtf, grenzen);
     if (!leser.lesen()) {
         if (fehler)
             *fehler = leser.fehler;

@@ -207,7 +207,9 @@ private slots:
     void lesenKeinRtf();
     void lesenBomben_data();
     void lesenBomben();
-    void lesenGrenzeZeichen();
+    void lesenGrenzen_data();
+    void lesenGrenzen();
+    void lesenGrenzeEingabe();
 
     void fremdLibreOffice();
     void fremdAbiWord();
@@ -510,24 +512,26 @@ void TestRtf::lesenBomben_data()
     QTest::addColumn<QByteArray>("rtf");
     QTest::addColumn<QString>("anfang");
     QTest::addColumn<int>("absaetze");
+    QTest::addColumn<bool>("hinweis"); // groups past the depth limit are dropped with a note
     QTest::newRow("100000 offene Gruppen")
         << QByteArray("{\\rtf1 a") + QByteArray(100000, '{') + "x" + QByteArray(100000, '}') + "b}"
-        << "ab" << 1;
+        << "ab" << 1 << true;
     QTest::newRow("tiefe Gruppen ohne Ende")
-        << QByteArray("{\\rtf1 a") + QByteArray(100000, '{') << "a" << 1;
+        << QByteArray("{\\rtf1 a") + QByteArray(100000, '{') << "a" << 1 << true;
     QTest::newRow("Steuerwort mit 100 kB")
         << QByteArray("{\\rtf1 a\\") + QByteArray(100000, 'q') + "1 b}"
-        << "ab" << 1;
+        << "ab" << 1 << false;
     QByteArray laeufe("{\\rtf1 ");
     for (int i = 0; i < 1000000; ++i)
         laeufe += "\\b x\\b0 y";
     laeufe += "}";
-    QTest::newRow("10^6 Läufe") << laeufe << "xyxyxy" << 1;
+    QTest::newRow("10^6 Läufe") << laeufe << "xyxyxy" << 1 << false;
     QByteArray absaetze("{\\rtf1 ");
     for (int i = 0; i < 200000; ++i)
         absaetze += "a\\par ";
-    QTest::newRow("200000 Absätze") << absaetze << "a\na\n" << 200000;
-    QTest::newRow("\\bin hinter dem Ende") << QByteArray("{\\rtf1 a\\bin2147483647 b}") << "a" << 1;
+    QTest::newRow("200000 Absätze") << absaetze << "a\na\n" << 200000 << false;
+    QTest::newRow("\\bin hinter dem Ende")
+        << QByteArray("{\\rtf1 a\\bin2147483647 b}") << "a" << 1 << false;
 }
 
 void TestRtf::lesenBomben()
@@ -535,25 +539,79 @@ void TestRtf::lesenBomben()
     QFETCH(QByteArray, rtf);
     QFETCH(QString, anfang);
     QFETCH(int, absaetze);
+    QFETCH(bool, hinweis);
     QTextDocument dokument;
     QString fehler;
     QVERIFY(rtfLesen(rtf, dokument, &fehler));
-    QVERIFY2(fehler.isEmpty(), qPrintable(fehler));
+    QCOMPARE(!fehler.isEmpty(), hinweis);
     QVERIFY(absatztexte(dokument).startsWith(anfang));
     QCOMPARE(dokument.blockCount(), absaetze);
 }
 
-void TestRtf::lesenGrenzeZeichen()
+void TestRtf::lesenGrenzen_data()
 {
-    // Past the character limit the reader stops, keeps what it has and says so.
-    QByteArray rtf("{\\rtf1 ");
-    rtf += QByteArray(rtf::maxZeichen + 10, 'x');
-    rtf += "\\par y}";
+    QTest::addColumn<QByteArray>("rtf");
+    QTest::addColumn<QString>("grenze");
+    QTest::addColumn<int>("wert");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("hinweis");
+    auto zeile = [](const char *rtf, const char *grenze, int wert, const QString &text,
+                    bool hinweis) {
+        QTest::newRow(QByteArray(grenze) + "=" + QByteArray::number(wert) + " " + rtf)
+            << QByteArray(rtf) << QString(grenze) << wert << text << hinweis;
+    };
+    // Past a limit the reader stops, keeps what it has and says so.
+    zeile("{\\rtf1 abc\\par defgh\\par ij}", "zeichen", 5, "abc\nde", true);
+    zeile("{\\rtf1 abc\\par de}", "zeichen", 5, "abc\nde", false);
+    zeile("{\\rtf1 a\\par b\\par c\\par}", "absaetze", 2, "a\nb", true);
+    zeile("{\\rtf1 a\\b b\\b0 c\\b d}", "laeufe", 3, "abc", true);
+    zeile("{\\rtf1 a\\b0 b\\plain c}", "laeufe", 1, "abc", false);
+    // Groups past the depth limit are dropped, the rest is read on.
+    zeile("{\\rtf1 a{b{c{d}}}e}", "gruppentiefe", 3, "abce", true);
+    zeile("{\\rtf1 a{b{c}}e}", "gruppentiefe", 3, "abce", false);
+    // Table entries past the limit are not kept: f2 is undeclared, cf2 out of range.
+    zeile("{\\rtf1{\\fonttbl{\\f0 A;}{\\f1 B;}{\\f2 C;}}"
+          "{\\colortbl;\\red255\\green0\\blue0;\\red0\\green255\\blue0;}\\f2 x\\cf2 y}",
+          "tabelleneintraege", 2, "xy", false);
+}
+
+void TestRtf::lesenGrenzen()
+{
+    QFETCH(QByteArray, rtf);
+    QFETCH(QString, grenze);
+    QFETCH(int, wert);
+    QFETCH(QString, text);
+    QFETCH(bool, hinweis);
+    rtf::Grenzen grenzen;
+    if (grenze == "zeichen")
+        grenzen.zeichen = wert;
+    else if (grenze == "absaetze")
+        grenzen.absaetze = wert;
+    else if (grenze == "laeufe")
+        grenzen.laeufe = wert;
+    else if (grenze == "gruppentiefe")
+        grenzen.gruppentiefe = wert;
+    else if (grenze == "tabelleneintraege")
+        grenzen.tabelleneintraege = wert;
     QTextDocument dokument;
     QString fehler;
-    QVERIFY(rtfLesen(rtf, dokument, &fehler));
+    QVERIFY(rtfLesen(rtf, dokument, &fehler, grenzen));
+    QCOMPARE(absatztexte(dokument), text);
+    QCOMPARE(!fehler.isEmpty(), hinweis);
+    if (grenze == "tabelleneintraege")
+        QCOMPARE(laeufe(dokument), QStringList({"[links]xy«|12»"}));
+}
+
+void TestRtf::lesenGrenzeEingabe()
+{
+    rtf::Grenzen grenzen;
+    grenzen.eingabeBytes = 10;
+    QTextDocument dokument;
+    QString fehler;
+    QVERIFY(rtfLesen("{\\rtf1 ab}", dokument, &fehler, grenzen));
+    QVERIFY(!rtfLesen("{\\rtf1 abcdefgh}", dokument, &fehler, grenzen));
     QVERIFY(!fehler.isEmpty());
-    QCOMPARE(dokument.characterCount() - 1, int(rtf::maxZeichen));
+    QCOMPARE(dokument.toPlainText(), QStringLiteral("ab"));
 }
 
 void TestRtf::fremdLibreOffice()
