@@ -101,8 +101,18 @@ void QtDrucker::pruefen() const
         throw Laufzeitfehler(fehler::DruckerInformation);
 }
 
+void QtDrucker::gewaehltenDruckerMerken()
+{
+    if (!m_pdf)
+        m_gewaehlt = m_printer->printerName();
+}
+
 void QtDrucker::aufStandarddruckerSetzen()
 {
+    if (!m_gewaehlt.isEmpty() && !QPrinterInfo::printerInfo(m_gewaehlt).isNull()) {
+        m_printer->setPrinterName(m_gewaehlt);
+        return;
+    }
     const QPrinterInfo standard = QPrinterInfo::defaultPrinter();
     if (!standard.isNull())
         m_printer->setPrinterName(standard.printerName());

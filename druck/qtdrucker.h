@@ -31,6 +31,9 @@ public:
     bool vorhanden() const;
     // The printer behind the port, for the print and set-up dialogs.
     QPrinter *qprinter() const { return m_printer.get(); }
+    // The printer chosen in the set-up dialog becomes the default this run
+    // follows; the system's default printer is not changed.
+    void gewaehltenDruckerMerken();
 
     QString geraetename() const override;
     void setStandardFolgen(bool folgen) override;
@@ -58,6 +61,7 @@ private:
     std::unique_ptr<QPrinter> m_printer;
     bool m_pdf = false;
     bool m_systemHatDrucker = false;
+    QString m_gewaehlt;   // chosen in this run's set-up, else empty
     int m_skalierung = 1; // twips, as a fresh printer object measures
     QFont m_schrift;
 };

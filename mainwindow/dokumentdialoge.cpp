@@ -97,7 +97,10 @@ bool QtDokumentdialoge::druckerEinrichten(QWidget *eltern)
         if (QPushButton *ok = knoepfe->button(QDialogButtonBox::Ok))
             ok->setText(QStringLiteral("OK"));
     }
-    return dialog.exec() == QDialog::Accepted;
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    m_drucker->gewaehltenDruckerMerken();
+    return true;
 }
 
 std::optional<Schriftwahl> QtDokumentdialoge::schrift(QWidget *eltern, const Schriftwahl &vorgabe)
