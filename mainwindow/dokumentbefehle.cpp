@@ -57,9 +57,9 @@ QString DokumentBefehle::dateivorschlag(const QDate &datum)
     return QStringLiteral("Varolinaten-Berechnung_") + formatDatum(datum) + QStringLiteral(".rtf");
 }
 
-void DokumentBefehle::dateifehler(const QString &text)
+void DokumentBefehle::dateifehler(const QString &text, const QString &titel)
 {
-    m_ui.meldung(text, QStringLiteral("Datei"), Symbol::Ausrufezeichen, Knoepfe::Ok);
+    m_ui.meldung(text, titel, Symbol::Ausrufezeichen, Knoepfe::Ok);
 }
 
 void DokumentBefehle::oeffnen()
@@ -67,6 +67,7 @@ void DokumentBefehle::oeffnen()
     const QString name = m_dialoge->dateiOeffnen(m_eltern);
     if (name.isEmpty())
         return;
+    const QString titel = QStringLiteral("Öffnen");
     const QString anzeige = QDir::toNativeSeparators(name);
     const QString kopf =
         QStringLiteral("Die Datei \"%1\" konnte nicht geöffnet werden.").arg(anzeige) + zeilenende;
@@ -74,27 +75,27 @@ void DokumentBefehle::oeffnen()
     // A folder, a pipe or a device is no report; a pipe would even block.
     const QFileInfo info(name);
     if (info.exists() && !info.isFile()) {
-        dateifehler(kopf + QStringLiteral("Das ist keine gewöhnliche Datei."));
+        dateifehler(kopf + QStringLiteral("Das ist keine gewöhnliche Datei."), titel);
         return;
     }
     QFile datei(name);
     if (!datei.open(QIODevice::ReadOnly)) {
-        dateifehler(kopf + grund(datei.error()));
+        dateifehler(kopf + grund(datei.error()), titel);
         return;
     }
     if (datei.size() > maxDateigroesse) {
-        dateifehler(kopf + QStringLiteral("Sie ist zu groß für einen Bericht."));
+        dateifehler(kopf + QStringLiteral("Sie ist zu groß für einen Bericht."), titel);
         return;
     }
     const QByteArray inhalt = datei.read(maxDateigroesse + 1);
     if (datei.error() != QFileDevice::NoError) {
-        dateifehler(kopf + grund(datei.error()));
+        dateifehler(kopf + grund(datei.error()), titel);
         return;
     }
     QString fehler;
     // The reader leaves the document untouched when the file is no RTF.
     if (!rtfLesen(inhalt, m_feld.dokument(), &fehler)) {
-        dateifehler(kopf + fehler);
+        dateifehler(kopf + fehler, titel);
         return;
     }
     m_feld.setSelStart(0);
@@ -113,8 +114,9 @@ void DokumentBefehle::speichern()
         const QFileDevice::FileError fehler = datei.error();
         datei.cancelWriting();
         dateifehler(QStringLiteral("Die Datei \"%1\" konnte nicht gespeichert werden.")
-                        .arg(QDir::toNativeSeparators(name)) +
-                    zeilenende + grund(fehler));
+                            .arg(QDir::toNativeSeparators(name)) +
+                        zeilenende + grund(fehler),
+                    QStringLiteral("Speichern"));
     }
 }
 

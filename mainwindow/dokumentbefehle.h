@@ -46,7 +46,7 @@ private:
     // Printing's error handling: a failing step asks Abort, Retry, Ignore.
     // True when the steps ran to their end (ignored failures included).
     bool druckschritte(const std::vector<Schritt> &schritte);
-    void dateifehler(const QString &text);
+    void dateifehler(const QString &text, const QString &titel);
 
     TextEditBerichtsfeld &m_feld;
     Drucker &m_drucker;

@@ -363,6 +363,7 @@ void TstDokumentBefehle::speichernFehlgeschlagenLaesstDateiHeil()
     QVERIFY(m_ui.meldungen[0].text.contains(datei));
     QVERIFY(m_ui.meldungen[0].text.contains(QStringLiteral("nicht gespeichert")));
     QCOMPARE(m_ui.meldungen[0].symbol, varo::Symbol::Ausrufezeichen);
+    QCOMPARE(m_ui.meldungen[0].titel, QStringLiteral("Speichern"));
     QFile alt(datei);
     QVERIFY(alt.open(QIODevice::ReadOnly));
     QCOMPARE(alt.readAll(), QByteArray("{\\rtf1 alter Bericht}"));
@@ -412,6 +413,7 @@ void TstDokumentBefehle::oeffnenFehlgeschlagen()
     QCOMPARE(m_ui.meldungen.size(), 1);
     QVERIFY(m_ui.meldungen[0].text.contains(datei));
     QVERIFY(m_ui.meldungen[0].text.contains(QStringLiteral("nicht geöffnet")));
+    QCOMPARE(m_ui.meldungen[0].titel, QStringLiteral("Öffnen"));
 }
 
 void TstDokumentBefehle::druckenInPdf_data()
