@@ -77,11 +77,13 @@ Druckumfang QtDokumentdialoge::drucken(QWidget *eltern, bool auswahlMoeglich)
     dialog.setOptions(optionen);
     dialog.setPrintRange(auswahlMoeglich ? QAbstractPrintDialog::Selection
                                          : QAbstractPrintDialog::AllPages);
-    if (dialog.exec() != QDialog::Accepted)
-        return Druckumfang::Abbruch;
+    const bool ok = dialog.exec() == QDialog::Accepted;
     const bool auswahl = dialog.printRange() == QAbstractPrintDialog::Selection;
-    // The document is paged by itself; the range was only the choice here.
+    // The range was only the choice here; the printer prints whole documents,
+    // the selection being made into one of its own.
     printer->setPrintRange(QPrinter::AllPages);
+    if (!ok)
+        return Druckumfang::Abbruch;
     return auswahl ? Druckumfang::Auswahl : Druckumfang::Alles;
 }
 

@@ -5,10 +5,14 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPrinterInfo>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
+
+Q_DECLARE_METATYPE(varo::Druckumfang)
 
 // The Qt dialogs behind the document commands, answered from a timer.
 class TstDokumentdialoge : public QObject
@@ -21,6 +25,9 @@ private slots:
     void speichernSchlaegtDenNamenVor();
     void oeffnenFilter();
     void druckdialogeOhneDrucker();
+    void druckdialog_data();
+    void druckdialog();
+    void einrichtungsdialog();
 };
 
 template <typename Dialog, typename Aktion> void spaeter(Aktion aktion)
@@ -133,6 +140,60 @@ void TstDokumentdialoge::druckdialogeOhneDrucker()
     } catch (const varo::Laufzeitfehler &f) {
         QCOMPARE(f.nummer(), varo::fehler::DruckerInformation);
     }
+}
+
+void TstDokumentdialoge::druckdialog_data()
+{
+    QTest::addColumn<bool>("auswahlMoeglich");
+    QTest::addColumn<bool>("abbrechen");
+    QTest::addColumn<varo::Druckumfang>("erwartet");
+    QTest::newRow("mit Auswahl") << true << false << varo::Druckumfang::Auswahl;
+    QTest::newRow("ohne Auswahl") << false << false << varo::Druckumfang::Alles;
+    QTest::newRow("abgebrochen") << true << true << varo::Druckumfang::Abbruch;
+}
+
+void TstDokumentdialoge::druckdialog()
+{
+    QFETCH(bool, auswahlMoeglich);
+    QFETCH(bool, abbrechen);
+    QFETCH(varo::Druckumfang, erwartet);
+    QTemporaryDir dir;
+    auto drucker = varo::QtDrucker::fuerPdf(dir.filePath(QStringLiteral("x.pdf")));
+    QString titel;
+    bool auswahlAngeboten = false;
+    bool seitenbereich = true;
+    bool inDatei = true;
+    spaeter<QPrintDialog>([&](QPrintDialog *d) {
+        titel = d->windowTitle();
+        auswahlAngeboten = d->testOption(QAbstractPrintDialog::PrintSelection);
+        seitenbereich = d->testOption(QAbstractPrintDialog::PrintPageRange);
+        inDatei = d->testOption(QAbstractPrintDialog::PrintToFile);
+        abbrechen ? d->reject() : d->accept();
+    });
+    varo::QtDokumentdialoge dialoge(drucker.get());
+    QCOMPARE(dialoge.drucken(nullptr, auswahlMoeglich), erwartet);
+    QCOMPARE(titel, QStringLiteral("Drucken"));
+    QCOMPARE(auswahlAngeboten, auswahlMoeglich);
+    QVERIFY(!seitenbereich);
+    QVERIFY(!inDatei);
+    // The range was the user's choice only; the printer prints whole documents.
+    QCOMPARE(drucker->qprinter()->printRange(), QPrinter::AllPages);
+}
+
+void TstDokumentdialoge::einrichtungsdialog()
+{
+    QTemporaryDir dir;
+    auto drucker = varo::QtDrucker::fuerPdf(dir.filePath(QStringLiteral("x.pdf")));
+    varo::QtDokumentdialoge dialoge(drucker.get());
+    QString titel;
+    spaeter<QPrintDialog>([&](QPrintDialog *d) {
+        titel = d->windowTitle();
+        d->accept();
+    });
+    QVERIFY(dialoge.druckerEinrichten(nullptr));
+    QCOMPARE(titel, QStringLiteral("Drucker einrichten"));
+    spaeter<QPrintDialog>([&](QPrintDialog *d) { d->reject(); });
+    QVERIFY(!dialoge.druckerEinrichten(nullptr));
 }
 
 QTEST_MAIN(TstDokumentdialoge)
