@@ -3,7 +3,9 @@
 #include "qtdrucker.h"
 
 #include <QApplication>
+#include <QColorDialog>
 #include <QFileDialog>
+#include <QFontDialog>
 #include <QInputDialog>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -28,6 +30,8 @@ private slots:
     void druckdialog_data();
     void druckdialog();
     void einrichtungsdialog();
+    void schriftUndFarbe_data();
+    void schriftUndFarbe();
 };
 
 template <typename Dialog, typename Aktion> void spaeter(Aktion aktion)
@@ -194,6 +198,59 @@ void TstDokumentdialoge::einrichtungsdialog()
     QCOMPARE(titel, QStringLiteral("Drucker einrichten"));
     spaeter<QPrintDialog>([&](QPrintDialog *d) { d->reject(); });
     QVERIFY(!dialoge.druckerEinrichten(nullptr));
+}
+
+void TstDokumentdialoge::schriftUndFarbe_data()
+{
+    QTest::addColumn<bool>("schriftOk");
+    QTest::addColumn<bool>("farbeOk");
+    QTest::newRow("beide bestaetigt") << true << true;
+    QTest::newRow("Schrift abgebrochen") << false << true;
+    QTest::newRow("Farbe abgebrochen") << true << false;
+}
+
+void TstDokumentdialoge::schriftUndFarbe()
+{
+    QFETCH(bool, schriftOk);
+    QFETCH(bool, farbeOk);
+    // A family the machine has, with its bold and italic faces.
+    QFont vorgabe(QStringLiteral("DejaVu Sans Mono"));
+    vorgabe.setPointSizeF(10);
+    vorgabe.setItalic(true);
+    QFont startSchrift;
+    QColor startFarbe;
+    QFont neu = vorgabe;
+    neu.setPointSizeF(14);
+    neu.setBold(true);
+    spaeter<QFontDialog>([&](QFontDialog *d) {
+        startSchrift = d->currentFont();
+        d->setCurrentFont(neu);
+        if (!schriftOk) {
+            d->reject();
+            return;
+        }
+        d->accept();
+        // The colour step follows the font step.
+        spaeter<QColorDialog>([&](QColorDialog *c) {
+            startFarbe = c->currentColor();
+            c->setCurrentColor(Qt::darkGreen);
+            farbeOk ? c->accept() : c->reject();
+        });
+    });
+    varo::QtDokumentdialoge dialoge(nullptr);
+    const std::optional<varo::Schriftwahl> wahl =
+        dialoge.schrift(nullptr, varo::Schriftwahl{vorgabe, QColor(Qt::blue)});
+    QCOMPARE(startSchrift.italic(), true);
+    QCOMPARE(startSchrift.pointSizeF(), 10.0);
+    QCOMPARE(wahl.has_value(), schriftOk && farbeOk);
+    if (schriftOk)
+        QCOMPARE(startFarbe, QColor(Qt::blue));
+    if (wahl) {
+        QCOMPARE(wahl->schrift.pointSizeF(), 14.0);
+        QVERIFY(wahl->schrift.bold());
+        QVERIFY(wahl->schrift.italic());
+        QCOMPARE(wahl->farbe, QColor(Qt::darkGreen));
+    }
 }
 
 QTEST_MAIN(TstDokumentdialoge)
