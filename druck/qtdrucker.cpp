@@ -1,5 +1,7 @@
 #include "qtdrucker.h"
 
+#include "druckfassung.h"
+
 #include "laufzeitfehler.h"
 
 #include <QFontMetricsF>
@@ -264,7 +266,8 @@ void QtDrucker::bildDrucken(const QImage &bild)
 void QtDrucker::dokumentDrucken(const QTextDocument &dokument)
 {
     pruefen();
-    dokument.print(m_printer.get());
+    // Reports break their pages at their own "Seite" labels.
+    aufGeraetDrucken(dokument, *m_printer);
     if (m_printer->printerState() == QPrinter::Error)
         throw Laufzeitfehler(fehler::Druckerfehler);
 }

@@ -3,6 +3,7 @@
 #include "dokumentbefehle.h"
 #include "drucker.h"
 #include "formatvorlagen.h"
+#include "frmabout.h"
 #include "frmkabel.h"
 #include "frmkabelkurve.h"
 #include "hilfe.h"
@@ -195,6 +196,7 @@ void FrmText::createActions()
     m_mnuHilfe = neueAktion("mnuHilfe", QStringLiteral("&Hilfe"), QKeySequence(Qt::Key_F1));
     connect(m_mnuHilfe, &QAction::triggered, this, &FrmText::mnuHilfe_Click);
     m_mnuInfo = neueAktion("mnuInfo", QStringLiteral("&Info"), QKeySequence(Qt::Key_F2));
+    connect(m_mnuInfo, &QAction::triggered, this, &FrmText::mnuInfo_Click);
 
     // Save and print follow the document, so a shortcut never acts on a
     // stale state; opening "&Datei" refreshes them as well.
@@ -353,6 +355,12 @@ void FrmText::setPlattform(std::unique_ptr<Plattform> plattform)
 void FrmText::mnuHilfe_Click()
 {
     hilfeOeffnen(QCoreApplication::applicationDirPath(), *m_ui, *m_plattform);
+}
+
+void FrmText::mnuInfo_Click()
+{
+    FrmAbout::zeigen(m_frmAbout, this);
+    fensterGeoeffnet(m_frmAbout);
 }
 
 void FrmText::mnuStandard_Click()

@@ -22,6 +22,7 @@ namespace varo {
 
 class DokumentBefehle;
 class Drucker;
+class FrmAbout;
 class FrmKabel;
 class FrmKabelKurve;
 class Oberflaeche;
@@ -87,6 +88,7 @@ public slots:
     void mnuRechnMehrere_Click();
     void mnuRechnVorhKabel_Click();
     void mnuRechnVorhKabelGrafisch_Click();
+    void mnuInfo_Click();
 
 signals:
     // The main window was unloaded: the program ends.
@@ -120,6 +122,7 @@ private:
     QList<QPointer<QWidget>> m_fenster;
     QPointer<FrmKabel> m_frmKabel;
     QPointer<FrmKabelKurve> m_frmKabelKurve;
+    QPointer<FrmAbout> m_frmAbout;
 
     QMenu *m_mnuFile = nullptr;
     QAction *m_mnuOpen = nullptr;

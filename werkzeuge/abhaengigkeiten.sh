@@ -5,7 +5,7 @@
 set -euo pipefail
 
 pakete=(build-essential cmake qt6-base-dev qt6-svg-dev libgl-dev
-        qt6-qpa-plugins fonts-liberation fonts-dejavu-core)
+        qt6-qpa-plugins qt6-translations-l10n fonts-liberation fonts-dejavu-core)
 if [ "${1:-programm}" = tests ]; then
   pakete+=(xvfb xauth poppler-utils unrtf libreoffice-writer-nogui
            clang libclang-rt-14-dev desktop-file-utils appstream

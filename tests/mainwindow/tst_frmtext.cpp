@@ -2,6 +2,7 @@
 #include "fake_oberflaeche.h"
 #include "frmkabel.h"
 #include "frmkabelkurve.h"
+#include "frmabout.h"
 #include "frmtext.h"
 #include "hilfe.h"
 #include "version.h"
@@ -71,6 +72,7 @@ private slots:
     void eingabedialogRechnetInDenBericht();
     void kurvenfenster();
     void hilfe();
+    void infoZeigtEineBox();
     void beendenSchliesstNeuesteZuerst();
     void beendenWaehrendEinerRechnung();
     void beendenTrotzDruckerfehler();
@@ -561,6 +563,23 @@ void TstFrmText::hilfe()
         QCOMPARE(m_ui.meldungen.size(), 1);
         QVERIFY(m_ui.meldungen[0].text.contains(QStringLiteral("Varolinaten.pdf")));
     }
+}
+
+void TstFrmText::infoZeigtEineBox()
+{
+    m_fenster->show();
+    QAction *info = m_fenster->findChild<QAction *>(QStringLiteral("mnuInfo"));
+    info->trigger();
+    info->trigger();
+    const QList<varo::FrmAbout *> boxen = m_fenster->findChildren<varo::FrmAbout *>();
+    QCOMPARE(boxen.size(), 1);
+    QPointer<varo::FrmAbout> box = boxen.first();
+    QVERIFY(box->isVisible());
+    QVERIFY(box->findChild<QLabel *>(QStringLiteral("lblVersion"))->text().startsWith(QStringLiteral("Version ")));
+
+    // Closing the main window closes the box too.
+    m_fenster->close();
+    QVERIFY(!box || box->isHidden());
 }
 
 void TstFrmText::beendenSchliesstNeuesteZuerst()
