@@ -33,8 +33,8 @@ class Berichtsfeld
 public:
     virtual ~Berichtsfeld() = default;
 
-    virtual QString text() const = 0;      // plain text, line ends as CR LF
-    virtual int textLaenge() const = 0;    // text().size() without building it
+    virtual QString text() const = 0;   // plain text, line ends as CR LF
+    virtual int textLaenge() const = 0; // text().size() without building it
     virtual void setText(const QString &text) = 0;
 
     virtual int selStart() const = 0;

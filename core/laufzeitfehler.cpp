@@ -2,7 +2,9 @@
 
 namespace varo {
 
-Laufzeitfehler::Laufzeitfehler(int nummer) : Laufzeitfehler(nummer, beschreibungFuer(nummer)) {}
+Laufzeitfehler::Laufzeitfehler(int nummer) : Laufzeitfehler(nummer, beschreibungFuer(nummer))
+{
+}
 
 Laufzeitfehler::Laufzeitfehler(int nummer, QString beschreibung)
     : m_nummer(nummer), m_beschreibung(std::move(beschreibung)), m_utf8(m_beschreibung.toUtf8())
@@ -46,8 +48,8 @@ QString Laufzeitfehler::beschreibungFuer(int nummer)
 
 bool Laufzeitfehler::istDruckerfehler() const noexcept
 {
-    return m_nummer == fehler::GeraetNichtVerfuegbar
-           || (m_nummer >= fehler::Druckerfehler && m_nummer <= fehler::DruckerInformation);
+    return m_nummer == fehler::GeraetNichtVerfuegbar ||
+           (m_nummer >= fehler::Druckerfehler && m_nummer <= fehler::DruckerInformation);
 }
 
 } // namespace varo

@@ -18,8 +18,8 @@ public:
     virtual void piep() = 0;
     virtual Antwort meldung(const QString &text, const QString &titel, Symbol symbol,
                             Knoepfe knoepfe) = 0;
-    virtual void sanduhr() = 0;         // busy mouse pointer
-    virtual void normalerZeiger() = 0;  // normal mouse pointer
+    virtual void sanduhr() = 0;        // busy mouse pointer
+    virtual void normalerZeiger() = 0; // normal mouse pointer
     virtual void ereignisseVerarbeiten() = 0;
     virtual void eingabedialogVerbergen() = 0;
     virtual void hauptfensterZeigen() = 0;

@@ -22,10 +22,10 @@ struct Rechenkontext
 
 // How a calculation ended, for callers that need to know (the report tool).
 enum class Rechenergebnis {
-    Bericht,      // the report was written
-    Abgelehnt,    // an input was out of range: two beeps, dialog stays open
-    Hinweis,      // "mehrere" with a single frequency: message, nothing calculated
-    Abgebrochen,  // the user chose Abort after a run-time error
+    Bericht,     // the report was written
+    Abgelehnt,   // an input was out of range: two beeps, dialog stays open
+    Hinweis,     // "mehrere" with a single frequency: message, nothing calculated
+    Abgebrochen, // the user chose Abort after a run-time error
 };
 
 Rechenergebnis RechnenEine(const Berechnungsanfrage &anfrage, Rechenkontext &kontext);

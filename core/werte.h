@@ -25,12 +25,12 @@ inline const QString vorhKabel = QStringLiteral("VorhKabel");
 // reads nothing else from the dialog.
 struct Berechnungsanfrage
 {
-    QString Berechnungsart;  // "eine", "mehrere" or "VorhKabel"
-    QString Text1;           // frequency or frequencies separated by "/"
-    QString Combo1Text;      // cable item text or a typed velocity factor
+    QString Berechnungsart;   // "eine", "mehrere" or "VorhKabel"
+    QString Text1;            // frequency or frequencies separated by "/"
+    QString Combo1Text;       // cable item text or a typed velocity factor
     int Combo1ListIndex = -1; // list position of the cable entry, -1 when typed
-    QString Text3;           // length in metres
-    QString Text4;           // tolerance in percent
+    QString Text3;            // length in metres
+    QString Text4;            // tolerance in percent
 };
 
 } // namespace varo

@@ -30,27 +30,87 @@ public:
     QList<QImage> bilder;
     QStringList dokumente;
 
-    QString geraetename() const override { pruefe("geraetename"); return name; }
-    void setStandardFolgen(bool f) override { pruefe("setStandardFolgen"); folgen = f; }
-    void setSkalierung(int m) override { pruefe("setSkalierung"); skalierung = m; }
-    void setSchriftname(const QString &n) override { pruefe("setSchriftname"); schrift = n; }
-    void setSchriftgroesse(double p) override { pruefe("setSchriftgroesse"); groesse = p; }
-    int orientierung() const override { pruefe("orientierung"); return orient; }
+    QString geraetename() const override
+    {
+        pruefe("geraetename");
+        return name;
+    }
+    void setStandardFolgen(bool f) override
+    {
+        pruefe("setStandardFolgen");
+        folgen = f;
+    }
+    void setSkalierung(int m) override
+    {
+        pruefe("setSkalierung");
+        skalierung = m;
+    }
+    void setSchriftname(const QString &n) override
+    {
+        pruefe("setSchriftname");
+        schrift = n;
+    }
+    void setSchriftgroesse(double p) override
+    {
+        pruefe("setSchriftgroesse");
+        groesse = p;
+    }
+    int orientierung() const override
+    {
+        pruefe("orientierung");
+        return orient;
+    }
     void setOrientierung(int o) override
     {
         pruefe("setOrientierung");
         orient = o;
         orientierungen << o;
     }
-    int papiergroesse() const override { pruefe("papiergroesse"); return papier; }
-    void setPapiergroesse(int g) override { pruefe("setPapiergroesse"); papier = g; }
-    int papierfach() const override { pruefe("papierfach"); return fach; }
-    void setPapierfach(int f) override { pruefe("setPapierfach"); fach = f; }
-    int seitenhoeheTwips() const override { pruefe("seitenhoeheTwips"); return hoeheTwips; }
-    int seitenbreiteTwips() const override { pruefe("seitenbreiteTwips"); return breiteTwips; }
-    double textHoehe(const QString &) const override { pruefe("textHoehe"); return zeilenhoehe; }
-    void dokumentBeenden() override { pruefe("dokumentBeenden"); ++beendet; }
-    void bildDrucken(const QImage &bild) override { pruefe("bildDrucken"); bilder << bild; }
+    int papiergroesse() const override
+    {
+        pruefe("papiergroesse");
+        return papier;
+    }
+    void setPapiergroesse(int g) override
+    {
+        pruefe("setPapiergroesse");
+        papier = g;
+    }
+    int papierfach() const override
+    {
+        pruefe("papierfach");
+        return fach;
+    }
+    void setPapierfach(int f) override
+    {
+        pruefe("setPapierfach");
+        fach = f;
+    }
+    int seitenhoeheTwips() const override
+    {
+        pruefe("seitenhoeheTwips");
+        return hoeheTwips;
+    }
+    int seitenbreiteTwips() const override
+    {
+        pruefe("seitenbreiteTwips");
+        return breiteTwips;
+    }
+    double textHoehe(const QString &) const override
+    {
+        pruefe("textHoehe");
+        return zeilenhoehe;
+    }
+    void dokumentBeenden() override
+    {
+        pruefe("dokumentBeenden");
+        ++beendet;
+    }
+    void bildDrucken(const QImage &bild) override
+    {
+        pruefe("bildDrucken");
+        bilder << bild;
+    }
     void dokumentDrucken(const QTextDocument &d) override
     {
         pruefe("dokumentDrucken");

@@ -1,8 +1,8 @@
 #include "fake_drucker.h"
 #include "fake_oberflaeche.h"
+#include "frmabout.h"
 #include "frmkabel.h"
 #include "frmkabelkurve.h"
-#include "frmabout.h"
 #include "frmtext.h"
 #include "hilfe.h"
 #include "version.h"
@@ -575,7 +575,9 @@ void TstFrmText::infoZeigtEineBox()
     QCOMPARE(boxen.size(), 1);
     QPointer<varo::FrmAbout> box = boxen.first();
     QVERIFY(box->isVisible());
-    QVERIFY(box->findChild<QLabel *>(QStringLiteral("lblVersion"))->text().startsWith(QStringLiteral("Version ")));
+    QVERIFY(box->findChild<QLabel *>(QStringLiteral("lblVersion"))
+                ->text()
+                .startsWith(QStringLiteral("Version ")));
 
     // Closing the main window closes the box too.
     m_fenster->close();
