@@ -22,8 +22,11 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace varo {
 
@@ -192,6 +195,11 @@ void FrmKabelKurve::oberflaecheAufbauen()
                       672, Frame2);
     txtKabelLg =
         feld("txtKabelLg", QStringLiteral("28.286"), QStringLiteral("Kabellänge"), 672, Frame2);
+    // The remembered length comes with four decimals ("13,9437"); the field
+    // must show it whole in today's larger default fonts.
+    txtKabelLg->setFixedWidth(
+        std::max(txtKabelLg->width(),
+                 txtKabelLg->fontMetrics().horizontalAdvance(QStringLiteral("88,8888")) + 10));
     Label6 = beschriftung("Label6", QStringLiteral("&Typ:"), Combo1, Frame2);
     Label7 = beschriftung("Label7", QStringLiteral("&Impedanz:"), txtKabelZ, Frame2);
     Label8 = beschriftung("Label8", QStringLiteral("V&k:"), txtKabelVk, Frame2);
@@ -215,6 +223,9 @@ void FrmKabelKurve::oberflaecheAufbauen()
     kabel->addWidget(txtKabelLg, 1, 4);
     kabel->addWidget(Label12, 1, 5);
     kabel->setColumnStretch(2, 1);
+    // Labels keep their whole text; the spare column gives way instead.
+    for (QLabel *l : {Label6, Label7, Label8, Label9})
+        l->setMinimumWidth(l->sizeHint().width());
 
     Command1 =
         knopf("Command1", QStringLiteral("&Anzeigen"), QStringLiteral("Kurven anzeigen"), this);
@@ -358,6 +369,19 @@ void FrmKabelKurve::kabelAuswahl()
         index = -1;
     m_werte.KabelIndex = static_cast<qint16>(index);
     Command1->setEnabled(true);
+}
+
+void FrmKabelKurve::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    // The first showing is the first activation. It must not wait for the
+    // window system's activation event, which may come late or, without a
+    // window manager, not at all.
+    if (!event->spontaneous() && m_aktivierenBeiRueckkehr && !m_ersteAktivierungErledigt) {
+        m_ersteAktivierungErledigt = true;
+        m_aktivierenBeiRueckkehr = false;
+        Form_Activate();
+    }
 }
 
 bool FrmKabelKurve::event(QEvent *event)

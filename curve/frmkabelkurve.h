@@ -45,6 +45,7 @@ protected:
     bool event(QEvent *event) override;
     bool eventFilter(QObject *objekt, QEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private slots:
     void Command1_Click();
@@ -68,6 +69,7 @@ private:
     QString m_kabelPfad;
     bool m_laden = false;
     bool m_aktivierenBeiRueckkehr = true;
+    bool m_ersteAktivierungErledigt = false;
     bool m_inGroessenaenderung = false;
 
     QGroupBox *Frame1 = nullptr;

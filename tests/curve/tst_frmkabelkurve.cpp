@@ -87,6 +87,7 @@ private slots:
 
     void entwurf();
     void aktivierungSchlaegtLaengeUndKabelVor();
+    void ersteAnzeigeAktiviertSofort();
     void rueckkehrAusAnderemFenster_data();
     void rueckkehrAusAnderemFenster();
     void fehlendeDatei();
@@ -238,6 +239,20 @@ void TstFrmKabelKurve::rueckkehrAusAnderemFenster_data()
     QTest::newRow("nicht modal") << false << QStringLiteral("12,500");
     // A message box or another modal dialog is no such window.
     QTest::newRow("modal") << true << QStringLiteral("7,7");
+}
+
+void TstFrmKabelKurve::ersteAnzeigeAktiviertSofort()
+{
+    // "Anzeigen" right after opening must already see the proposed length,
+    // even before the window system reports the window active.
+    m_werte.KabelLaenge = 13.9437F;
+    m_fenster = new FrmKabelKurve(m_werte, m_ui, m_drucker, m_kabelPfad);
+    m_fenster->show();
+    QCOMPARE(kind<QLineEdit>("txtKabelLg")->text(), QStringLiteral("13,9437"));
+    // The activation that follows does not run the proposal a second time.
+    setzen("txtKabelLg", QStringLiteral("7,7"));
+    QVERIFY(QTest::qWaitForWindowActive(m_fenster));
+    QCOMPARE(kind<QLineEdit>("txtKabelLg")->text(), QStringLiteral("7,7"));
 }
 
 void TstFrmKabelKurve::rueckkehrAusAnderemFenster()
