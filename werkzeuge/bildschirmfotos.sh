@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
 # Takes the README's screenshots under Xvfb: main window with a report,
 # input dialog, curve window. Writes doku/bilder/*.png.
+# VAROLINATEN_BUILD names another build folder (default: build).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./werkzeuge/abhaengigkeiten.sh tests
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build -j2 --target varolinaten_bildschirmfotos varolinaten_daten
-cd build/bin
+build="${VAROLINATEN_BUILD:-build}"
+cmake -S . -B "$build" >/dev/null
+cmake --build "$build" -j2 --target varolinaten_bildschirmfotos varolinaten_daten
+ziel="$(pwd)/doku/bilder"
+cd "$build/bin"
 LANG=de_DE.UTF-8 xvfb-run -a -s "-screen 0 1280x1024x24" \
-  env QT_QPA_PLATFORM=xcb ./varolinaten_bildschirmfotos ../../doku/bilder
+  env QT_QPA_PLATFORM=xcb ./varolinaten_bildschirmfotos "$ziel"
 echo "Bildschirmfotos in doku/bilder/"
