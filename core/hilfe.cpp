@@ -47,7 +47,7 @@ bool DateiVorhanden(const QString &pfad, Oberflaeche &ui)
 
 QString ProgrammZuDatei(const QString &dokument, Plattform &plattform)
 {
-    const QString programm = plattform.zugeordnetesProgramm(dokument);
+    QString programm = plattform.zugeordnetesProgramm(dokument);
     // Some desktops name the document itself when it is "executable" on its own.
     if (programm == dokument)
         return {};
@@ -203,7 +203,7 @@ QString execProgramm(const QString &exec)
     }
     if (argumente.isEmpty() || argumente.first().isEmpty())
         return {};
-    const QString programm = argumente.first();
+    QString programm = argumente.first();
     if (programm.contains(QLatin1Char('/')))
         return programm;
     return QStandardPaths::findExecutable(programm);
@@ -253,7 +253,7 @@ QString iniWert(const QString &datei, const QString &gruppe, const QString &schl
     if (!f.open(QIODevice::ReadOnly | QIODevice::Text))
         return {};
     // Real files are small; a runaway file is not read to its end.
-    const QByteArray inhalt = f.read(1024 * 1024);
+    const QByteArray inhalt = f.read(qint64{1024} * 1024);
     bool inGruppe = false;
     for (const QString &roh : QString::fromUtf8(inhalt).split(QLatin1Char('\n'))) {
         const QString zeile = roh.trimmed();
@@ -274,14 +274,14 @@ QString iniWert(const QString &datei, const QString &gruppe, const QString &schl
 // ID may stand for a subfolder ("kde4-okular.desktop" is kde4/okular.desktop).
 QString desktopDateiIn(const QString &ordner, const QString &id)
 {
-    const QString direkt = ordner + QLatin1Char('/') + id;
+    QString direkt = ordner + QLatin1Char('/') + id;
     if (QFileInfo(direkt).isFile())
         return direkt;
     for (qsizetype i = id.indexOf(QLatin1Char('-')); i > 0;
          i = id.indexOf(QLatin1Char('-'), i + 1)) {
         const QString unterordner = ordner + QLatin1Char('/') + id.left(i);
         if (QFileInfo(unterordner).isDir()) {
-            const QString gefunden = desktopDateiIn(unterordner, id.mid(i + 1));
+            QString gefunden = desktopDateiIn(unterordner, id.mid(i + 1));
             if (!gefunden.isEmpty())
                 return gefunden;
         }
@@ -311,7 +311,7 @@ QString programmDesEintrags(const QString &id)
 QString erstesProgramm(const QString &liste)
 {
     for (const QString &id : liste.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
-        const QString programm = programmDesEintrags(id.trimmed());
+        QString programm = programmDesEintrags(id.trimmed());
         if (!programm.isEmpty())
             return programm;
     }
@@ -356,7 +356,7 @@ QString mimeappsProgramm(const QString &mimeTyp)
             const QString liste =
                 iniWert(o + QLatin1Char('/') + praefix + QStringLiteral("mimeapps.list"),
                         QStringLiteral("Default Applications"), mimeTyp);
-            const QString programm = erstesProgramm(liste);
+            QString programm = erstesProgramm(liste);
             if (!programm.isEmpty())
                 return programm;
         }
@@ -364,13 +364,13 @@ QString mimeappsProgramm(const QString &mimeTyp)
     // Older desktops keep their defaults in defaults.list; any program that
     // declares the type (mimeinfo.cache) is better than none.
     for (const QString &o : anwendungsOrdner()) {
-        const QString programm = erstesProgramm(iniWert(
-            o + QStringLiteral("/defaults.list"), QStringLiteral("Default Applications"), mimeTyp));
+        QString programm = erstesProgramm(iniWert(o + QStringLiteral("/defaults.list"),
+                                                  QStringLiteral("Default Applications"), mimeTyp));
         if (!programm.isEmpty())
             return programm;
     }
     for (const QString &o : anwendungsOrdner()) {
-        const QString programm = erstesProgramm(
+        QString programm = erstesProgramm(
             iniWert(o + QStringLiteral("/mimeinfo.cache"), QStringLiteral("MIME Cache"), mimeTyp));
         if (!programm.isEmpty())
             return programm;

@@ -142,7 +142,7 @@ bool KabelTabelleLaden(KabelListe &liste, float ersatz, const QString &ersatzTex
     QFile datei(pfad);
     if (datei.open(QIODevice::ReadOnly)) {
         for (;;) {
-            const QByteArray teil = datei.read(64 * 1024);
+            const QByteArray teil = datei.read(qint64{64} * 1024);
             if (teil.isEmpty())
                 break;
             inhalt += teil;

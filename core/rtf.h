@@ -16,14 +16,14 @@ QByteArray rtfSchreiben(const QTextDocument &dokument);
 // Limits of the reader. They keep memory and time linear in the input and
 // bounded, whatever the file claims.
 namespace rtf {
-inline constexpr qsizetype maxEingabeBytes = 64 * 1024 * 1024; // larger files are refused
-inline constexpr int maxGruppentiefe = 512;                    // deeper groups are dropped whole
-inline constexpr int maxTabelleneintraege = 10000;             // per font and per colour table
-inline constexpr qsizetype maxZeichen = 20'000'000;            // text characters of the document
-inline constexpr qsizetype maxAbsaetze = 1'000'000;            // paragraphs of the document
-inline constexpr qsizetype maxLaeufe = 4'000'000;              // runs of differing format
-inline constexpr int maxWortlaenge = 32;                       // longer control words are unknown
-inline constexpr int maxSchriftname = 256;                     // characters kept of a font name
+inline constexpr qsizetype maxEingabeBytes = 64LL * 1024 * 1024; // larger files are refused
+inline constexpr int maxGruppentiefe = 512;                      // deeper groups are dropped whole
+inline constexpr int maxTabelleneintraege = 10000;               // per font and per colour table
+inline constexpr qsizetype maxZeichen = 20'000'000;              // text characters of the document
+inline constexpr qsizetype maxAbsaetze = 1'000'000;              // paragraphs of the document
+inline constexpr qsizetype maxLaeufe = 4'000'000;                // runs of differing format
+inline constexpr int maxWortlaenge = 32;                         // longer control words are unknown
+inline constexpr int maxSchriftname = 256;                       // characters kept of a font name
 
 // The limits in force for one read; tests lower them to reach them cheaply.
 struct Grenzen

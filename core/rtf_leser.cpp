@@ -37,7 +37,7 @@ enum class Hoehe : qint8 { Normal, Hoch, Tief };
 constexpr int standardHalbpunkte = 24;
 constexpr int keineSchrift = INT_MIN;
 constexpr int dokumentCodepage = -1; // a font that follows the document's code page
-constexpr qsizetype maxSchriftnameBytes = 4 * maxSchriftname;
+constexpr qsizetype maxSchriftnameBytes = qsizetype{4} * maxSchriftname;
 
 // The resolved character format of a run.
 struct Format

@@ -39,7 +39,7 @@ public:
     static QString dateivorschlag(const QDate &datum);
 
     // Largest file "&Öffnen" reads; reports are a few kilobytes.
-    static constexpr qint64 maxDateigroesse = 64 * 1024 * 1024;
+    static constexpr qint64 maxDateigroesse = qint64{64} * 1024 * 1024;
 
 private:
     using Schritt = std::function<bool()>; // false ends the command quietly
