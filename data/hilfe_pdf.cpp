@@ -37,8 +37,8 @@ int main(int argc, char *argv[])
     if (argumente.size() < 3 || argumente.size() > 4)
         return fehler(QStringLiteral("Aufruf: varolinaten_hilfe_pdf EINGABE.html AUSGABE.pdf "
                                      "[VERSION]"));
-    const QString eingabe = argumente.at(1);
-    const QString ausgabe = argumente.at(2);
+    const QString &eingabe = argumente.at(1);
+    const QString &ausgabe = argumente.at(2);
     const QString version = argumente.size() > 3 ? argumente.at(3) : QString();
 
     QFile quelle(eingabe);

@@ -444,7 +444,7 @@ void FrmText::Form_QueryUnload()
     // Newest first, so a window opened from another one goes before it.
     const QList<QPointer<QWidget>> fenster = m_fenster;
     for (auto it = fenster.crbegin(); it != fenster.crend(); ++it) {
-        QPointer<QWidget> f = *it;
+        const QPointer<QWidget> &f = *it;
         if (!f)
             continue;
         // Closed and hidden now, destroyed with this window: the main window
