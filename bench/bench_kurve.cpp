@@ -61,7 +61,9 @@ int main(int argc, char **argv)
     const QSize a4(qRound(11906 / varo::kTwipsProEinheit), design.height());
 
     std::printf("Kurve 1,5 bis 30 MHz, 72 an 50 Ohm, %d Läufe\n", laeufe);
-    for (const auto &[name, groesse] : {std::pair{"Entwurf", design}, std::pair{"A4-Breite", a4}}) {
+    for (const auto &[name, g] : {std::pair{"Entwurf", design}, std::pair{"A4-Breite", a4}}) {
+        // A lambda may not capture a structured binding before C++20.
+        const QSize groesse = g;
         const double W = groesse.width() * varo::kTwipsProEinheit;
         const double H = groesse.height() * varo::kTwipsProEinheit;
         int proben = 0;
