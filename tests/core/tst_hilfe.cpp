@@ -188,7 +188,7 @@ void TestHilfe::pfadSetzen(bool mitXdgMime)
 
 QString TestHilfe::betrachterAnlegen(const QString &relativ)
 {
-    const QString programm = pfad(relativ);
+    QString programm = pfad(relativ);
     const QString protokoll = pfad("aufzeichnung.txt");
     // Writes the arguments one per line, then renames, so a reader never
     // sees half a record.
@@ -221,7 +221,7 @@ void TestHilfe::standardSetzen(const QString &ordner, const QString &liste, cons
 
 QString TestHilfe::hilfeAnlegen(const QString &ordner)
 {
-    const QString dokument = pfad(ordner + QStringLiteral("/Varolinaten.pdf"));
+    QString dokument = pfad(ordner + QStringLiteral("/Varolinaten.pdf"));
     if (!schreiben(dokument, "%PDF-1.4\n%%EOF\n"))
         return {};
     return dokument;

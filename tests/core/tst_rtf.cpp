@@ -635,6 +635,7 @@ void TestRtf::fremdLibreOffice()
             "Serif|12»3«Liberation Serif|12|hoch» m², «Liberation Serif|12»rot«Liberation "
             "Serif|12|#ff0000», «Liberation Serif|12»grün«Liberation Serif|12|#00ff00»",
             "[mitte]Immer ein gutes Stehwellen-Verhältnis«Tahoma|7»",
+            // NOLINTNEXTLINE(bugprone-suspicious-missing-comma): one paragraph, split for width
             "[links]Tab: nach dem Tabulator; Backslash \\ und {geschweifte} "
             "Klammern«Liberation Serif|12»",
         }));
@@ -664,6 +665,7 @@ void TestRtf::fremdAbiWord()
             "Serif|12»3«Liberation Serif|12|hoch» m², «Liberation Serif|12»rot«Liberation "
             "Serif|12|#ff0000», «Liberation Serif|12»grün«Liberation Serif|12|#00ff00»",
             "[mitte]Immer ein gutes Stehwellen-Verhältnis«Tahoma|8»",
+            // NOLINTNEXTLINE(bugprone-suspicious-missing-comma): one paragraph, split for width
             "[links]Tab: nach dem Tabulator; Backslash \\ und {geschweifte} "
             "Klammern«Liberation Serif|12»",
         }));
