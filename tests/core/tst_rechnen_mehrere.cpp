@@ -9,6 +9,7 @@
 #include <QRandomGenerator>
 #include <QTest>
 
+#include <cmath>
 #include <memory>
 
 using namespace varo;
@@ -38,7 +39,7 @@ struct Umgebung
         Drucker *d = &keiner;
         if (seitenlaenge > 0) {
             fake.zeilenhoehe = 4.0;
-            fake.hoeheTwips = int((5 + 4 * seitenlaenge) * 56.7 + 0.5);
+            fake.hoeheTwips = int(std::lround((5 + 4 * seitenlaenge) * 56.7));
             d = &fake;
         }
         kontext.reset(new Rechenkontext{werte, feld, *d, ui, locale});

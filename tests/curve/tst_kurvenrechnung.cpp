@@ -149,7 +149,7 @@ void TstKurvenrechnung::regeln_data()
     QTest::addColumn<QStringList>("felder"); // von, bis, eingZ, kabelZ, vk, lg
     QTest::addColumn<int>("meldung");
     QTest::addColumn<int>("regel"); // what the three rules alone say
-    auto zeile = [](const char *name, QStringList f, int m, int r = -1) {
+    auto zeile = [](const char *name, const QStringList &f, int m, int r = -1) {
         QTest::newRow(name) << f << m << (r < 0 ? (m <= 3 ? m : 0) : r);
     };
     zeile("1,5 30,0 72 50 0,66 30", {"1,5", "30,0", "72", "50", "0,66", "30"}, 0);
