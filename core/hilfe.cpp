@@ -340,7 +340,7 @@ QString xdgMimeAntwort(const QString &mimeTyp)
     return antwort.section(QLatin1Char('\n'), 0, 0).trimmed();
 }
 
-// The default application as the MIME applications specification defines
+// The default application as the desktop records it in mimeapps.list
 // it, read from the files themselves when xdg-mime cannot help.
 QString mimeappsProgramm(const QString &mimeTyp)
 {
