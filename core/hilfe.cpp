@@ -340,8 +340,8 @@ QString xdgMimeAntwort(const QString &mimeTyp)
     return antwort.section(QLatin1Char('\n'), 0, 0).trimmed();
 }
 
-// The default application as the desktop records it in mimeapps.list
-// it, read from the files themselves when xdg-mime cannot help.
+// The default application as the desktop records it in mimeapps.list and
+// its companions, read from the files themselves when xdg-mime cannot help.
 QString mimeappsProgramm(const QString &mimeTyp)
 {
     QStringList praefixe;
