@@ -2,6 +2,7 @@
 #include "drucker.h"
 #include "fake_drucker.h"
 #include "fake_oberflaeche.h"
+#include "rechenumgebung.h"
 #include "rechnen.h"
 #include "werte.h"
 
@@ -14,34 +15,8 @@ using namespace varo;
 
 namespace {
 
-const QString ZE = QStringLiteral("\r\n");
-const QString TRENN = QStringLiteral(" ") + QString(80, QChar(0x2014)) + ZE;
-const QString GRUSS = QStringLiteral(" Immer ein gutes Stehwellen-Verhältnis wünscht Ihnen Velmo");
 const QString SPALTEN = QStringLiteral(" Varolinaten:           ungünstig            günstig");
 const QString SCHLUSS = QStringLiteral("  Ungünstige Längen möglichst meiden !");
-
-struct Umgebung
-{
-    Programmwerte werte;
-    DokumentBerichtsfeld feld;
-    KeinDrucker keiner;
-    FakeDrucker fake;
-    FakeOberflaeche ui;
-    std::unique_ptr<Rechenkontext> kontext;
-
-    explicit Umgebung(const QLocale &locale, int seitenlaenge = 0)
-    {
-        Drucker *d = &keiner;
-        if (seitenlaenge > 0) {
-            // 4 mm lines: the page height that gives exactly this many lines.
-            fake.zeilenhoehe = 4.0;
-            fake.hoeheTwips = int(std::lround((5 + 4 * seitenlaenge) * 56.7));
-            d = &fake;
-        }
-        kontext.reset(new Rechenkontext{werte, feld, *d, ui, locale});
-        feld.setText(QStringLiteral("alter Bericht"));
-    }
-};
 
 Berechnungsanfrage anfrage(const QString &f, const QString &kabel, const QString &laenge,
                            int index = -1)

@@ -3,6 +3,7 @@
 #include "fake_drucker.h"
 #include "fake_oberflaeche.h"
 #include "mehrere_filter.h"
+#include "rechenumgebung.h"
 #include "rechnen.h"
 #include "werte.h"
 
@@ -16,36 +17,11 @@ using namespace varo;
 
 namespace {
 
-const QString ZE = QStringLiteral("\r\n");
-const QString TRENN = QStringLiteral(" ") + QString(80, QChar(0x2014)) + ZE;
-const QString GRUSS = QStringLiteral(" Immer ein gutes Stehwellen-Verhältnis wünscht Ihnen Velmo");
 const QString SPALTEN = QStringLiteral(" Varolinaten:             günstig für alle Frequenzen");
 const QString SCHLUSS = QStringLiteral("  Längen die annähernd gleich sind oder(und) mehrmals in "
                                        "der Liste erscheinen, sind am günstigsten.");
 const QString KEINE = QStringLiteral(" Es konnten keine Varolinaten berechnet werden ! ") + ZE +
                       QStringLiteral(" Bitte eine grössere Tolleranz zulassen.") + ZE;
-
-struct Umgebung
-{
-    Programmwerte werte;
-    DokumentBerichtsfeld feld;
-    KeinDrucker keiner;
-    FakeDrucker fake;
-    FakeOberflaeche ui;
-    std::unique_ptr<Rechenkontext> kontext;
-
-    explicit Umgebung(const QLocale &locale, int seitenlaenge = 0)
-    {
-        Drucker *d = &keiner;
-        if (seitenlaenge > 0) {
-            fake.zeilenhoehe = 4.0;
-            fake.hoeheTwips = int(std::lround((5 + 4 * seitenlaenge) * 56.7));
-            d = &fake;
-        }
-        kontext.reset(new Rechenkontext{werte, feld, *d, ui, locale});
-        feld.setText(QStringLiteral("alter Bericht"));
-    }
-};
 
 Berechnungsanfrage anfrage(const QString &f, const QString &laenge, const QString &tol,
                            const QString &kabel = QStringLiteral("0.66"), int index = -1)

@@ -2,6 +2,7 @@
 #include "drucker.h"
 #include "fake_drucker.h"
 #include "fake_oberflaeche.h"
+#include "rechenumgebung.h"
 #include "rechnen.h"
 #include "werte.h"
 
@@ -14,9 +15,6 @@ using namespace varo;
 
 namespace {
 
-const QString ZE = QStringLiteral("\r\n");
-const QString TRENN = QStringLiteral(" ") + QString(80, QChar(0x2014)) + ZE;
-const QString GRUSS = QStringLiteral(" Immer ein gutes Stehwellen-Verhältnis wünscht Ihnen Velmo");
 const QString SPALTEN = QStringLiteral(
     " Kabellänge:          günstig für      ungünstig für                 (Abweichung)");
 const QString EINE =
@@ -25,28 +23,6 @@ const QString MEHRERE =
     QStringLiteral("  Bei den ungünstigen Frequenzen kann dieses Kabel Probleme verursachen.");
 const QString BESTENS = QStringLiteral(
     "  Dieses Kabel ist innerhalb der Toleranz bestens für die Frequenzen geeignet.");
-
-struct Umgebung
-{
-    Programmwerte werte;
-    DokumentBerichtsfeld feld;
-    KeinDrucker keiner;
-    FakeDrucker fake;
-    FakeOberflaeche ui;
-    std::unique_ptr<Rechenkontext> kontext;
-
-    explicit Umgebung(const QLocale &locale, int seitenlaenge = 0)
-    {
-        Drucker *d = &keiner;
-        if (seitenlaenge > 0) {
-            fake.zeilenhoehe = 4.0;
-            fake.hoeheTwips = int(std::lround((5 + 4 * seitenlaenge) * 56.7));
-            d = &fake;
-        }
-        kontext.reset(new Rechenkontext{werte, feld, *d, ui, locale});
-        feld.setText(QStringLiteral("alter Bericht"));
-    }
-};
 
 Berechnungsanfrage anfrage(const QString &f, const QString &laenge, const QString &tol,
                            const QString &kabel = QStringLiteral("0.66"), int index = -1)
