@@ -900,6 +900,14 @@ void Leser::pufferLeeren()
     const int codepage = oben().ziel == Ziel::Schrifttabelle ? eintragCodepage() : aktiveCodepage();
     dekodierer.anhaengen(codepage, puffer, text);
     puffer.clear();
+    // Some code pages decode to UTF-16 units that need not pair up; an
+    // unpaired surrogate becomes U+FFFD here, as it does after \u.
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
+            ++i;
+        else if (text.at(i).isSurrogate())
+            text[i] = QChar::ReplacementCharacter;
+    }
     senke(text);
 }
 

@@ -216,6 +216,8 @@ private slots:
     void fremdPandoc();
 
     void rundreise();
+    void rundreiseUngepaarteSurrogate_data();
+    void rundreiseUngepaarteSurrogate();
     void rundreiseMitUnrtf();
     void rundreiseMitLibreOffice();
 };
@@ -704,6 +706,39 @@ void TestRtf::rundreise()
     QCOMPARE(laeufe(zurueck), laeufe(original));
     // Writing again gives the same bytes.
     QCOMPARE(rtfSchreiben(zurueck), rtf);
+}
+
+// Code page 1212 is SCSU, whose quote tag (0x0f) yields any single UTF-16
+// unit, paired or not. Whatever the decoder gives, the document must hold
+// no unpaired surrogate and survive being written and read again.
+void TestRtf::rundreiseUngepaarteSurrogate_data()
+{
+    QTest::addColumn<QByteArray>("rtf");
+    QTest::newRow("hoch, dann Text") << QByteArray("{\\rtf1\\ansi\\ansicpg1212 a\\'0f\\'d8\\'3db}");
+    QTest::newRow("tief allein") << QByteArray("{\\rtf1\\ansi\\ansicpg1212 a\\'0f\\'de\\'01b}");
+    QTest::newRow("zwei Einheiten")
+        << QByteArray("{\\rtf1\\ansi\\ansicpg1212 \\'0f\\'d8\\'3d\\'0f\\'de\\'01}");
+    QTest::newRow("roh im Text") << QByteArray(
+        "{\\rtf1\\ansicpg1212{\\fonttbl{\\f0 A;}}\\f0 \x0f\xd8\xcb\x87\xa3"
+        "\x0f\xd8\x82 x}");
+}
+
+void TestRtf::rundreiseUngepaarteSurrogate()
+{
+    QFETCH(QByteArray, rtf);
+    QTextDocument dokument;
+    QString fehler;
+    QVERIFY(rtfLesen(rtf, dokument, &fehler));
+    const QString text = dokument.toPlainText();
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
+            ++i;
+        else
+            QVERIFY2(!text.at(i).isSurrogate(), qPrintable(QString::number(i)));
+    }
+    QTextDocument zurueck;
+    QVERIFY(rtfLesen(rtfSchreiben(dokument), zurueck, &fehler));
+    QCOMPARE(absatztexte(zurueck), absatztexte(dokument));
 }
 
 namespace {
