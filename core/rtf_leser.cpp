@@ -534,6 +534,11 @@ void Leser::gruppeZu()
     if (stapel.size() <= 1)
         return; // cannot happen: reading stops when the root group closes
     pufferLeeren();
+    if (hochOffen && oben().ziel != stapel[stapel.size() - 2].ziel) {
+        // Half a pair stays in the destination it was written in.
+        hochOffen = false;
+        ausgeben(u"\uFFFD");
+    }
     if (eintragOffen && oben().ziel == Ziel::Schrifttabelle && stapel.size() <= eintragTiefe)
         eintragAbschliessen();
     stapel.pop_back();
@@ -942,8 +947,12 @@ void Leser::ausgeben(QStringView text)
 {
     const Zustand &z = oben();
     if (z.ziel == Ziel::Schrifttabelle) {
-        if (eintragOffen && eintragName.size() < maxSchriftname)
+        if (eintragOffen && eintragName.size() < maxSchriftname) {
             eintragName += text.left(maxSchriftname - eintragName.size());
+            // A cut through a surrogate pair would leave half a character.
+            if (eintragName.size() == maxSchriftname && eintragName.back().isHighSurrogate())
+                eintragName.chop(1);
+        }
         return;
     }
     if (z.ziel != Ziel::Text || z.versteckt || angehalten)
@@ -1010,6 +1019,11 @@ void Leser::absatzEnde()
 void Leser::eintragAbschliessen()
 {
     pufferLeeren();
+    if (hochOffen) {
+        // A high surrogate at the end of a name must not pair with the body.
+        hochOffen = false;
+        ausgeben(u"\uFFFD");
+    }
     eintragOffen = false;
     if (schriften.size() >= g.tabelleneintraege && !schriften.contains(eintragId))
         return;
