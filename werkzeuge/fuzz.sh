@@ -5,8 +5,13 @@
 # the corpus in the repository stays as it is. Exits non-zero on a finding;
 # the input that caused it is kept in <build>/funde/.
 #
+# The random seed is fixed (1), so that a run of the same commit repeats the
+# same inputs and a finding can be reproduced; VAROLINATEN_FUZZ_SEED=0 lets
+# libFuzzer pick a new seed each time, for exploring.
+#
 #   werkzeuge/fuzz.sh [sekunden]
 #   VAROLINATEN_FUZZ_BUILD=/pfad werkzeuge/fuzz.sh 300
+#   VAROLINATEN_FUZZ_SEED=0 werkzeuge/fuzz.sh 600
 set -euo pipefail
 
 sekunden="${1:-60}"
@@ -16,6 +21,11 @@ if ! [[ "$sekunden" =~ ^[0-9]+$ ]] || [ "$sekunden" -lt 1 ]; then
 fi
 wurzel="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="${VAROLINATEN_FUZZ_BUILD:-$wurzel/build-fuzz}"
+seed="${VAROLINATEN_FUZZ_SEED:-1}"
+if ! [[ "$seed" =~ ^[0-9]+$ ]]; then
+    echo "VAROLINATEN_FUZZ_SEED muss eine Zahl sein" >&2
+    exit 2
+fi
 
 if ! command -v clang++ >/dev/null 2>&1; then
     echo "clang++ fehlt (apt-get install clang libclang-rt-dev)" >&2
@@ -48,10 +58,17 @@ for ziel in "${ziele[@]}"; do
     if [ -d "$wurzel/fuzz/korpus/$name" ]; then
         korpora+=("$wurzel/fuzz/korpus/$name")
     fi
-    echo "== $ziel: $sekunden s"
-    if ! QT_QPA_PLATFORM=offscreen "$build/bin/$ziel" -max_total_time="$sekunden" -timeout=10 \
+    echo "== $ziel: $sekunden s, seed $seed"
+    touch "$arbeit/$name.beginn"
+    if ! QT_QPA_PLATFORM=offscreen "$build/bin/$ziel" -max_total_time="$sekunden" -seed="$seed" -timeout=10 \
         -artifact_prefix="$funde/$ziel-" -print_final_stats=1 "${korpora[@]}"; then
         echo "FUND in $ziel: siehe $funde" >&2
+        # The build folder may be gone with the CI clone: print the input too.
+        find "$funde" -maxdepth 1 -type f -name "$ziel-*" -newer "$arbeit/$name.beginn" -print0 |
+            while IFS= read -r -d '' fund; do
+                echo "$(basename "$fund") (base64):" >&2
+                base64 "$fund" | head -c 20000 >&2
+            done
         fehlschlaege=$((fehlschlaege + 1))
     fi
 done
