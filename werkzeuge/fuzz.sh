@@ -59,16 +59,18 @@ for ziel in "${ziele[@]}"; do
         korpora+=("$wurzel/fuzz/korpus/$name")
     fi
     echo "== $ziel: $sekunden s, seed $seed"
-    touch "$arbeit/$name.beginn"
+    neu="$arbeit/$name-funde"
+    mkdir -p "$neu"
     if ! QT_QPA_PLATFORM=offscreen "$build/bin/$ziel" -max_total_time="$sekunden" -seed="$seed" -timeout=10 \
-        -artifact_prefix="$funde/$ziel-" -print_final_stats=1 "${korpora[@]}"; then
+        -artifact_prefix="$neu/" -print_final_stats=1 "${korpora[@]}"; then
         echo "FUND in $ziel: siehe $funde" >&2
         # The build folder may be gone with the CI clone: print the input too.
-        find "$funde" -maxdepth 1 -type f -name "$ziel-*" -newer "$arbeit/$name.beginn" -print0 |
-            while IFS= read -r -d '' fund; do
-                echo "$(basename "$fund") (base64):" >&2
-                base64 "$fund" | head -c 20000 >&2
-            done
+        for fund in "$neu"/*; do
+            [ -f "$fund" ] || continue
+            cp "$fund" "$funde/$ziel-$(basename "$fund")"
+            echo "$ziel-$(basename "$fund") (base64):" >&2
+            base64 "$fund" | head -c 20000 >&2
+        done
         fehlschlaege=$((fehlschlaege + 1))
     fi
 done
