@@ -381,6 +381,7 @@ private:
 
     void pufferLeeren();
     void senke(QStringView text);
+    void halbesPaarSchliessen();
     void ausgeben(QStringView text);
     void unicode(char16_t einheit);
     void absatzEnde();
@@ -473,10 +474,7 @@ bool Leser::lesen()
         schritt();
 
     pufferLeeren();
-    if (hochOffen) {
-        hochOffen = false;
-        ausgeben(u"\uFFFD");
-    }
+    halbesPaarSchliessen();
     if (!aktuell.text.isEmpty() && !angehalten)
         absatzEnde();
     if (modell.absaetze.empty() && !geschlossen) {
@@ -534,11 +532,9 @@ void Leser::gruppeZu()
     if (stapel.size() <= 1)
         return; // cannot happen: reading stops when the root group closes
     pufferLeeren();
-    if (hochOffen && oben().ziel != stapel[stapel.size() - 2].ziel) {
-        // Half a pair stays in the destination it was written in.
-        hochOffen = false;
-        ausgeben(u"\uFFFD");
-    }
+    // Half a pair stays in the destination it was written in.
+    if (oben().ziel != stapel[stapel.size() - 2].ziel)
+        halbesPaarSchliessen();
     if (eintragOffen && oben().ziel == Ziel::Schrifttabelle && stapel.size() <= eintragTiefe)
         eintragAbschliessen();
     stapel.pop_back();
@@ -925,8 +921,7 @@ void Leser::unicode(char16_t einheit)
         return;
     }
     if (QChar::isHighSurrogate(einheit)) {
-        if (hochOffen)
-            ausgeben(u"\uFFFD");
+        halbesPaarSchliessen();
         hochOffen = true;
         hochWert = einheit;
         return;
@@ -934,12 +929,18 @@ void Leser::unicode(char16_t einheit)
     senke(QChar::isLowSurrogate(einheit) ? QStringView(u"\uFFFD") : QStringView(&einheit, 1));
 }
 
-void Leser::senke(QStringView text)
+// A high surrogate still waiting for its partner becomes U+FFFD.
+void Leser::halbesPaarSchliessen()
 {
     if (hochOffen) {
         hochOffen = false;
         ausgeben(u"\uFFFD");
     }
+}
+
+void Leser::senke(QStringView text)
+{
+    halbesPaarSchliessen();
     ausgeben(text);
 }
 
@@ -1003,10 +1004,7 @@ void Leser::absatzEnde()
 {
     if (angehalten)
         return;
-    if (hochOffen) {
-        hochOffen = false;
-        ausgeben(u"\uFFFD");
-    }
+    halbesPaarSchliessen();
     if (qsizetype(modell.absaetze.size()) >= g.absaetze) {
         gekuerzt = angehalten = fertig = true;
         return;
@@ -1019,11 +1017,8 @@ void Leser::absatzEnde()
 void Leser::eintragAbschliessen()
 {
     pufferLeeren();
-    if (hochOffen) {
-        // A high surrogate at the end of a name must not pair with the body.
-        hochOffen = false;
-        ausgeben(u"\uFFFD");
-    }
+    // A high surrogate at the end of a name must not pair with the body.
+    halbesPaarSchliessen();
     eintragOffen = false;
     if (schriften.size() >= g.tabelleneintraege && !schriften.contains(eintragId))
         return;
