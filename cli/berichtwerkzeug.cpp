@@ -1,5 +1,9 @@
 #include "berichtwerkzeug.h"
 
+#include "modus_analyse.h"
+#include "modus_planer.h"
+#include "werkzeugteile.h"
+
 #include "dokumentberichtsfeld.h"
 #include "drucker.h"
 #include "druckfassung.h"
@@ -29,12 +33,6 @@
 namespace varo::cli {
 
 namespace {
-
-constexpr int ok = 0;
-constexpr int fehlerStatus = 1;
-constexpr int abgelehnt = 2;
-
-const QString programmname = QStringLiteral("varolinaten-bericht");
 
 QString hilfetext()
 {
@@ -90,33 +88,6 @@ QString hilfetext()
         "Fehlerausgabe), 1 Aufruf- oder anderer Fehler.\n");
 }
 
-// Collects what a window would have shown; message boxes with a choice are
-// answered with Abort, since nobody is there to retry.
-class KonsolenOberflaeche : public Oberflaeche
-{
-public:
-    int pieps = 0;
-    QStringList meldungen;
-
-    void piep() override { ++pieps; }
-    Antwort meldung(const QString &text, const QString &, Symbol, Knoepfe knoepfe) override
-    {
-        meldungen << einzeilig(text);
-        return knoepfe == Knoepfe::AbbrechenWiederholenIgnorieren ? Antwort::Abbruch : Antwort::Ok;
-    }
-    void sanduhr() override {}
-    void normalerZeiger() override {}
-    void ereignisseVerarbeiten() override {}
-    void eingabedialogVerbergen() override {}
-    void hauptfensterZeigen() override {}
-
-    static QString einzeilig(QString text)
-    {
-        text.replace(QLatin1String("\r\n"), QLatin1String(" "));
-        return text.simplified();
-    }
-};
-
 // A printer that offers exactly the requested number of lines per page.
 class SeitenlaengenDrucker : public Drucker
 {
@@ -149,29 +120,39 @@ private:
     int m_zeilen;
 };
 
-struct Optionen
-{
-    QHash<QString, QString> werte;
-    bool hilfe = false;
-    bool version = false;
-    bool kurve = false;
-
-    std::optional<QString> wert(const QString &name) const
-    {
-        const auto it = werte.constFind(name);
-        if (it == werte.constEnd())
-            return std::nullopt;
-        return *it;
-    }
+const QStringList wertOptionen = {
+    QStringLiteral("modus"),
+    QStringLiteral("frequenz"),
+    QStringLiteral("kabel"),
+    QStringLiteral("laenge"),
+    QStringLiteral("toleranz"),
+    QStringLiteral("seitenlaenge"),
+    QStringLiteral("format"),
+    QStringLiteral("ausgabe"),
+    QStringLiteral("kabeltabelle"),
+    QStringLiteral("von"),
+    QStringLiteral("bis"),
+    QStringLiteral("eingz"),
+    QStringLiteral("kabelz"),
+    QStringLiteral("vk"),
+    QStringLiteral("breite"),
+    QStringLiteral("hoehe"),
+    QStringLiteral("oeffnen"),
+    // line analysis
+    QStringLiteral("lastr"),
+    QStringLiteral("lastx"),
+    QStringLiteral("schritte"),
+    // length planner
+    QStringLiteral("baender"),
+    QStringLiteral("von-laenge"),
+    QStringLiteral("bis-laenge"),
+    QStringLiteral("schritt"),
+    QStringLiteral("abstand"),
 };
 
-const QStringList wertOptionen = {
-    QStringLiteral("modus"),  QStringLiteral("frequenz"), QStringLiteral("kabel"),
-    QStringLiteral("laenge"), QStringLiteral("toleranz"), QStringLiteral("seitenlaenge"),
-    QStringLiteral("format"), QStringLiteral("ausgabe"),  QStringLiteral("kabeltabelle"),
-    QStringLiteral("von"),    QStringLiteral("bis"),      QStringLiteral("eingz"),
-    QStringLiteral("kabelz"), QStringLiteral("vk"),       QStringLiteral("breite"),
-    QStringLiteral("hoehe"),  QStringLiteral("oeffnen"),
+const QStringList schalterOptionen = {
+    QStringLiteral("help"),    QStringLiteral("version"), QStringLiteral("kurve"),
+    QStringLiteral("analyse"), QStringLiteral("planer"),  QStringLiteral("verlustlos"),
 };
 
 // GNU-style "--name WERT" or "--name=WERT"; returns an error text.
@@ -188,16 +169,12 @@ QString einlesen(const QStringList &argumente, Optionen &optionen)
             wert = name.mid(gleich + 1);
             name = name.left(gleich);
         }
-        if (name == QLatin1String("help") || name == QLatin1String("hilfe")) {
-            optionen.hilfe = true;
-            continue;
-        }
-        if (name == QLatin1String("version")) {
-            optionen.version = true;
-            continue;
-        }
-        if (name == QLatin1String("kurve")) {
-            optionen.kurve = true;
+        if (name == QLatin1String("hilfe"))
+            name = QStringLiteral("help");
+        if (schalterOptionen.contains(name)) {
+            if (wert)
+                return QStringLiteral("Option „--%1“ nimmt keinen Wert").arg(name);
+            optionen.schalter.insert(name);
             continue;
         }
         if (!wertOptionen.contains(name))
@@ -210,57 +187,6 @@ QString einlesen(const QStringList &argumente, Optionen &optionen)
         optionen.werte.insert(name, *wert);
     }
     return {};
-}
-
-struct Kabelwahl
-{
-    QString text;
-    int index = -1;
-};
-
-QList<Kabeltyp> kabeltabelle(const QString &pfad, bool &vorhanden)
-{
-    QFile datei(pfad);
-    vorhanden = datei.exists();
-    if (!datei.open(QIODevice::ReadOnly))
-        return {};
-    return kabelZeilenLesen(kabelDateiZeilen(datei.readAll()));
-}
-
-QString ohneZeichen(QString name)
-{
-    name.remove(QLatin1Char(' '));
-    name.remove(QLatin1Char('-'));
-    return name.toCaseFolded();
-}
-
-// The cable entry as the dialog would hold it: a typed value, an item of
-// the table, or a type name that picks its item.
-std::optional<Kabelwahl> kabelWaehlen(const QString &text, const QString &tabellenpfad,
-                                      const QLocale &locale, QString &grund)
-{
-    bool vorhanden = false;
-    const QList<Kabeltyp> kabel = kabeltabelle(tabellenpfad, vorhanden);
-    QStringList items;
-    for (const Kabeltyp &k : kabel)
-        items << kabelItemText(k, locale);
-
-    Kabelwahl wahl{text, static_cast<int>(items.indexOf(text))};
-    if (TextZuZahl(KommaZuPunkt(text)) != 0.0 || text.trimmed().isEmpty())
-        return wahl;
-
-    for (int i = 0; i < kabel.size(); ++i) {
-        if (ohneZeichen(kabel.at(i).Typ) == ohneZeichen(text)) {
-            wahl.text = items.at(i);
-            wahl.index = i;
-            return wahl;
-        }
-    }
-    grund = vorhanden ? QStringLiteral("Der Kabeltyp „%1“ steht nicht in %2.")
-                            .arg(text, QDir::toNativeSeparators(tabellenpfad))
-                      : QStringLiteral("Die Datei Kabel.txt wurde nicht gefunden! (%1)")
-                            .arg(QDir::toNativeSeparators(tabellenpfad));
-    return std::nullopt;
 }
 
 QByteArray pdfVon(const QTextDocument &dokument)
@@ -276,23 +202,6 @@ QByteArray pdfVon(const QTextDocument &dokument)
         aufGeraetDrucken(dokument, schreiber);
     }
     return pdf;
-}
-
-// Writes the result to the file or to standard output.
-int schreiben(const QByteArray &daten, const std::optional<QString> &datei, QIODevice &ausgabe,
-              QTextStream &fehler)
-{
-    if (!datei) {
-        ausgabe.write(daten);
-        return ok;
-    }
-    QSaveFile ziel(*datei);
-    if (!ziel.open(QIODevice::WriteOnly) || ziel.write(daten) != daten.size() || !ziel.commit()) {
-        fehler << programmname << ": " << QDir::toNativeSeparators(*datei)
-               << " kann nicht geschrieben werden: " << ziel.errorString() << '\n';
-        return fehlerStatus;
-    }
-    return ok;
 }
 
 int dokumentAusgeben(DokumentBerichtsfeld &feld, const QString &format,
@@ -341,8 +250,7 @@ int berichtRechnen(const Optionen &optionen, const QString &format, QIODevice &a
     }
 
     const QLocale locale;
-    const QString tabelle = optionen.wert(QStringLiteral("kabeltabelle"))
-                                .value_or(kabelOrdner + QStringLiteral("/Kabel.txt"));
+    const QString tabelle = optionen.kabeltabelle(kabelOrdner);
     Berechnungsanfrage anfrage;
     anfrage.Berechnungsart = modi.value(modus);
     anfrage.Text1 = *optionen.wert(QStringLiteral("frequenz"));
@@ -427,8 +335,7 @@ int kurveZeichnen(const Optionen &optionen, QTextStream &fehler, const QString &
         // The window shows the cable's velocity factor in its own field.
         const QLocale locale;
         QString grund;
-        const QString tabelle = optionen.wert(QStringLiteral("kabeltabelle"))
-                                    .value_or(kabelOrdner + QStringLiteral("/Kabel.txt"));
+        const QString tabelle = optionen.kabeltabelle(kabelOrdner);
         const auto kabel = kabelWaehlen(*kabeltext, tabelle, locale, grund);
         if (!kabel) {
             fehler << grund << '\n';
@@ -496,11 +403,11 @@ int ausfuehren(const QStringList &argumente, QIODevice &ausgabe, QTextStream &fe
                << "„" << programmname << " --help“ gibt weitere Informationen.\n";
         return fehlerStatus;
     }
-    if (optionen.hilfe) {
+    if (optionen.hat(QStringLiteral("help"))) {
         ausgabe.write(hilfetext().toUtf8());
         return ok;
     }
-    if (optionen.version) {
+    if (optionen.hat(QStringLiteral("version"))) {
         ausgabe.write(QStringLiteral("%1 (Varolinaten) %2.%3.%4\n%5\n")
                           .arg(programmname)
                           .arg(version::major)
@@ -512,8 +419,12 @@ int ausfuehren(const QStringList &argumente, QIODevice &ausgabe, QTextStream &fe
     }
 
     try {
-        if (optionen.kurve)
+        if (optionen.hat(QStringLiteral("kurve")))
             return kurveZeichnen(optionen, fehler, kabelOrdner);
+        if (optionen.hat(QStringLiteral("analyse")))
+            return analyseAusfuehren(optionen, ausgabe, fehler, kabelOrdner);
+        if (optionen.hat(QStringLiteral("planer")))
+            return planerAusfuehren(optionen, ausgabe, fehler, kabelOrdner);
 
         const QString format =
             optionen.wert(QStringLiteral("format")).value_or(QStringLiteral("text"));

@@ -1,0 +1,99 @@
+#pragma once
+
+// What every mode of the report tool shares: the parsed options, the cable
+// lookup, writing the result and the console stand-in for message boxes.
+
+#include "kabeltabelle.h"
+#include "oberflaeche.h"
+
+#include <QHash>
+#include <QLocale>
+#include <QSet>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+class QIODevice;
+class QTextStream;
+
+namespace varo::cli {
+
+// Exit statuses: written, usage or other error, input refused.
+constexpr int ok = 0;
+constexpr int fehlerStatus = 1;
+constexpr int abgelehnt = 2;
+
+inline const QString programmname = QStringLiteral("varolinaten-bericht");
+
+struct Optionen
+{
+    QHash<QString, QString> werte; // "--name WERT"
+    QSet<QString> schalter;        // "--name" alone
+
+    std::optional<QString> wert(const QString &name) const
+    {
+        const auto it = werte.constFind(name);
+        if (it == werte.constEnd())
+            return std::nullopt;
+        return *it;
+    }
+    bool hat(const QString &name) const { return schalter.contains(name); }
+
+    // --kabeltabelle, or Kabel.txt in the program's folder.
+    QString kabeltabelle(const QString &kabelOrdner) const
+    {
+        return wert(QStringLiteral("kabeltabelle"))
+            .value_or(kabelOrdner + QStringLiteral("/Kabel.txt"));
+    }
+};
+
+// Collects what a window would have shown; message boxes with a choice are
+// answered with Abort, since nobody is there to retry.
+class KonsolenOberflaeche : public Oberflaeche
+{
+public:
+    int pieps = 0;
+    QStringList meldungen;
+
+    void piep() override { ++pieps; }
+    Antwort meldung(const QString &text, const QString &, Symbol, Knoepfe knoepfe) override
+    {
+        meldungen << einzeilig(text);
+        return knoepfe == Knoepfe::AbbrechenWiederholenIgnorieren ? Antwort::Abbruch : Antwort::Ok;
+    }
+    void sanduhr() override {}
+    void normalerZeiger() override {}
+    void ereignisseVerarbeiten() override {}
+    void eingabedialogVerbergen() override {}
+    void hauptfensterZeigen() override {}
+
+    static QString einzeilig(QString text)
+    {
+        text.replace(QLatin1String("\r\n"), QLatin1String(" "));
+        return text.simplified();
+    }
+};
+
+// A cable as the dialog would hold it: the field's text and its position in
+// the table (-1 for a typed value).
+struct Kabelwahl
+{
+    QString text;
+    int index = -1;
+    std::optional<Kabeltyp> kabel; // the table's row, when one was chosen
+};
+
+// The valid rows of the table at pfad; vorhanden tells whether the file exists.
+QList<Kabeltyp> kabeltabelle(const QString &pfad, bool &vorhanden);
+
+// The cable entry as the dialog would hold it: a typed value, an item of
+// the table, or a type name that picks its item. On failure grund says why.
+std::optional<Kabelwahl> kabelWaehlen(const QString &text, const QString &tabellenpfad,
+                                      const QLocale &locale, QString &grund);
+
+// Writes the result to the file or to standard output.
+int schreiben(const QByteArray &daten, const std::optional<QString> &datei, QIODevice &ausgabe,
+              QTextStream &fehler);
+
+} // namespace varo::cli
