@@ -1,0 +1,103 @@
+#include "baender.h"
+
+#include "kabeltabelle.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QLocale>
+#include <QRegularExpression>
+
+#include <cmath>
+
+namespace varo {
+
+namespace {
+
+void grundSetzen(QString *grund, const QString &text)
+{
+    // Only the first problem is told; later ones are usually its echo.
+    if (grund && grund->isEmpty())
+        *grund = text;
+}
+
+} // namespace
+
+double baenderZahl(const QString &text, bool *ok)
+{
+    QString zahl = text.trimmed();
+    zahl.replace(QLatin1Char(','), QLatin1Char('.'));
+    QLocale c = QLocale::c();
+    c.setNumberOptions(QLocale::RejectGroupSeparator);
+    bool gelesen = false;
+    const double wert = zahl.isEmpty() ? 0.0 : c.toDouble(zahl, &gelesen);
+    const bool gut = gelesen && std::isfinite(wert);
+    if (ok)
+        *ok = gut;
+    return gut ? wert : 0.0;
+}
+
+QList<Band> baenderLesen(const QStringList &zeilen, QString *grund)
+{
+    static const QRegularExpression trenner(QStringLiteral("[ \\t]+"));
+    QList<Band> baender;
+    for (qsizetype i = 0; i < zeilen.size(); ++i) {
+        const QString zeile = zeilen.at(i).trimmed();
+        if (zeile.isEmpty() || zeile.startsWith(QLatin1Char(';')))
+            continue;
+        const QString nummer = QString::number(i + 1);
+        const QStringList felder = zeile.split(trenner, Qt::SkipEmptyParts);
+        if (felder.size() != 3) {
+            grundSetzen(grund, QStringLiteral("Zeile %1 der Bandliste hat nicht die Form "
+                                              "„Name untere-Grenze obere-Grenze“.")
+                                   .arg(nummer));
+            continue;
+        }
+        bool okVon = false;
+        bool okBis = false;
+        Band band;
+        band.name = felder.at(0);
+        band.vonMHz = baenderZahl(felder.at(1), &okVon);
+        band.bisMHz = baenderZahl(felder.at(2), &okBis);
+        if (!okVon || !okBis) {
+            grundSetzen(grund,
+                        QStringLiteral("Zeile %1 der Bandliste enthält keine gültige Frequenz.")
+                            .arg(nummer));
+            continue;
+        }
+        if (!(band.vonMHz > 0.0 && band.vonMHz < band.bisMHz)) {
+            grundSetzen(grund, QStringLiteral("In Zeile %1 der Bandliste liegt die untere "
+                                              "Grenze nicht über 0 und unter der oberen.")
+                                   .arg(nummer));
+            continue;
+        }
+        baender.append(band);
+    }
+    return baender;
+}
+
+QList<Band> baenderLaden(const QString &pfad, QString *grund)
+{
+    if (grund)
+        grund->clear();
+    QFile datei(pfad);
+    if (!datei.open(QIODevice::ReadOnly)) {
+        grundSetzen(grund, QStringLiteral("Die Bandliste %1 kann nicht gelesen werden.")
+                               .arg(QDir::toNativeSeparators(pfad)));
+        return {};
+    }
+    const QByteArray inhalt = datei.readAll();
+    if (datei.error() != QFileDevice::NoError) {
+        grundSetzen(grund, QStringLiteral("Die Bandliste %1 kann nicht gelesen werden.")
+                               .arg(QDir::toNativeSeparators(pfad)));
+        return {};
+    }
+    return baenderLesen(kabelDateiZeilen(inhalt), grund);
+}
+
+QString baenderPfad()
+{
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/Baender.txt");
+}
+
+} // namespace varo
