@@ -31,7 +31,7 @@ namespace {
 
 using namespace rtf;
 
-enum class Ziel : quint8 { Text, Schrifttabelle, Farbtabelle, Ueberspringen };
+enum class Ziel : quint8 { Text, Schrifttabelle, Farbtabelle, Formatvorlagen, Ueberspringen };
 enum class Hoehe : qint8 { Normal, Hoch, Tief };
 
 constexpr int standardHalbpunkte = 24;
@@ -71,6 +71,15 @@ struct Absatz
     Qt::Alignment ausrichtung = Qt::AlignLeft;
     QString text;
     std::vector<Lauf> laeufe;
+    Format marke; // the format in force at \par: an empty line is as high as it
+};
+
+// A paragraph style of the style sheet, as far as the reader uses it.
+struct Absatzstil
+{
+    int basis = -1; // \sbasedon
+    bool hatAusrichtung = false;
+    Qt::Alignment ausrichtung = Qt::AlignLeft;
 };
 
 struct Modell
@@ -92,6 +101,7 @@ struct Zustand
     Hoehe hoehe = Hoehe::Normal;
     int farbe = 0;
     Qt::Alignment ausrichtung = Qt::AlignLeft;
+    bool ausrichtungGenannt = false; // a \q word since \pard
     int uc = 1;
     Ziel ziel = Ziel::Text;
 };
@@ -142,6 +152,10 @@ enum class Wort {
     Cf,
     V,
     Pard,
+    Stylesheet,
+    S,
+    Sbasedon,
+    Nichtabsatzstil, // character, section and table styles
     Ql,
     Qc,
     Qr,
@@ -199,6 +213,12 @@ const std::unordered_map<std::string_view, WortInfo> &woerterbuch()
             {"cf", {Wort::Cf}},
             {"v", {Wort::V}},
             {"pard", {Wort::Pard}},
+            {"stylesheet", {Wort::Stylesheet}},
+            {"s", {Wort::S}},
+            {"sbasedon", {Wort::Sbasedon}},
+            {"cs", {Wort::Nichtabsatzstil}},
+            {"ds", {Wort::Nichtabsatzstil}},
+            {"ts", {Wort::Nichtabsatzstil}},
             {"ql", {Wort::Ql}},
             {"qc", {Wort::Qc}},
             {"qr", {Wort::Qr}},
@@ -229,26 +249,45 @@ const std::unordered_map<std::string_view, WortInfo> &woerterbuch()
              {"uld", "uldb", "ulw", "ulwave", "ulth", "uldash", "uldashd", "uldashdd", "ulhwave",
               "ulldash", "ulthd", "ulthdash", "ulthdashd", "ulthdashdd", "ulthldash", "ululdbwave"})
             t.emplace(w, WortInfo{Wort::UlAn});
-        for (const char *w : {"stylesheet", "info",
-                              "pict",       "object",
-                              "header",     "headerl",
-                              "headerr",    "headerf",
-                              "footer",     "footerl",
-                              "footerr",    "footerf",
-                              "footnote",   "annotation",
-                              "fldinst",    "pn",
-                              "pntext",     "listtext",
-                              "listtable",  "listoverridetable",
-                              "themedata",  "colorschememapping",
-                              "datastore",  "latentstyles",
-                              "rsidtbl",    "xmlnstbl",
-                              "mmathPr",    "pgdsctbl",
-                              "generator",  "filetbl",
-                              "revtbl",     "shp",
-                              "nonshppict", "xe",
-                              "tc",         "atnid",
-                              "atnauthor",  "bkmkstart",
-                              "bkmkend",    "template",
+        for (const char *w : {"info",
+                              "pict",
+                              "object",
+                              "header",
+                              "headerl",
+                              "headerr",
+                              "headerf",
+                              "footer",
+                              "footerl",
+                              "footerr",
+                              "footerf",
+                              "footnote",
+                              "annotation",
+                              "fldinst",
+                              "pn",
+                              "pntext",
+                              "listtext",
+                              "listtable",
+                              "listoverridetable",
+                              "themedata",
+                              "colorschememapping",
+                              "datastore",
+                              "latentstyles",
+                              "rsidtbl",
+                              "xmlnstbl",
+                              "mmathPr",
+                              "pgdsctbl",
+                              "generator",
+                              "filetbl",
+                              "revtbl",
+                              "shp",
+                              "nonshppict",
+                              "xe",
+                              "tc",
+                              "atnid",
+                              "atnauthor",
+                              "bkmkstart",
+                              "bkmkend",
+                              "template",
                               "userprops"})
             t.emplace(w, WortInfo{Wort::Ziel});
         return t;
@@ -387,6 +426,8 @@ private:
     void absatzEnde();
     void eintragAbschliessen();
     void farbeAbschliessen();
+    void stilAbschliessen();
+    Qt::Alignment stilAusrichtung(int nummer) const;
     int aktiveCodepage() const;
     int eintragCodepage() const;
     Format aufgeloest() const;
@@ -423,6 +464,15 @@ private:
     QString eintragName;
 
     int rot = -1, gruen = -1, blau = -1;
+
+    // The style sheet: its group's depth, and the entry being read.
+    size_t stilTabelleTiefe = 0;
+    bool stilOffen = false;
+    size_t stilEintragTiefe = 0;
+    int stilNummer = 0;
+    bool stilFuerAbsatz = true;
+    Absatzstil stil;
+    QHash<int, Absatzstil> absatzstile;
 
     QByteArray puffer;
     bool hochOffen = false;
@@ -520,6 +570,15 @@ void Leser::gruppeAuf()
     }
     pufferLeeren();
     stapel.push_back(stapel.back());
+    // Each group directly inside the style sheet is one style; one without
+    // \s is style 0.
+    if (oben().ziel == Ziel::Formatvorlagen && stapel.size() == stilTabelleTiefe + 1) {
+        stilOffen = true;
+        stilEintragTiefe = stapel.size();
+        stilNummer = 0;
+        stilFuerAbsatz = true;
+        stil = Absatzstil();
+    }
 }
 
 void Leser::gruppeZu()
@@ -537,6 +596,8 @@ void Leser::gruppeZu()
         halbesPaarSchliessen();
     if (eintragOffen && oben().ziel == Ziel::Schrifttabelle && stapel.size() <= eintragTiefe)
         eintragAbschliessen();
+    if (stilOffen && stapel.size() == stilEintragTiefe)
+        stilAbschliessen();
     stapel.pop_back();
     if (stapel.size() == 1) {
         geschlossen = true;
@@ -686,6 +747,32 @@ void Leser::steuerwort(std::string_view name, bool hatParameter, int parameter)
         }
         return;
     }
+    if (z.ziel == Ziel::Formatvorlagen) {
+        switch (info.wort) {
+        case Wort::S:
+            stilNummer = parameter;
+            break;
+        case Wort::Nichtabsatzstil:
+            stilFuerAbsatz = false;
+            break;
+        case Wort::Sbasedon:
+            stil.basis = hatParameter ? parameter : -1;
+            break;
+        case Wort::Ql:
+        case Wort::Qc:
+        case Wort::Qr:
+        case Wort::Qj:
+            stil.hatAusrichtung = true;
+            stil.ausrichtung = info.wort == Wort::Qc   ? Qt::AlignHCenter
+                               : info.wort == Wort::Qr ? Qt::AlignRight
+                               : info.wort == Wort::Qj ? Qt::AlignJustify
+                                                       : Qt::AlignLeft;
+            break;
+        default:
+            break;
+        }
+        return;
+    }
     if (z.ziel == Ziel::Farbtabelle) {
         const int komponente = std::clamp(parameter, 0, 255);
         if (info.wort == Wort::Red)
@@ -750,18 +837,39 @@ void Leser::steuerwort(std::string_view name, bool hatParameter, int parameter)
     case Wort::V:
         z.versteckt = an;
         break;
+    case Wort::Stylesheet:
+        if (innen()) {
+            z.ziel = Ziel::Formatvorlagen;
+            stilTabelleTiefe = stapel.size();
+            stilOffen = false;
+        }
+        break;
     case Wort::Pard:
+        // Back to the defaults, which are those of style 0.
+        z.ausrichtung = stilAusrichtung(0);
+        z.ausrichtungGenannt = false;
+        break;
+    case Wort::S:
+        // The style's alignment, unless the paragraph names its own (some
+        // writers put \q before \s, others after it).
+        if (!z.ausrichtungGenannt)
+            z.ausrichtung = stilAusrichtung(hatParameter ? parameter : 0);
+        break;
     case Wort::Ql:
         z.ausrichtung = Qt::AlignLeft;
+        z.ausrichtungGenannt = true;
         break;
     case Wort::Qc:
         z.ausrichtung = Qt::AlignHCenter;
+        z.ausrichtungGenannt = true;
         break;
     case Wort::Qr:
         z.ausrichtung = Qt::AlignRight;
+        z.ausrichtungGenannt = true;
         break;
     case Wort::Qj:
         z.ausrichtung = Qt::AlignJustify;
+        z.ausrichtungGenannt = true;
         break;
     case Wort::Par:
         absatzEnde();
@@ -888,6 +996,7 @@ void Leser::bytePuffern(unsigned char byte)
             puffer += char(byte);
         break;
     case Ziel::Farbtabelle:
+    case Ziel::Formatvorlagen:
     case Ziel::Ueberspringen:
         break;
     }
@@ -1010,8 +1119,34 @@ void Leser::absatzEnde()
         return;
     }
     aktuell.ausrichtung = oben().ausrichtung;
+    aktuell.marke = aufgeloest();
     modell.absaetze.push_back(std::move(aktuell));
     aktuell = Absatz();
+}
+
+void Leser::stilAbschliessen()
+{
+    stilOffen = false;
+    if (!stilFuerAbsatz)
+        return;
+    if (absatzstile.size() >= g.tabelleneintraege && !absatzstile.contains(stilNummer))
+        return;
+    absatzstile.insert(stilNummer, stil); // a later duplicate wins
+}
+
+// A style without an alignment of its own takes that of the style it is
+// based on; the chain is followed a bounded number of steps, so a cycle ends.
+Qt::Alignment Leser::stilAusrichtung(int nummer) const
+{
+    for (int schritte = 0; schritte < 32; ++schritte) {
+        const auto it = absatzstile.constFind(nummer);
+        if (it == absatzstile.constEnd())
+            break;
+        if (it->hatAusrichtung)
+            return it->ausrichtung;
+        nummer = it->basis;
+    }
+    return Qt::AlignLeft;
 }
 
 void Leser::eintragAbschliessen()
@@ -1146,7 +1281,7 @@ void aufbauen(const Modell &modell, QTextDocument &dokument)
         QTextBlockFormat blockformat;
         blockformat.setAlignment(absatz.ausrichtung);
         const QTextCharFormat &absatzformat =
-            zeichenformatFuer(absatz.laeufe.empty() ? Format() : absatz.laeufe.front().format);
+            zeichenformatFuer(absatz.laeufe.empty() ? absatz.marke : absatz.laeufe.front().format);
         if (erster) {
             cursor.setBlockFormat(blockformat);
             cursor.setBlockCharFormat(absatzformat);

@@ -16,7 +16,8 @@
 // The file is plain 7-bit ASCII: every other character is escaped, so the
 // result survives any transport and every reader agrees on the code page.
 // Each block becomes "\pard[\qc] {run}{run}…\par", each fragment one group that
-// states its whole format, so no reader has to track formatting across runs.
+// states its whole format, so no reader has to track formatting across runs;
+// an empty block states the format of its paragraph mark before \par.
 
 namespace varo {
 namespace {
@@ -122,6 +123,43 @@ struct Tabellen
     int farbIndex(QRgb farbe) const { return int(farben.indexOf(farbe)) + 1; }
 };
 
+// The control words of a character format, font and size always included.
+void formatAnhaengen(QByteArray &aus, const QTextCharFormat &format, const Tabellen &tabellen,
+                     const QString &standardFamilie, double standardGroesse)
+{
+    aus += "\\f";
+    zahlAnhaengen(aus, tabellen.schriftIndex(familieVon(format, standardFamilie)));
+    aus += "\\fs";
+    const double punkte = format.fontPointSize() > 0 ? format.fontPointSize() : standardGroesse;
+    zahlAnhaengen(aus, std::max(2L, std::lround(punkte * 2.0)));
+    if (istFett(format))
+        aus += "\\b";
+    if (format.fontItalic())
+        aus += "\\i";
+    if (format.fontUnderline())
+        aus += "\\ul";
+    if (format.fontStrikeOut())
+        aus += "\\strike";
+    if (format.verticalAlignment() == QTextCharFormat::AlignSuperScript)
+        aus += "\\super";
+    else if (format.verticalAlignment() == QTextCharFormat::AlignSubScript)
+        aus += "\\sub";
+    if (format.hasProperty(QTextFormat::ForegroundBrush) &&
+        format.foreground().style() != Qt::NoBrush) {
+        aus += "\\cf";
+        zahlAnhaengen(aus, tabellen.farbIndex(format.foreground().color().rgb()));
+    }
+}
+
+bool istLeer(const QTextBlock &block)
+{
+    for (auto it = block.begin(); !it.atEnd(); ++it) {
+        if (it.fragment().isValid() && it.fragment().length() > 0)
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 QByteArray rtfSchreiben(const QTextDocument &dokument)
@@ -136,21 +174,24 @@ QByteArray rtfSchreiben(const QTextDocument &dokument)
     // First pass: the tables. The document's default font is always \f0.
     Tabellen tabellen;
     tabellen.schriften.append(standardFamilie);
+    const auto eintragen = [&](const QTextCharFormat &format) {
+        const QString familie = familieVon(format, standardFamilie);
+        if (tabellen.schriftIndex(familie) < 0)
+            tabellen.schriften.append(familie);
+        if (format.hasProperty(QTextFormat::ForegroundBrush) &&
+            format.foreground().style() != Qt::NoBrush) {
+            const QRgb farbe = format.foreground().color().rgb();
+            if (tabellen.farbIndex(farbe) == 0)
+                tabellen.farben.append(farbe);
+        }
+    };
     for (QTextBlock block = dokument.begin(); block.isValid(); block = block.next()) {
+        if (istLeer(block))
+            eintragen(block.charFormat());
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextFragment fragment = it.fragment();
-            if (!fragment.isValid())
-                continue;
-            const QTextCharFormat format = fragment.charFormat();
-            const QString familie = familieVon(format, standardFamilie);
-            if (tabellen.schriftIndex(familie) < 0)
-                tabellen.schriften.append(familie);
-            if (format.hasProperty(QTextFormat::ForegroundBrush) &&
-                format.foreground().style() != Qt::NoBrush) {
-                const QRgb farbe = format.foreground().color().rgb();
-                if (tabellen.farbIndex(farbe) == 0)
-                    tabellen.farben.append(farbe);
-            }
+            if (fragment.isValid())
+                eintragen(fragment.charFormat());
         }
     }
 
@@ -190,7 +231,12 @@ QByteArray rtfSchreiben(const QTextDocument &dokument)
     // A4 with the margins of a German business letter.
     aus += "\\paperw11906\\paperh16838\\margl1417\\margr1417\\margt1417\\margb1134\\viewkind4\r\n";
 
+    bool markeGesetzt = false;
     for (QTextBlock block = dokument.begin(); block.isValid(); block = block.next()) {
+        // Runs state only the attributes they have: what an empty line's
+        // paragraph mark switched on must be off again.
+        if (markeGesetzt)
+            aus += "\\plain";
         aus += "\\pard";
         const Qt::Alignment ausrichtung =
             block.blockFormat().alignment() & Qt::AlignHorizontal_Mask;
@@ -204,35 +250,21 @@ QByteArray rtfSchreiben(const QTextDocument &dokument)
             const QTextFragment fragment = it.fragment();
             if (!fragment.isValid() || fragment.length() == 0)
                 continue;
-            const QTextCharFormat format = fragment.charFormat();
-            aus += "{\\f";
-            zahlAnhaengen(aus, tabellen.schriftIndex(familieVon(format, standardFamilie)));
-            aus += "\\fs";
-            const double punkte =
-                format.fontPointSize() > 0 ? format.fontPointSize() : standardGroesse;
-            zahlAnhaengen(aus, std::max(2L, std::lround(punkte * 2.0)));
-            if (istFett(format))
-                aus += "\\b";
-            if (format.fontItalic())
-                aus += "\\i";
-            if (format.fontUnderline())
-                aus += "\\ul";
-            if (format.fontStrikeOut())
-                aus += "\\strike";
-            if (format.verticalAlignment() == QTextCharFormat::AlignSuperScript)
-                aus += "\\super";
-            else if (format.verticalAlignment() == QTextCharFormat::AlignSubScript)
-                aus += "\\sub";
-            if (format.hasProperty(QTextFormat::ForegroundBrush) &&
-                format.foreground().style() != Qt::NoBrush) {
-                aus += "\\cf";
-                zahlAnhaengen(aus, tabellen.farbIndex(format.foreground().color().rgb()));
-            }
+            aus += '{';
+            formatAnhaengen(aus, fragment.charFormat(), tabellen, standardFamilie, standardGroesse);
             // The blank ends the last control word; a leading blank of the
             // text then follows as a second one.
             aus += ' ';
             textAnhaengen(aus, fragment.text());
             aus += '}';
+        }
+        // An empty line has only its paragraph mark, whose format sets the
+        // line's height; it is stated after \plain, so no earlier empty
+        // line's format carries over.
+        markeGesetzt = istLeer(block);
+        if (markeGesetzt) {
+            aus += "\\plain";
+            formatAnhaengen(aus, block.charFormat(), tabellen, standardFamilie, standardGroesse);
         }
         aus += "\\par\r\n";
     }

@@ -50,6 +50,20 @@ QList<Lauf> laeufe(const QTextDocument &dokument)
     return ergebnis;
 }
 
+// Font and size of each empty line: they set its height.
+QStringList leereZeilen(const QTextDocument &dokument)
+{
+    QStringList ergebnis;
+    for (QTextBlock block = dokument.begin(); block.isValid(); block = block.next()) {
+        if (block.length() > 1)
+            continue;
+        const QTextCharFormat c = block.charFormat();
+        ergebnis << c.fontFamilies().toStringList().value(0) + QLatin1Char('|') +
+                        QString::number(c.fontPointSize());
+    }
+    return ergebnis;
+}
+
 } // namespace
 
 class TstRtfBerichte : public QObject
@@ -125,6 +139,10 @@ void TstRtfBerichte::speichernUndOeffnen()
         QVERIFY2(nachher[i].format == vorher[i].format, qPrintable(vorher[i].text.left(40)));
         QCOMPARE(nachher[i].ausrichtung, vorher[i].ausrichtung);
     }
+    // Empty lines are as high as before: the one after the title and those
+    // before the closing remark and the greeting at least.
+    QVERIFY(leereZeilen(bericht.dokument()).size() >= 3);
+    QCOMPARE(leereZeilen(geoeffnet.dokument()), leereZeilen(bericht.dokument()));
 }
 
 QTEST_GUILESS_MAIN(TstRtfBerichte)
