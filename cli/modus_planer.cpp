@@ -1,14 +1,143 @@
 #include "modus_planer.h"
 
+#include "baender.h"
+#include "dokumentberichtsfeld.h"
+#include "drucker.h"
+#include "druckfassung.h"
+#include "konvertierung.h"
+#include "planer.h"
+#include "rechnen_planer.h"
+#include "rtf.h"
+
+#include <QBuffer>
+#include <QPageSize>
+#include <QPdfWriter>
 #include <QTextStream>
 
 namespace varo::cli {
 
-// Placeholder until the mode is written; refuses like an unknown option.
-int planerAusfuehren(const Optionen &, QIODevice &, QTextStream &fehler, const QString &)
+namespace {
+
+QByteArray alsPdf(const QTextDocument &dokument)
 {
-    fehler << programmname << ": --planer ist noch nicht verfügbar\n";
-    return fehlerStatus;
+    QByteArray pdf;
+    QBuffer puffer(&pdf);
+    puffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter schreiber(&puffer);
+        schreiber.setPageSize(QPageSize(QPageSize::A4));
+        schreiber.setTitle(QStringLiteral("Varolinaten-Planung"));
+        schreiber.setCreator(QStringLiteral("Varolinaten"));
+        aufGeraetDrucken(dokument, schreiber);
+    }
+    return pdf;
+}
+
+// A number option: absent gives the default, anything but a plain number
+// (decimal comma or point) is refused with grund.
+std::optional<double> zahlOption(const Optionen &optionen, const QString &name, double vorgabe,
+                                 QString &grund)
+{
+    const auto text = optionen.wert(name);
+    if (!text)
+        return vorgabe;
+    bool ok = false;
+    const double wert = baenderZahl(*text, &ok);
+    if (!ok) {
+        grund = QStringLiteral("--%1: %2 ist keine Zahl.").arg(name, zitat(*text));
+        return std::nullopt;
+    }
+    return wert;
+}
+
+} // namespace
+
+int planerAusfuehren(const Optionen &optionen, QIODevice &ausgabe, QTextStream &fehler,
+                     const QString &kabelOrdner)
+{
+    const QString format = optionen.wert(QStringLiteral("format")).value_or(QStringLiteral("text"));
+    if (format != QLatin1String("text") && format != QLatin1String("rtf") &&
+        format != QLatin1String("pdf") && format != QLatin1String("csv")) {
+        fehler << programmname << ": --format muss text, rtf, pdf oder csv sein\n";
+        return fehlerStatus;
+    }
+    for (const char *pflicht : {"baender", "kabel", "von-laenge", "bis-laenge"}) {
+        if (!optionen.wert(QLatin1String(pflicht))) {
+            fehler << programmname << ": die Option --" << pflicht << " fehlt\n"
+                   << "„" << programmname << " --help“ gibt weitere Informationen.\n";
+            return fehlerStatus;
+        }
+    }
+
+    const QLocale locale;
+    QString grund;
+    const QString bandliste = kabelOrdner + QStringLiteral("/Baender.txt");
+    QString listengrund;
+    const QList<Band> bekannt = baenderLaden(bandliste, &listengrund);
+    Planungsanfrage anfrage;
+    anfrage.baender = baenderWaehlen(*optionen.wert(QStringLiteral("baender")), bekannt, grund);
+    if (anfrage.baender.isEmpty()) {
+        fehler << "--baender: " << grund;
+        // A missing or broken list explains an unknown band name.
+        if (!listengrund.isEmpty())
+            fehler << ' ' << listengrund;
+        fehler << '\n';
+        return abgelehnt;
+    }
+
+    const auto kabel = kabelWaehlen(*optionen.wert(QStringLiteral("kabel")),
+                                    optionen.kabeltabelle(kabelOrdner), locale, grund);
+    if (!kabel) {
+        fehler << grund << '\n';
+        return abgelehnt;
+    }
+    anfrage.vk = TextZuZahl(KommaZuPunkt(kabel->text));
+    const QString kabelname = kabel->kabel ? kabel->kabel->Typ : QString();
+
+    const auto von = zahlOption(optionen, QStringLiteral("von-laenge"), 0.0, grund);
+    const auto bis =
+        von ? zahlOption(optionen, QStringLiteral("bis-laenge"), 0.0, grund) : std::nullopt;
+    const auto schritt =
+        bis ? zahlOption(optionen, QStringLiteral("schritt"), 0.01, grund) : std::nullopt;
+    const auto abstand =
+        schritt ? zahlOption(optionen, QStringLiteral("abstand"), 20.0, grund) : std::nullopt;
+    if (!abstand) {
+        fehler << grund << '\n';
+        return abgelehnt;
+    }
+    anfrage.vonLaenge = *von;
+    anfrage.bisLaenge = *bis;
+    anfrage.schritt = *schritt;
+    anfrage.abstand = *abstand;
+    grund = planPruefen(anfrage);
+    if (!grund.isEmpty()) {
+        fehler << grund << '\n';
+        return abgelehnt;
+    }
+
+    const Planung planung = planen(anfrage);
+    const auto datei = optionen.wert(QStringLiteral("ausgabe"));
+    if (format == QLatin1String("csv"))
+        return schreiben(planungCsv(planung, locale), datei, ausgabe, fehler);
+
+    Programmwerte werte;
+    DokumentBerichtsfeld feld;
+    KonsolenOberflaeche ui;
+    KeinDrucker drucker;
+    Rechenkontext kontext{werte, feld, drucker, ui, locale};
+    if (RechnenPlaner(planung, kabelname, kontext) != Rechenergebnis::Bericht) {
+        fehler << programmname << ": "
+               << ui.meldungen.value(0, QStringLiteral("Die Planung wurde abgebrochen.")) << '\n';
+        return fehlerStatus;
+    }
+    QByteArray daten;
+    if (format == QLatin1String("text"))
+        daten = feld.text().toUtf8();
+    else if (format == QLatin1String("rtf"))
+        daten = rtfSchreiben(feld.dokument());
+    else
+        daten = alsPdf(feld.dokument());
+    return schreiben(daten, datei, ausgabe, fehler);
 }
 
 } // namespace varo::cli

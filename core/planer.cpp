@@ -29,7 +29,7 @@ double randAbstand(double t1, double t2)
 
 QString zahlText(double wert)
 {
-    return QLocale().toString(wert, 'g', 12);
+    return QLocale().toString(wert, 'f', QLocale::FloatingPointShortest);
 }
 
 } // namespace
