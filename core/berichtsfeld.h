@@ -56,8 +56,9 @@ public:
     // The document behind the box, for saving, loading and printing.
     virtual QTextDocument &dokument() = 0;
 
-    // Put the caret at the end and insert the text there.
-    void anhaengen(const QString &text)
+    // Put the caret at the end and insert the text there. Reports append
+    // row by row, so a box may do this faster than the two steps.
+    virtual void anhaengen(const QString &text)
     {
         setSelStart(textLaenge());
         setSelText(text);

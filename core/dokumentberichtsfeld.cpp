@@ -4,6 +4,7 @@
 #include <QTextCharFormat>
 #include <QTextFragment>
 #include <algorithm>
+#include <utility>
 
 namespace varo {
 
@@ -75,7 +76,10 @@ DokumentBerichtsfeld::DokumentBerichtsfeld(QTextDocument &dokument)
 {
 }
 
-DokumentBerichtsfeld::~DokumentBerichtsfeld() = default;
+DokumentBerichtsfeld::~DokumentBerichtsfeld()
+{
+    ausstehendEinfuegen();
+}
 
 QString DokumentBerichtsfeld::zuDokumenttext(const QString &text)
 {
@@ -93,6 +97,7 @@ QString DokumentBerichtsfeld::zuBerichtstext(QString text)
 
 QString DokumentBerichtsfeld::text() const
 {
+    ausstehendEinfuegen();
     QString ergebnis;
     ergebnis.reserve(textLaenge());
     for (QTextBlock block = m_dokument->begin(); block.isValid(); block = block.next()) {
@@ -105,12 +110,14 @@ QString DokumentBerichtsfeld::text() const
 
 int DokumentBerichtsfeld::textLaenge() const
 {
+    ausstehendEinfuegen();
     // characterCount holds every block separator plus the final one.
     return m_dokument->characterCount() - 1 + (m_dokument->blockCount() - 1);
 }
 
 int DokumentBerichtsfeld::zuQt(int position) const
 {
+    ausstehendEinfuegen();
     position = std::clamp(position, 0, textLaenge());
     // The last block whose report position (Qt position + block number,
     // one extra character per earlier line end) is not beyond position.
@@ -133,12 +140,14 @@ int DokumentBerichtsfeld::zuQt(int position) const
 
 int DokumentBerichtsfeld::vonQt(int qtPosition) const
 {
+    ausstehendEinfuegen();
     qtPosition = std::clamp(qtPosition, 0, m_dokument->characterCount() - 1);
     return qtPosition + m_dokument->findBlock(qtPosition).blockNumber();
 }
 
 void DokumentBerichtsfeld::setText(const QString &text)
 {
+    ausstehendEinfuegen();
     const QTextCharFormat anfangsformat = QTextCursor(m_dokument).charFormat();
     QTextCursor cursor(m_dokument);
     cursor.select(QTextCursor::Document);
@@ -149,11 +158,13 @@ void DokumentBerichtsfeld::setText(const QString &text)
 
 int DokumentBerichtsfeld::selStart() const
 {
+    ausstehendEinfuegen();
     return vonQt(holeCursor().selectionStart());
 }
 
 void DokumentBerichtsfeld::setSelStart(int start)
 {
+    ausstehendEinfuegen();
     QTextCursor cursor = holeCursor();
     cursor.setPosition(zuQt(start));
     setzeCursor(cursor);
@@ -161,12 +172,14 @@ void DokumentBerichtsfeld::setSelStart(int start)
 
 int DokumentBerichtsfeld::selLength() const
 {
+    ausstehendEinfuegen();
     const QTextCursor cursor = holeCursor();
     return vonQt(cursor.selectionEnd()) - vonQt(cursor.selectionStart());
 }
 
 void DokumentBerichtsfeld::setSelLength(int laenge)
 {
+    ausstehendEinfuegen();
     QTextCursor cursor = holeCursor();
     const int start = vonQt(cursor.selectionStart());
     cursor.setPosition(zuQt(start));
@@ -176,18 +189,48 @@ void DokumentBerichtsfeld::setSelLength(int laenge)
 
 QString DokumentBerichtsfeld::selText() const
 {
+    ausstehendEinfuegen();
     return zuBerichtstext(holeCursor().selectedText());
 }
 
 void DokumentBerichtsfeld::setSelText(const QString &text)
 {
+    ausstehendEinfuegen();
     QTextCursor cursor = holeCursor();
     cursor.insertText(zuDokumenttext(text));
     setzeCursor(cursor);
 }
 
+void DokumentBerichtsfeld::anhaengen(const QString &text)
+{
+    // Rows wait here and go into the document in one insertion the moment
+    // anything else is asked of the box, so nobody sees the difference.
+    m_ausstehend += text;
+}
+
+void DokumentBerichtsfeld::ausstehendEinfuegen() const
+{
+    if (m_ausstehend.isEmpty())
+        return;
+    // The waiting text already belongs to the box's content; inserting it
+    // changes how the content is held, not what it is.
+    auto *feld = const_cast<DokumentBerichtsfeld *>(this);
+    const QString text = std::exchange(feld->m_ausstehend, QString());
+    QTextCursor cursor = holeCursor();
+    cursor.movePosition(QTextCursor::End);
+    cursor.insertText(zuDokumenttext(text));
+    feld->setzeCursor(cursor);
+}
+
+QTextDocument &DokumentBerichtsfeld::dokument()
+{
+    ausstehendEinfuegen();
+    return *m_dokument;
+}
+
 Zeichenattribute DokumentBerichtsfeld::selAttribute() const
 {
+    ausstehendEinfuegen();
     const QTextCursor cursor = holeCursor();
     if (!cursor.hasSelection())
         return attributeVon(cursor.charFormat(), *m_dokument);
@@ -222,6 +265,7 @@ Zeichenattribute DokumentBerichtsfeld::selAttribute() const
 
 void DokumentBerichtsfeld::setSelAttribute(const Zeichenattribute &attribute)
 {
+    ausstehendEinfuegen();
     QTextCharFormat format;
     if (attribute.schriftname)
         format.setFontFamilies(QStringList{*attribute.schriftname});
@@ -254,6 +298,7 @@ void DokumentBerichtsfeld::setSelAttribute(const Zeichenattribute &attribute)
 
 void DokumentBerichtsfeld::setSelAusrichtung(Ausrichtung ausrichtung)
 {
+    ausstehendEinfuegen();
     QTextBlockFormat format;
     format.setAlignment(ausrichtung == Ausrichtung::Zentriert ? Qt::AlignHCenter : Qt::AlignLeft);
     QTextCursor cursor = holeCursor();
@@ -263,6 +308,7 @@ void DokumentBerichtsfeld::setSelAusrichtung(Ausrichtung ausrichtung)
 
 void DokumentBerichtsfeld::setBasisschrift(const QString &schriftname)
 {
+    ausstehendEinfuegen();
     QFont schrift = m_dokument->defaultFont();
     schrift.setFamilies(QStringList{schriftname});
     m_dokument->setDefaultFont(schrift);
@@ -270,11 +316,13 @@ void DokumentBerichtsfeld::setBasisschrift(const QString &schriftname)
 
 bool DokumentBerichtsfeld::sichtbar() const
 {
+    ausstehendEinfuegen();
     return holeSichtbar();
 }
 
 void DokumentBerichtsfeld::setSichtbar(bool sichtbar)
 {
+    ausstehendEinfuegen();
     setzeSichtbar(sichtbar);
 }
 

@@ -30,6 +30,7 @@ public:
     void setSelLength(int laenge) override;
     QString selText() const override;
     void setSelText(const QString &text) override;
+    void anhaengen(const QString &text) override;
 
     Zeichenattribute selAttribute() const override;
     void setSelAttribute(const Zeichenattribute &attribute) override;
@@ -39,7 +40,7 @@ public:
     bool sichtbar() const override;
     void setSichtbar(bool sichtbar) override;
 
-    QTextDocument &dokument() override { return *m_dokument; }
+    QTextDocument &dokument() override;
 
     // Position translation: report position (CR LF = 2) <-> Qt position.
     int zuQt(int position) const;
@@ -50,6 +51,9 @@ public:
     static QString zuBerichtstext(QString text);
 
 protected:
+    // Text appended but not yet in the document goes in now.
+    void ausstehendEinfuegen() const;
+
     virtual QTextCursor holeCursor() const { return m_cursor; }
     virtual void setzeCursor(const QTextCursor &cursor) { m_cursor = cursor; }
     virtual bool holeSichtbar() const { return m_sichtbar; }
@@ -60,6 +64,7 @@ private:
     QTextDocument *m_dokument;
     QTextCursor m_cursor;
     bool m_sichtbar = true;
+    QString m_ausstehend; // appended, not yet inserted
 };
 
 } // namespace varo
