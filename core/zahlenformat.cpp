@@ -1,5 +1,6 @@
 #include "zahlenformat.h"
 
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <string>
@@ -97,9 +98,32 @@ template <typename T> Dezimalziffern zerlegeWert(T wert, int stellen)
     return d;
 }
 
+// Reports format thousands of numbers with a handful of patterns: the
+// recently used ones are kept taken apart.
+const Muster &zerlegtesMuster(const QString &musterText)
+{
+    struct Eintrag
+    {
+        QString text;
+        Muster muster;
+    };
+    constexpr std::size_t plaetze = 8;
+    thread_local std::array<Eintrag, plaetze> zuletzt;
+    thread_local std::size_t naechster = 0;
+    for (const Eintrag &e : zuletzt) {
+        if (!e.text.isNull() && e.text == musterText)
+            return e.muster;
+    }
+    Eintrag &neu = zuletzt[naechster];
+    naechster = (naechster + 1) % plaetze;
+    neu.text = musterText.isNull() ? QStringLiteral("") : musterText;
+    neu.muster = zerlege(musterText);
+    return neu.muster;
+}
+
 QString formatiere(const Dezimalziffern &wert, const QString &musterText, const QLocale &locale)
 {
-    const Muster m = zerlege(musterText);
+    const Muster &m = zerlegtesMuster(musterText);
     const int exponent = wert.exponent + (m.prozent ? 2 : 0);
 
     // Fixed-point digits: ganzStellen integer places, then m.dezMax decimals.
@@ -163,7 +187,7 @@ QString formatZahl(double wert, const QString &muster, const QLocale &locale)
 {
     if (!std::isfinite(wert))
         return locale.toString(wert);
-    // The old program saw a double with 15 significant digits.
+    // A double is shown from its 15 significant digits ...
     return formatiere(zerlegeWert(wert, 15), muster, locale);
 }
 
