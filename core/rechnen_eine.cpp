@@ -5,6 +5,7 @@
 
 #include "bericht.h"
 #include "berichtsfeld.h"
+#include "eingaben.h"
 #include "kabeltabelle.h"
 #include "konvertierung.h"
 #include "laufzeitfehler.h"
@@ -56,11 +57,7 @@ Rechenergebnis RechnenEine(const Berechnungsanfrage &anfrage, Rechenkontext &k)
     };
 
     lauf.schritt([&] { k.ui.sanduhr(); });
-    lauf.schritt([&] {
-        e.f = zuSingle(TextZuZahl(KommaZuPunkt(anfrage.Text1)));
-        if (e.f < 0.01F)
-            throw Laufzeitfehler(fehler::DivisionDurchNull);
-    });
+    lauf.schritt([&] { e.f = eingabe::frequenz(anfrage.Text1); });
     lauf.schritt([&] { k.werte.KabelIndex = static_cast<qint16>(anfrage.Combo1ListIndex); });
     lauf.schritt([&] {
         const Kabeltyp kabel = kabelZerlegen(anfrage.Combo1Text);
@@ -69,18 +66,13 @@ Rechenergebnis RechnenEine(const Berechnungsanfrage &anfrage, Rechenkontext &k)
             e.typ = kabel.Typ;
             e.daempfung = kabel.Daempfung;
         }
-        if (!e.typ.isEmpty() && !liestSichAlsZahl(e.typ))
-            e.namenszusatz = QStringLiteral(" (") + e.typ + QLatin1Char(')');
+        e.namenszusatz = eingabe::kabelzusatz(e.typ);
     });
-    lauf.schritt([&] {
-        e.vk = zuSingle(TextZuZahl(KommaZuPunkt(anfrage.Combo1Text)));
-        if (!(e.vk > 0.0F && e.vk <= 1.0F))
-            throw Laufzeitfehler(fehler::DivisionDurchNull);
-    });
+    lauf.schritt([&] { e.vk = eingabe::verkuerzungsfaktor(anfrage.Combo1Text); });
     lauf.schritt([&] {
         e.lambda = zuSingle(300.0 / e.f);
         e.q = zuSingle(e.lambda / 4.0);
-        e.laenge = zuSingle(TextZuZahl(KommaZuPunkt(anfrage.Text3)));
+        e.laenge = eingabe::laenge(anfrage.Text3);
         // x + 0.5 rounded halves-to-even: x rounded up, a whole x only when it is odd.
         e.n = rundeInt32(static_cast<double>(e.laenge) / e.q * (1.0 / e.vk) + 0.5);
         if (e.n < 1)

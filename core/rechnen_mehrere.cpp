@@ -5,6 +5,7 @@
 
 #include "bericht.h"
 #include "berichtsfeld.h"
+#include "eingaben.h"
 #include "kabeltabelle.h"
 #include "konvertierung.h"
 #include "laufzeitfehler.h"
@@ -48,17 +49,6 @@ float obereGrenze(float y, float w)
 }
 
 } // namespace
-
-void abstandsfilterEinfach(std::vector<float> &kandidaten, const std::vector<float> &unguenstig,
-                           float w)
-{
-    for (float &x : kandidaten) {
-        for (const float y : unguenstig) {
-            if (x > 0.0F && y > 0.0F && x >= untereGrenze(y, w) && x <= obereGrenze(y, w))
-                x = 0.0F;
-        }
-    }
-}
 
 void abstandsfilter(std::vector<float> &kandidaten, const std::vector<float> &unguenstig, float w)
 {
@@ -104,14 +94,6 @@ struct Mehrere
     std::vector<float> ergebnis;
 };
 
-float frequenzLesen(const QString &eintrag)
-{
-    const float f = zuSingle(TextZuZahl(eintrag));
-    if (f < 0.01F)
-        throw Laufzeitfehler(fehler::DivisionDurchNull);
-    return f;
-}
-
 } // namespace
 
 Rechenergebnis RechnenMehrere(const Berechnungsanfrage &anfrage, Rechenkontext &k)
@@ -143,29 +125,20 @@ Rechenergebnis RechnenMehrere(const Berechnungsanfrage &anfrage, Rechenkontext &
     });
     lauf.schritt([&] {
         k.werte.KabelIndex = static_cast<qint16>(anfrage.Combo1ListIndex);
-        m.vk = zuSingle(TextZuZahl(KommaZuPunkt(anfrage.Combo1Text)));
-        if (!(m.vk > 0.0F && m.vk <= 1.0F))
-            throw Laufzeitfehler(fehler::DivisionDurchNull);
+        m.vk = eingabe::verkuerzungsfaktor(anfrage.Combo1Text);
     });
-    lauf.schritt([&] {
-        const QString name = kabelZerlegen(anfrage.Combo1Text).Typ;
-        if (!name.isEmpty() && !liestSichAlsZahl(name))
-            m.kabelzusatz = QStringLiteral(" (") + name + QLatin1Char(')');
-    });
-    lauf.schritt([&] { m.laenge = zuSingle(TextZuZahl(KommaZuPunkt(anfrage.Text3))); });
+    lauf.schritt(
+        [&] { m.kabelzusatz = eingabe::kabelzusatz(kabelZerlegen(anfrage.Combo1Text).Typ); });
+    lauf.schritt([&] { m.laenge = eingabe::laenge(anfrage.Text3); });
     lauf.schritt([&] {
         const float f1 = zuSingle(TextZuZahl(m.liste.value(0)));
         if (f1 == 0.0F)
             throw Laufzeitfehler(fehler::DivisionDurchNull);
     });
     lauf.schritt([&] {
-        m.tol = zuSingle(TextZuZahl(KommaZuPunkt(anfrage.Text4)));
-        if (!(m.tol >= 0.0F && m.tol <= 100.0F))
-            throw Laufzeitfehler(fehler::DivisionDurchNull);
-        float t = zuSingle(100.0 - m.tol + 0.001);
-        if (t > 100.0F)
-            t = 100.0F;
-        m.r = zuSingle(1.0 / (100.0 / t));
+        const eingabe::Toleranz t = eingabe::toleranz(anfrage.Text4);
+        m.tol = t.prozent;
+        m.r = t.schwelle;
     });
     lauf.schritt([&] { m.berichtsfrequenzen.clear(); });
     lauf.schleife([&]() -> qint64 { return m.liste.size(); },
@@ -215,7 +188,7 @@ Rechenergebnis RechnenMehrere(const Berechnungsanfrage &anfrage, Rechenkontext &
                 continue;
             const float e = zuSingle(static_cast<double>(x) / m.vk);
             for (const QString &eintrag : m.liste) {
-                const float lambda = zuSingle(300.0 / frequenzLesen(eintrag));
+                const float lambda = zuSingle(300.0 / eingabe::frequenz(eintrag));
                 const float null = 0.0F;
                 float zAusgang = 0.0F;
                 const float a = LeitungSWR(e, lambda, null, null, zAusgang);

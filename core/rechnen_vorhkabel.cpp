@@ -4,6 +4,7 @@
 
 #include "bericht.h"
 #include "berichtsfeld.h"
+#include "eingaben.h"
 #include "konvertierung.h"
 #include "laufzeitfehler.h"
 #include "leitung.h"
@@ -66,30 +67,22 @@ Rechenergebnis RechnenVorhKabel(const Berechnungsanfrage &anfrage, Rechenkontext
     });
     lauf.schritt([&] {
         k.werte.KabelIndex = static_cast<qint16>(anfrage.Combo1ListIndex);
-        v.vk = zuSingle(TextZuZahl(KommaZuPunkt(anfrage.Combo1Text)));
-        if (!(v.vk > 0.0F && v.vk <= 1.0F))
-            throw Laufzeitfehler(fehler::DivisionDurchNull);
+        v.vk = eingabe::verkuerzungsfaktor(anfrage.Combo1Text);
     });
     lauf.schritt([&] {
         // The whole rest is shown, filling blanks and attenuation field included.
         const QString &text = anfrage.Combo1Text;
         const qsizetype blank = text.indexOf(QLatin1Char(' '));
-        const QString rest = blank < 0 ? text : text.mid(blank + 1);
-        if (!rest.isEmpty() && !liestSichAlsZahl(rest))
-            v.kabelzusatz = QStringLiteral(" (") + rest + QLatin1Char(')');
+        v.kabelzusatz = eingabe::kabelzusatz(blank < 0 ? text : text.mid(blank + 1));
     });
     lauf.schritt([&] {
-        v.laenge = zuSingle(TextZuZahl(KommaZuPunkt(anfrage.Text3)));
+        v.laenge = eingabe::laenge(anfrage.Text3);
         k.werte.KabelLaenge = v.laenge;
     });
     lauf.schritt([&] {
-        v.tol = zuSingle(TextZuZahl(KommaZuPunkt(anfrage.Text4)));
-        if (!(v.tol >= 0.0F && v.tol <= 100.0F))
-            throw Laufzeitfehler(fehler::DivisionDurchNull);
-        float t = zuSingle(100.0 - v.tol + 0.001);
-        if (t > 100.0F)
-            t = 100.0F;
-        v.schwelle = zuSingle(1.0 / (100.0 / t));
+        const eingabe::Toleranz t = eingabe::toleranz(anfrage.Text4);
+        v.tol = t.prozent;
+        v.schwelle = t.schwelle;
     });
     lauf.schritt([&] { v.berichtsfrequenzen.clear(); });
     lauf.schleife([&]() -> qint64 { return v.liste.size(); },
