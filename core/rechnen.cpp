@@ -65,33 +65,61 @@ bool GleichesBand(const QString &frequenzText)
     return false;
 }
 
-Rechenergebnis Rechnen(const Berechnungsanfrage &anfrage, Rechenkontext &kontext)
+Vorpruefung vorpruefen(const Berechnungsanfrage &anfrage)
 {
-    // The dialog only checks that every field holds something, and in the
-    // mode "mehrere" that no two frequencies share a band; ranges are the
-    // calculations' business.
     if (anfrage.Text1.isEmpty() || anfrage.Combo1Text.isEmpty() || anfrage.Text3.isEmpty() ||
-        anfrage.Text4.isEmpty()) {
+        anfrage.Text4.isEmpty())
+        return Vorpruefung::FeldLeer;
+    if (anfrage.Berechnungsart == berechnungsart::mehrere)
+        return GleichesBand(anfrage.Text1) ? Vorpruefung::GleichesBand : Vorpruefung::Bestanden;
+    if (anfrage.Berechnungsart == berechnungsart::eine ||
+        anfrage.Berechnungsart == berechnungsart::vorhKabel)
+        return Vorpruefung::Bestanden;
+    return Vorpruefung::UnbekannteArt;
+}
+
+QString gleichesBandText(const QString &ze)
+{
+    return QStringLiteral("Es sind Frequenzen im gleichen Band vorhanden!") + ze +
+           QStringLiteral("Das ergiebt wenig Sinn.") + ze +
+           QStringLiteral("Bitte dafür eine Mittenfrequenz o.Ä. eingeben.");
+}
+
+Rechenergebnis vorpruefungMelden(Vorpruefung ergebnis, Rechenkontext &kontext)
+{
+    switch (ergebnis) {
+    case Vorpruefung::Bestanden:
+        return Rechenergebnis::Bericht;
+    case Vorpruefung::FeldLeer:
         kontext.ui.piep();
         return Rechenergebnis::Abgelehnt;
+    case Vorpruefung::GleichesBand:
+        kontext.ui.meldung(gleichesBandText(kontext.werte.ZeilenEnde),
+                           QStringLiteral("Frequenzeingabe"), Symbol::Ausrufezeichen, Knoepfe::Ok);
+        return Rechenergebnis::Hinweis;
+    case Vorpruefung::UnbekannteArt:
+        break;
     }
-    if (anfrage.Berechnungsart == berechnungsart::mehrere) {
-        if (GleichesBand(anfrage.Text1)) {
-            const QString &ze = kontext.werte.ZeilenEnde;
-            kontext.ui.meldung(QStringLiteral("Es sind Frequenzen im gleichen Band vorhanden!") +
-                                   ze + QStringLiteral("Das ergiebt wenig Sinn.") + ze +
-                                   QStringLiteral("Bitte dafür eine Mittenfrequenz o.Ä. eingeben."),
-                               QStringLiteral("Frequenzeingabe"), Symbol::Ausrufezeichen,
-                               Knoepfe::Ok);
-            return Rechenergebnis::Hinweis;
-        }
+    return Rechenergebnis::Abgelehnt;
+}
+
+Rechenergebnis berechnen(const Berechnungsanfrage &anfrage, Rechenkontext &kontext)
+{
+    if (anfrage.Berechnungsart == berechnungsart::mehrere)
         return RechnenMehrere(anfrage, kontext);
-    }
     if (anfrage.Berechnungsart == berechnungsart::eine)
         return RechnenEine(anfrage, kontext);
     if (anfrage.Berechnungsart == berechnungsart::vorhKabel)
         return RechnenVorhKabel(anfrage, kontext);
     return Rechenergebnis::Abgelehnt;
+}
+
+Rechenergebnis Rechnen(const Berechnungsanfrage &anfrage, Rechenkontext &kontext)
+{
+    const Vorpruefung pruefung = vorpruefen(anfrage);
+    if (pruefung != Vorpruefung::Bestanden)
+        return vorpruefungMelden(pruefung, kontext);
+    return berechnen(anfrage, kontext);
 }
 
 } // namespace varo

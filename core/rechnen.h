@@ -32,10 +32,30 @@ Rechenergebnis RechnenEine(const Berechnungsanfrage &anfrage, Rechenkontext &kon
 Rechenergebnis RechnenMehrere(const Berechnungsanfrage &anfrage, Rechenkontext &kontext);
 Rechenergebnis RechnenVorhKabel(const Berechnungsanfrage &anfrage, Rechenkontext &kontext);
 
-// What "&Rechnen" does with a request: a beep when a field is empty
-// (Abgelehnt); in the mode "mehrere" the same-band warning (Hinweis) or the
-// calculation; "eine" and "VorhKabel" their calculations; any other mode
-// does nothing and returns Abgelehnt.
+// The checks "&Rechnen" makes before any calculation. Ranges are the
+// calculations' business; this only asks whether every field holds
+// something and, in the mode "mehrere", whether two frequencies share a band.
+enum class Vorpruefung {
+    Bestanden,
+    FeldLeer,      // a beep, nothing else
+    GleichesBand,  // the same-band message
+    UnbekannteArt, // no calculation of that name: nothing happens
+};
+Vorpruefung vorpruefen(const Berechnungsanfrage &anfrage);
+
+// The answer the user gets to a failed pre-check, and how the press ended:
+// FeldLeer beeps (Abgelehnt), GleichesBand shows its message (Hinweis),
+// UnbekannteArt does nothing (Abgelehnt).
+Rechenergebnis vorpruefungMelden(Vorpruefung ergebnis, Rechenkontext &kontext);
+
+// The text of the same-band message, with its line ends.
+QString gleichesBandText(const QString &zeilenEnde);
+
+// The calculation of the request's mode, for a request that passed the
+// pre-check.
+Rechenergebnis berechnen(const Berechnungsanfrage &anfrage, Rechenkontext &kontext);
+
+// What "&Rechnen" does with a request: the pre-check, then the calculation.
 Rechenergebnis Rechnen(const Berechnungsanfrage &anfrage, Rechenkontext &kontext);
 
 // The dialog's same-band check on a frequency entry: true when a later
