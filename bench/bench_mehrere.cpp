@@ -5,6 +5,7 @@
 #include "dokumentberichtsfeld.h"
 #include "drucker.h"
 #include "konvertierung.h"
+#include "../tests/fakes/abstandsfilter_einfach.h"
 #include "mehrere_filter.h"
 #include "oberflaeche.h"
 #include "rechnen.h"

@@ -17,14 +17,9 @@ void mehrereLaengenSammeln(qint32 ni, float viertelWelle, float vk, std::vector<
 
 // Removes (sets to 0) every candidate greater than 0 that lies in the
 // closed window from y − w to y + w (bounds in single precision) of some
-// unfavourable length y greater than 0.
-//
-// The plain version compares every candidate with every unfavourable
-// length; it is kept as the reference the fast one must equal.
-void abstandsfilterEinfach(std::vector<float> &kandidaten, const std::vector<float> &unguenstig,
-                           float w);
-// Same result in O(n log n): the unfavourable lengths are sorted once and
-// each candidate looks up the first window whose upper bound reaches it.
+// unfavourable length y greater than 0. O(n log n): the unfavourable
+// lengths are sorted once and each candidate looks up the first window
+// whose upper bound reaches it.
 void abstandsfilter(std::vector<float> &kandidaten, const std::vector<float> &unguenstig, float w);
 
 // The most lengths one report lists: its positions are 16-bit.

@@ -2,6 +2,7 @@
 #include "drucker.h"
 #include "fake_drucker.h"
 #include "fake_oberflaeche.h"
+#include "abstandsfilter_einfach.h"
 #include "mehrere_filter.h"
 #include "rechenumgebung.h"
 #include "rechnen.h"
