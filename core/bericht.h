@@ -62,25 +62,28 @@ class Bericht
 public:
     explicit Bericht(Rechenkontext &kontext) : m_k(kontext) {}
 
-    // Frame step 3: the dialog goes away before the report is built.
+    // The input dialog goes away before the report is built.
     void dialogVerbergen();
-    // Frame step 4.
+    // Asks the printer how many lines fit on a page (77 when it cannot say).
     void seitenlaengeErmitteln();
-    // Frame steps 5 and 6: hidden box, "&Listing", title line and an empty line.
+    // Hides the box while it grows, applies "&Listing" and writes the title
+    // line and an empty line.
     void beginnen(const QString &titel);
-    // Frame step 7.
+    // The header block below the title, with its own line ends.
     void kopfAnhaengen(const QString &kopfText);
-    // Frame steps 8 and 9; the column heading carries its line end.
+    // The column heading (with its line end) and the separator under it;
+    // the rows of page 1 are counted from here.
     void spaltenkopfAnhaengen(const QString &spaltenkopf);
     // One row with its line end; counts a line.
     void zeileAnhaengen(const QString &zeile);
-    // Frame step 11: a page break when the page is full.
+    // A page break when the page is full: separator, empty lines, the
+    // "Seite" label and the column heading again.
     void seitenumbruchPruefen();
-    // Frame step 12.
+    // The separator, the closing remark, an empty line and the greeting.
     void schlussAnhaengen(const QString &bemerkung);
-    // Frame step 13.
+    // Gives the finished report its fonts and alignment (TextAusgeben).
     void formatieren();
-    // Frame step 14.
+    // Shows the main window with the report and the normal pointer.
     void zeigen();
 
     int seitenlaenge() const { return m_seitenlaenge; }

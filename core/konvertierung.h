@@ -9,8 +9,8 @@ namespace varo {
 // Every "," becomes "."; nothing else changes.
 QString KommaZuPunkt(const QString &text);
 
-// The number at the start of the text, read the way the old BASIC Val()
-// read it: blanks, tabs and line feeds are ignored anywhere, an optional
+// The number at the start of the text: blanks, tabs and line feeds are
+// ignored anywhere, then come an optional
 // sign, digits with at most one point, an optional E/D exponent, or &H/&O
 // whole numbers. Reading stops at the first character that cannot continue
 // the number; no number at all gives 0. A value beyond double range throws

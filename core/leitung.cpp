@@ -9,12 +9,13 @@ namespace varo {
 
 namespace {
 
-// The value of π the old program worked with; a more precise one would
-// move the results in their last digits.
+// π to 15 significant digits, as every report has been computed with; a
+// more precise value would move the results in their last digits.
 constexpr double pi = 3.14159265358979;
 
-// Every step is checked on its own, as the old runtime did after each
-// operation: an infinity or NaN is an overflow.
+// Every step is checked on its own: an infinity or NaN after any single
+// operation is an overflow, even where a later step would bring the value
+// back into range.
 double geprueft(double wert)
 {
     if (!std::isfinite(wert))
