@@ -1,0 +1,81 @@
+#include "leitungsanfrage.h"
+
+#include "baender.h"
+#include "kabeldaten.h"
+
+namespace varo {
+
+namespace {
+
+std::optional<double> zahl(const QString &text, const QString &feld, QString &meldung)
+{
+    bool ok = false;
+    const double wert = baenderZahl(text, &ok);
+    if (!ok || text.trimmed().isEmpty()) {
+        meldung = QStringLiteral("Im Feld „%1“ steht keine Zahl.").arg(feld);
+        return std::nullopt;
+    }
+    return wert;
+}
+
+} // namespace
+
+std::optional<Leitungsanfrage> leitungsanfrageLesen(const LeitungsTexte &texte, QString &meldung)
+{
+    meldung.clear();
+    const auto von = zahl(texte.von, QStringLiteral("von"), meldung);
+    if (!von)
+        return std::nullopt;
+    const auto bis = zahl(texte.bis, QStringLiteral("bis"), meldung);
+    if (!bis)
+        return std::nullopt;
+    const auto z = zahl(texte.kabelZ, QStringLiteral("Impedanz"), meldung);
+    if (!z)
+        return std::nullopt;
+    const auto vk = zahl(texte.vk, QStringLiteral("Vk"), meldung);
+    if (!vk)
+        return std::nullopt;
+    const auto laenge = zahl(texte.laenge, QStringLiteral("Länge"), meldung);
+    if (!laenge)
+        return std::nullopt;
+    const auto r = zahl(texte.lastR, QStringLiteral("R"), meldung);
+    if (!r)
+        return std::nullopt;
+    const auto x = zahl(texte.lastX, QStringLiteral("X"), meldung);
+    if (!x)
+        return std::nullopt;
+
+    Leitungsanfrage anfrage;
+    anfrage.vonMHz = *von;
+    anfrage.bisMHz = *bis;
+    Leitungseingabe &e = anfrage.eingabe;
+    e.R0 = *z;
+    e.Vk = *vk;
+    e.laenge = *laenge;
+    e.ZL = Komplex(*r, *x);
+    e.verluste = texte.verluste;
+
+    QString feld = texte.daempfung.trimmed();
+    if (!feld.isEmpty() && !feld.startsWith(QLatin1String("d=")))
+        feld.prepend(QLatin1String("d="));
+    QList<Daempfungspunkt> punkte;
+    std::optional<double> impedanz;
+    if (!daempfungsfeldLesen(feld, punkte, impedanz, &meldung))
+        return std::nullopt;
+    Kabeldaten daten;
+    daten.Vk = 0.5; // checked below with the request's own rule
+    daten.punkte = punkte;
+    const QString problem = kabeldatenPruefen(daten);
+    if (!problem.isEmpty()) {
+        meldung = QStringLiteral("Die Dämpfungsangaben sind unbrauchbar: ") + problem;
+        return std::nullopt;
+    }
+    e.verlust = verlustAnpassen(punkte);
+
+    meldung = leitungseingabePruefen(e, anfrage.vonMHz, anfrage.bisMHz);
+    if (!meldung.isEmpty())
+        return std::nullopt;
+    return anfrage;
+}
+
+} // namespace varo
