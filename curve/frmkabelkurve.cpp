@@ -1,18 +1,23 @@
 #include "frmkabelkurve.h"
 
 #include "drucker.h"
-#include "kabelcombo.h"
+#include "kabelauswahl.h"
 #include "kabeltabelle.h"
 #include "konvertierung.h"
 #include "kurvenzeichnung.h"
 #include "laufzeitfehler.h"
 #include "oberflaeche.h"
+#include "schriften.h"
+#include "tastenfilter.h"
+#include "twips.h"
 #include "werte.h"
 #include "zahlenformat.h"
 #include "zeichenflaeche.h"
 
 #include <QApplication>
 #include <QComboBox>
+#include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -24,7 +29,9 @@
 #include <QPushButton>
 #include <QShowEvent>
 #include <QSignalBlocker>
+#include <QTimer>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include <algorithm>
 
@@ -32,11 +39,7 @@ namespace varo {
 
 namespace {
 
-// Design sizes in twips, 15 to the pixel.
-constexpr int px(int twips)
-{
-    return (twips + 7) / 15;
-}
+// Design sizes in twips.
 constexpr int kFlaecheBreiteTwips = 9768;
 constexpr int kClientBreiteTwips = 9768;
 constexpr int kClientHoeheTwips = 9840;
@@ -47,11 +50,7 @@ const QString kDruckerTitel = QStringLiteral(" Drucker-Fehler ");
 
 QFont fettSchrift()
 {
-    QFont schrift(QStringLiteral("MS Sans Serif"));
-    schrift.setStyleHint(QFont::SansSerif);
-    schrift.setPointSizeF(7.8);
-    schrift.setBold(true);
-    return schrift;
+    return eingabeSchrift(7.8, true);
 }
 
 QLineEdit *feld(const char *name, const QString &text, const QString &tipp, int breiteTwips,
@@ -60,7 +59,7 @@ QLineEdit *feld(const char *name, const QString &text, const QString &tipp, int 
     auto *f = new QLineEdit(text, parent);
     f->setObjectName(QLatin1String(name));
     f->setToolTip(tipp);
-    f->setFixedWidth(px(breiteTwips));
+    f->setFixedWidth(twipsZuPixel(breiteTwips));
     return f;
 }
 
@@ -88,7 +87,7 @@ QPushButton *knopf(const char *name, const QString &text, const QString &tipp, Q
     auto *k = new QPushButton(text, parent);
     k->setObjectName(QLatin1String(name));
     k->setToolTip(tipp);
-    k->setMinimumSize(px(972), px(435));
+    k->setMinimumSize(twipsZuPixel(972), twipsZuPixel(435));
     // Hidden while printing, the buttons keep their place so that the
     // printed window shows the same arrangement.
     QSizePolicy politik = k->sizePolicy();
@@ -100,27 +99,6 @@ QPushButton *knopf(const char *name, const QString &text, const QString &tipp, Q
 bool istEnter(int taste)
 {
     return taste == Qt::Key_Return || taste == Qt::Key_Enter;
-}
-
-// Numbers only: backspace, "," ".", and the digits; keys that type nothing
-// (arrows, Home, Tab navigation, Delete) keep working.
-bool tasteErlaubt(const QKeyEvent &taste)
-{
-    switch (taste.key()) {
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab:
-    case Qt::Key_Delete:
-    case Qt::Key_Escape:
-        return true;
-    default:
-        break;
-    }
-    const QString text = taste.text();
-    if (text.isEmpty())
-        return true;
-    const QChar zeichen = text.at(0);
-    return zeichen == QChar(8) || zeichen == QLatin1Char(',') || zeichen == QLatin1Char('.') ||
-           (zeichen >= QLatin1Char('0') && zeichen <= QLatin1Char('9'));
 }
 
 } // namespace
@@ -165,10 +143,10 @@ void FrmKabelKurve::oberflaecheAufbauen()
     auto *frequenzen = new QHBoxLayout(Frame1);
     frequenzen->addWidget(Label5);
     frequenzen->addWidget(Text1);
-    frequenzen->addSpacing(px(168));
+    frequenzen->addSpacing(twipsZuPixel(168));
     frequenzen->addWidget(Label2);
     frequenzen->addWidget(Text2);
-    frequenzen->addSpacing(px(108));
+    frequenzen->addSpacing(twipsZuPixel(108));
     frequenzen->addWidget(Label4);
     frequenzen->addStretch();
 
@@ -181,13 +159,10 @@ void FrmKabelKurve::oberflaecheAufbauen()
     Frame2 = new QGroupBox(QStringLiteral("Kabel:"), this);
     Frame2->setObjectName(QStringLiteral("Frame2"));
     Frame2->setFont(fettSchrift());
-    Combo1 = new QComboBox(Frame2);
+    Combo1 = new KabelAuswahl(Frame2);
     Combo1->setObjectName(QStringLiteral("Combo1"));
-    Combo1->setEditable(true);
-    Combo1->setInsertPolicy(QComboBox::NoInsert);
-    Combo1->setCompleter(nullptr); // a typed velocity factor stays as typed
     Combo1->setToolTip(QStringLiteral("Kabeltyp"));
-    Combo1->setFixedWidth(px(1572));
+    Combo1->setFixedWidth(twipsZuPixel(1572));
     Combo1->setFont(font());
     txtKabelZ =
         feld("txtKabelZ", QStringLiteral("50"), QStringLiteral("Impedanz des Kabels"), 672, Frame2);
@@ -236,12 +211,12 @@ void FrmKabelKurve::oberflaecheAufbauen()
     Picture1 = new Zeichenflaeche(this);
     Picture1->setObjectName(QStringLiteral("Picture1"));
     Picture1->setFont(kurvenSchrift());
-    Picture1->setFixedWidth(px(kFlaecheBreiteTwips));
+    Picture1->setFixedWidth(twipsZuPixel(kFlaecheBreiteTwips));
     Picture1->setMinimumHeight(0);
     Picture1->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
 
     auto *eingang = new QHBoxLayout;
-    eingang->addSpacing(px(240));
+    eingang->addSpacing(twipsZuPixel(240));
     eingang->addWidget(Label3);
     eingang->addWidget(txtEingZ);
     eingang->addWidget(Label1);
@@ -255,20 +230,24 @@ void FrmKabelKurve::oberflaecheAufbauen()
     knoepfe->addWidget(Command3);
     knoepfe->addWidget(Command2);
     knoepfe->addStretch();
+    // The input groups keep their arrangement at the left; a wider window
+    // leaves the extra width empty, as the drawing surface does.
     auto *oben = new QHBoxLayout;
-    oben->setContentsMargins(px(120), px(60), px(120), 0);
-    oben->addLayout(links, px(4035));
-    oben->addWidget(Frame2, px(4272));
-    oben->addSpacing(px(168));
+    oben->setContentsMargins(twipsZuPixel(120), twipsZuPixel(60), twipsZuPixel(120), 0);
+    oben->addLayout(links);
+    oben->addWidget(Frame2);
+    oben->addSpacing(twipsZuPixel(168));
     oben->addLayout(knoepfe);
+    oben->addStretch(1);
     auto *fenster = new QVBoxLayout(this);
     fenster->setContentsMargins(0, 0, 0, 0);
     fenster->addLayout(oben);
     fenster->addWidget(Picture1, 1, Qt::AlignLeft);
 
     // The window may grow but never become narrower than its design.
-    setMinimumWidth(px(kMinAussenBreiteTwips));
-    resize(std::max(px(kClientBreiteTwips), px(kMinAussenBreiteTwips)), px(kClientHoeheTwips));
+    setMinimumWidth(twipsZuPixel(kMinAussenBreiteTwips));
+    resize(std::max(twipsZuPixel(kClientBreiteTwips), twipsZuPixel(kMinAussenBreiteTwips)),
+           twipsZuPixel(kClientHoeheTwips));
 
     for (QWidget *eingabe : {static_cast<QWidget *>(Combo1), static_cast<QWidget *>(Text1),
                              static_cast<QWidget *>(Text2), static_cast<QWidget *>(txtEingZ),
@@ -283,12 +262,8 @@ void FrmKabelKurve::oberflaecheAufbauen()
     connect(Command3, &QPushButton::clicked, this, &FrmKabelKurve::Command3_Click);
     connect(Combo1, &QComboBox::currentIndexChanged, this, &FrmKabelKurve::kabelAuswahl);
     connect(Combo1, &QComboBox::editTextChanged, this, &FrmKabelKurve::kabelAuswahl);
-    // A chosen item shows its beginning, the velocity factor and type, as
-    // the long item texts do not fit the field.
-    connect(Combo1, &QComboBox::currentIndexChanged, this, [this] {
-        if (Combo1->lineEdit())
-            Combo1->lineEdit()->setCursorPosition(0);
-    });
+    // A chosen item shows its beginning, the velocity factor and type.
+    connect(Combo1, &QComboBox::currentIndexChanged, Combo1, &KabelAuswahl::anfangZeigen);
 }
 
 void FrmKabelKurve::Form_Load()
@@ -335,7 +310,7 @@ void FrmKabelKurve::Form_Activate()
         if (index >= 0 && index < Combo1->count()) {
             Combo1->setCurrentIndex(index);
             Combo1->setEditText(Combo1->itemText(index));
-            Combo1->lineEdit()->setCursorPosition(0);
+            Combo1->anfangZeigen();
         } else {
             // Nothing selected; what the user typed stays.
             const QString text = Combo1->currentText();
@@ -408,7 +383,7 @@ bool FrmKabelKurve::eventFilter(QObject *objekt, QEvent *event)
                 Command1->click();
             return true;
         }
-        if (taste->matches(QKeySequence::Paste) || !tasteErlaubt(*taste))
+        if (eingabeAbweisen(*event, false))
             return true;
     } else if (event->type() == QEvent::KeyRelease) {
         const auto *taste = static_cast<QKeyEvent *>(event);
@@ -449,13 +424,13 @@ void FrmKabelKurve::anzeigen(bool ausGroessenaenderung)
         meldungZeigen(kurvenmeldung::Unkorrekt); // a number beyond the single range
         return;
     }
-    int p = 0;
-    if (const int regel = kurvePruefen(anfrage, p)) {
-        meldungZeigen(regel);
+    const KurvenPruefung pruefung = kurvePruefen(anfrage);
+    if (!pruefung.zeichenbar()) {
+        meldungZeigen(pruefung.meldung);
         return;
     }
     m_ui.sanduhr();
-    AchsenZeichnen(anfrage, p, ausGroessenaenderung);
+    AchsenZeichnen(anfrage, pruefung.p, ausGroessenaenderung);
     m_ui.normalerZeiger();
 }
 
@@ -483,9 +458,9 @@ bool FrmKabelKurve::AchsenZeichnen(const KurvenAnfrage &anfrage, int p, bool sti
     return true;
 }
 
-void FrmKabelKurve::meldungZeigen(int nummer)
+void FrmKabelKurve::meldungZeigen(Kurvenmeldung meldung)
 {
-    const KurvenMeldungText m = kurvenMeldung(nummer, m_werte.ZeilenEnde);
+    const KurvenMeldungText m = kurvenMeldung(meldung, m_werte.ZeilenEnde);
     m_ui.meldung(m.text, m.titel, Symbol::Stopp, Knoepfe::Ok);
 }
 
@@ -497,7 +472,7 @@ void FrmKabelKurve::Command2_Click()
 void FrmKabelKurve::aussenbreiteSetzen(qint32 twips)
 {
     const int rahmen = frameGeometry().width() - width();
-    const int innen = qRound(twips / kTwipsProEinheit) - rahmen;
+    const int innen = twipsZuPixel(twips) - rahmen;
     resize(std::max(innen, minimumWidth()), height());
 }
 
@@ -512,22 +487,48 @@ void FrmKabelKurve::druckSchritt(const std::function<void()> &schritt)
     }
 }
 
+void FrmKabelKurve::normalzustandAbwarten(QSize vorher, bool groesseAendertSich)
+{
+    // The window system applies a state change when it gets round to it; the
+    // page must show the normal window, not the maximised one still on
+    // screen. A second is plenty; a window system that never answers only
+    // costs that second.
+    QElapsedTimer uhr;
+    uhr.start();
+    const auto fertig = [&] {
+        const QWindow *w = windowHandle();
+        const bool sichtbar = !w || w->isExposed();
+        return sichtbar && (!groesseAendertSich || size() != vorher);
+    };
+    while (!fertig() && uhr.elapsed() < 1000) {
+        QEventLoop schleife;
+        QTimer::singleShot(10, &schleife, &QEventLoop::quit);
+        schleife.exec();
+    }
+}
+
 void FrmKabelKurve::Command3_Click()
 {
     // Every step runs even when the one before failed, so that width,
     // state and buttons come back whatever the printer does.
     m_ui.sanduhr();
     Qt::WindowStates zustand = windowState();
+    constexpr Qt::WindowStates kNichtNormal =
+        Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen;
     druckSchritt([&] {
         zustand = windowState();
-        setWindowState(zustand &
-                       ~(Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen));
+        if (!(zustand & kNichtNormal))
+            return;
+        const QSize vorher = size();
+        setWindowState(zustand & ~kNichtNormal);
+        normalzustandAbwarten(vorher, bool(zustand & (Qt::WindowMaximized | Qt::WindowFullScreen)));
     });
     qint32 seitenbreite = 0;
     druckSchritt([&] { seitenbreite = m_drucker.seitenbreiteTwips(); });
-    qint32 breite = 0;
+    // The normal size as it is now, to come back to exactly.
+    QSize normalgroesse = size();
     druckSchritt([&] {
-        breite = rundeInt32(frameGeometry().width() * kTwipsProEinheit);
+        normalgroesse = size();
         aussenbreiteSetzen(seitenbreite);
     });
     druckSchritt([&] {
@@ -539,7 +540,7 @@ void FrmKabelKurve::Command3_Click()
     m_ui.sanduhr();
     druckSchritt([&] { m_drucker.bildDrucken(grab().toImage()); });
     m_ui.sanduhr();
-    druckSchritt([&] { aussenbreiteSetzen(breite); });
+    druckSchritt([&] { resize(normalgroesse); });
     druckSchritt([&] { setWindowState(zustand); });
     druckSchritt([&] {
         Command1->show();

@@ -13,7 +13,6 @@
 
 #include <functional>
 
-class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -24,6 +23,7 @@ namespace varo {
 struct Programmwerte;
 class Oberflaeche;
 class Drucker;
+class KabelAuswahl;
 class Zeichenflaeche;
 
 class FrmKabelKurve : public QWidget
@@ -59,8 +59,9 @@ private:
     void Form_Activate();
     void anzeigen(bool ausGroessenaenderung);
     bool AchsenZeichnen(const KurvenAnfrage &anfrage, int p, bool still);
-    void meldungZeigen(int nummer);
+    void meldungZeigen(Kurvenmeldung meldung);
     void aussenbreiteSetzen(qint32 twips);
+    void normalzustandAbwarten(QSize vorher, bool groesseAendertSich);
     void druckSchritt(const std::function<void()> &schritt);
 
     Programmwerte &m_werte;
@@ -91,7 +92,7 @@ private:
     QLineEdit *txtKabelZ = nullptr;
     QLineEdit *txtKabelVk = nullptr;
     QLineEdit *txtKabelLg = nullptr;
-    QComboBox *Combo1 = nullptr;
+    KabelAuswahl *Combo1 = nullptr;
     QPushButton *Command1 = nullptr;
     QPushButton *Command2 = nullptr;
     QPushButton *Command3 = nullptr;

@@ -74,62 +74,70 @@ QSize kurvenDesignGroesse()
                  qRound(kDesignHoeheTwips / kTwipsProEinheit));
 }
 
-int kurveExportieren(const KurvenEingabe &eingabe, const QString &datei, QSize pixel,
-                     QString &meldung)
+int KurvenExport::status() const
 {
-    meldung.clear();
+    switch (ergebnis) {
+    case Ergebnis::Geschrieben:
+        return 0;
+    case Ergebnis::Abgelehnt:
+        return 2;
+    case Ergebnis::Fehler:
+        break;
+    }
+    return 1;
+}
+
+KurvenExport kurveExportieren(const KurvenEingabe &eingabe, const QString &datei, QSize pixel)
+{
+    const auto gescheitert = [](QString grund) {
+        return KurvenExport{KurvenExport::Ergebnis::Fehler, std::move(grund)};
+    };
+    const auto abgelehnt = [](Kurvenmeldung meldung) {
+        return KurvenExport{KurvenExport::Ergebnis::Abgelehnt,
+                            kurvenMeldung(meldung, QStringLiteral("\r\n")).text};
+    };
+
     const QString endung = QFileInfo(datei).suffix().toLower();
     if (endung != QLatin1String("png") && endung != QLatin1String("svg") &&
-        endung != QLatin1String("pdf")) {
-        meldung = QStringLiteral("Unbekannte Dateiendung „%1“: möglich sind .png, .svg und .pdf.")
-                      .arg(QFileInfo(datei).suffix());
-        return 1;
-    }
+        endung != QLatin1String("pdf"))
+        return gescheitert(
+            QStringLiteral("Unbekannte Dateiendung „%1“: möglich sind .png, .svg und .pdf.")
+                .arg(QFileInfo(datei).suffix()));
     if (!pixel.isValid())
         pixel = kurvenDesignGroesse();
-    if (pixel.width() > kGroessteSeite || pixel.height() > kGroessteSeite) {
-        meldung = QStringLiteral("Die Bildgröße %1 × %2 Pixel ist zu groß (höchstens %3).")
-                      .arg(pixel.width())
-                      .arg(pixel.height())
-                      .arg(kGroessteSeite);
-        return 1;
-    }
+    if (pixel.width() > kGroessteSeite || pixel.height() > kGroessteSeite)
+        return gescheitert(QStringLiteral("Die Bildgröße %1 × %2 Pixel ist zu groß (höchstens %3).")
+                               .arg(pixel.width())
+                               .arg(pixel.height())
+                               .arg(kGroessteSeite));
 
-    const QString zeilenEnde = QStringLiteral("\r\n");
     KurvenAnfrage anfrage;
     try {
         anfrage = anfrageLesen(eingabe.von, eingabe.bis, eingabe.eingZ, eingabe.kabelZ, eingabe.vk,
                                eingabe.laenge);
     } catch (const Laufzeitfehler &) {
-        meldung = kurvenMeldung(kurvenmeldung::Unkorrekt, zeilenEnde).text;
-        return 2;
+        return abgelehnt(kurvenmeldung::Unkorrekt);
     }
-    int p = 0;
-    if (const int regel = kurvePruefen(anfrage, p)) {
-        meldung = kurvenMeldung(regel, zeilenEnde).text;
-        return 2;
-    }
+    const KurvenPruefung pruefung = kurvePruefen(anfrage);
+    if (!pruefung.zeichenbar())
+        return abgelehnt(pruefung.meldung);
 
     Kurvenbild bild;
     try {
-        bild = kurvenbildBerechnen(anfrage, p, pixel.width() * kTwipsProEinheit,
+        bild = kurvenbildBerechnen(anfrage, pruefung.p, pixel.width() * kTwipsProEinheit,
                                    pixel.height() * kTwipsProEinheit, kurvenTextmass(), QLocale());
-    } catch (const Laufzeitfehler &fehler) {
-        if (fehler.nummer() == fehler::DivisionDurchNull) {
-            meldung = QStringLiteral("Die Bildgröße %1 × %2 Pixel ist zu klein für die Kurve.")
-                          .arg(pixel.width())
-                          .arg(pixel.height());
-            return 1;
-        }
-        meldung = kurvenMeldung(kurvenmeldung::Unkorrekt, zeilenEnde).text;
-        return 2;
+    } catch (const Laufzeitfehler &f) {
+        if (f.nummer() == fehler::DivisionDurchNull)
+            return gescheitert(
+                QStringLiteral("Die Bildgröße %1 × %2 Pixel ist zu klein für die Kurve.")
+                    .arg(pixel.width())
+                    .arg(pixel.height()));
+        return abgelehnt(kurvenmeldung::Unkorrekt);
     }
 
     QSaveFile ziel(datei);
-    if (!ziel.open(QIODevice::WriteOnly)) {
-        meldung = schreibfehler(datei, ziel.errorString());
-        return 1;
-    }
+    if (!ziel.open(QIODevice::WriteOnly))
+        return gescheitert(schreibfehler(datei, ziel.errorString()));
     bool geschrieben = false;
     if (endung == QLatin1String("png"))
         geschrieben = alsPng(bild, pixel, ziel);
@@ -139,16 +147,21 @@ int kurveExportieren(const KurvenEingabe &eingabe, const QString &datei, QSize p
         geschrieben = alsPdf(bild, pixel, ziel);
     if (!geschrieben) {
         ziel.cancelWriting();
-        meldung = schreibfehler(datei, ziel.errorString().isEmpty()
-                                           ? QStringLiteral("Zeichnen fehlgeschlagen")
-                                           : ziel.errorString());
-        return 1;
+        return gescheitert(schreibfehler(datei, ziel.errorString().isEmpty()
+                                                    ? QStringLiteral("Zeichnen fehlgeschlagen")
+                                                    : ziel.errorString()));
     }
-    if (!ziel.commit()) {
-        meldung = schreibfehler(datei, ziel.errorString());
-        return 1;
-    }
-    return 0;
+    if (!ziel.commit())
+        return gescheitert(schreibfehler(datei, ziel.errorString()));
+    return {};
+}
+
+int kurveExportieren(const KurvenEingabe &eingabe, const QString &datei, QSize pixel,
+                     QString &meldung)
+{
+    const KurvenExport ergebnis = kurveExportieren(eingabe, datei, pixel);
+    meldung = ergebnis.meldung;
+    return ergebnis.status();
 }
 
 } // namespace varo

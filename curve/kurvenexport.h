@@ -14,11 +14,29 @@ struct KurvenEingabe
 // Size in pixels (1/96 inch) of the curve window's drawing surface as designed.
 QSize kurvenDesignGroesse();
 
+// What writing the curve came to.
+struct KurvenExport
+{
+    enum class Ergebnis {
+        Geschrieben, // the file holds the curve
+        Abgelehnt,   // the input fails a rule of the window
+        Fehler,      // anything else: ending, size, the file itself
+    };
+    Ergebnis ergebnis = Ergebnis::Geschrieben;
+    QString meldung; // the window's message text, or the German reason
+
+    bool geschrieben() const { return ergebnis == Ergebnis::Geschrieben; }
+    // The report tool's exit status: 0 written, 2 refused, 1 failed.
+    int status() const;
+};
+
 // Draws the curve for the typed texts without a window and writes it as PNG,
 // SVG or PDF, chosen by the ending of datei. pixel is the surface size in
-// pixels; an invalid size means kurvenDesignGroesse(). Returns 0 on success,
-// 2 when the input fails a rule of the window (meldung = its message text),
-// 1 on any other failure (meldung = the German reason).
+// pixels; an invalid size means kurvenDesignGroesse().
+KurvenExport kurveExportieren(const KurvenEingabe &eingabe, const QString &datei,
+                              QSize pixel = QSize());
+
+// The same with the exit status as result and the message in meldung.
 int kurveExportieren(const KurvenEingabe &eingabe, const QString &datei, QSize pixel,
                      QString &meldung);
 

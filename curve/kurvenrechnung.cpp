@@ -66,10 +66,12 @@ KurvenAnfrage anfrageLesen(const QString &von, const QString &bis, const QString
     return a;
 }
 
-KurvenMeldungText kurvenMeldung(int nummer, const QString &zeilenEnde)
+KurvenMeldungText kurvenMeldung(Kurvenmeldung meldung, const QString &zeilenEnde)
 {
     const QString anzeigen = QStringLiteral(" Anzeigen ");
-    switch (nummer) {
+    switch (meldung) {
+    case kurvenmeldung::Keine:
+        break;
     case kurvenmeldung::Unkorrekt:
         return {QStringLiteral("Unkorrekte Eingabe! "), QStringLiteral(" Anzeigen nicht möglich")};
     case kurvenmeldung::Unreal:
@@ -92,12 +94,11 @@ KurvenMeldungText kurvenMeldung(int nummer, const QString &zeilenEnde)
         return {QStringLiteral("Die Zeichenfläche ist zu klein ") + zeilenEnde +
                     QStringLiteral("für  die  Kurve!   "),
                 anzeigen};
-    default:
-        return {};
     }
+    return {};
 }
 
-int eingabeRegeln(const KurvenAnfrage &a)
+Kurvenmeldung eingabeRegeln(const KurvenAnfrage &a)
 {
     if (!(a.fVon > 0.0F && a.fVon < a.fBis && a.Lg != 0.0F && a.ZKabel != 0.0F && a.ZEing != 0.0F &&
           a.Vk != 0.0F))
@@ -111,35 +112,47 @@ int eingabeRegeln(const KurvenAnfrage &a)
     return kurvenmeldung::Keine;
 }
 
-int kurvePruefen(const KurvenAnfrage &a, int &p)
+KurvenPruefung kurvePruefen(const KurvenAnfrage &a)
 {
-    p = 0;
-    if (const int regel = eingabeRegeln(a))
-        return regel;
+    KurvenPruefung ergebnis;
+    ergebnis.meldung = eingabeRegeln(a);
+    if (!ergebnis.zeichenbar())
+        return ergebnis;
 
     // Frequencies are counted in whole kHz in 32 bits, and the longest
     // cable must still be a number of wavelengths in single precision.
-    if (double(a.fBis) * 1000.0 > double(std::numeric_limits<qint32>::max()))
-        return kurvenmeldung::Unreal;
+    if (double(a.fBis) * 1000.0 > double(std::numeric_limits<qint32>::max())) {
+        ergebnis.meldung = kurvenmeldung::Unreal;
+        return ergebnis;
+    }
     try {
         const float elLaenge = zuSingle(double(a.Lg) / a.Vk);
         zuSingle(double(elLaenge) / zuSingle(300.0 / a.fBis));
     } catch (const Laufzeitfehler &) {
-        return kurvenmeldung::Unreal;
+        ergebnis.meldung = kurvenmeldung::Unreal;
+        return ergebnis;
     }
 
     const qint32 kVon = rundeInt32(double(a.fVon) * 1000.0);
     const qint32 kBis = rundeInt32(double(a.fBis) * 1000.0);
-    if (frequenzTeilung(kBis - kVon) <= 0)
-        return kurvenmeldung::ZuSchmal;
+    if (frequenzTeilung(kBis - kVon) <= 0) {
+        ergebnis.meldung = kurvenmeldung::ZuSchmal;
+        return ergebnis;
+    }
 
     try {
-        p = AchsenSpanne(viertelwellenImpedanz(a.ZEing, a.ZKabel), a.ZEing, a.ZKabel);
+        ergebnis.p = AchsenSpanne(viertelwellenImpedanz(a.ZEing, a.ZKabel), a.ZEing, a.ZKabel);
     } catch (const Laufzeitfehler &) {
-        p = 0;
-        return kurvenmeldung::ZuGross;
+        ergebnis.meldung = kurvenmeldung::ZuGross;
     }
-    return kurvenmeldung::Keine;
+    return ergebnis;
+}
+
+Kurvenmeldung kurvePruefen(const KurvenAnfrage &a, int &p)
+{
+    const KurvenPruefung ergebnis = kurvePruefen(a);
+    p = ergebnis.p;
+    return ergebnis.meldung;
 }
 
 float viertelwellenImpedanz(float ZEing, float ZKabel)
@@ -329,7 +342,8 @@ Kurvenbild kurvenbildBerechnen(const KurvenAnfrage &a, int p, double W, double H
     if (k.h < 1 || k.xEnd <= k.xStart)
         throw Laufzeitfehler(fehler::DivisionDurchNull);
     const QString muster = QStringLiteral("##0.0###");
-    qint32 g = k.kVon;
+    // The frequency one step past the last tick may lie beyond 32 bits.
+    qint64 g = k.kVon;
     qint32 nummer = 1;
     for (qint32 x = k.xStart; x <= k.xEnd; x += k.h) {
         g += k.O;
@@ -345,8 +359,15 @@ Kurvenbild kurvenbildBerechnen(const KurvenAnfrage &a, int p, double W, double H
     }
 
     const double tw = rundeInt32(mass.breite(formatZahl(g / 1000.0, muster, locale)));
-    k.texte.append({QPointF(L * k.P + N + tw, X - c / 2.0), QStringLiteral("[MHz]")});
-    k.texte.append({QPointF(L * k.P + N + tw, X + c), QStringLiteral("f")});
+    // The unit and the axis name stand right of the axis end, moved left by
+    // what would run over the surface's edge.
+    const auto amRand = [&](double y, const QString &text) {
+        const double x = L * k.P + N + tw;
+        const double ueber = x + mass.breite(text) - W;
+        k.texte.append({QPointF(ueber > 0 ? x - ueber : x, y), text});
+    };
+    amRand(X - c / 2.0, QStringLiteral("[MHz]"));
+    amRand(X + c, QStringLiteral("f"));
 
     // The curve: one sample per twip of frequency axis; the first seven lie
     // on the impedance axis and are left out.

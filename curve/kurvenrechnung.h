@@ -34,16 +34,19 @@ struct KurvenAnfrage
 KurvenAnfrage anfrageLesen(const QString &von, const QString &bis, const QString &eingZ,
                            const QString &kabelZ, const QString &vk, const QString &laenge);
 
-// Message numbers of the window; 0 means the request can be drawn.
+// The refusals of the curve window; Keine means the request can be drawn.
 namespace kurvenmeldung {
-inline constexpr int Keine = 0;
-inline constexpr int Unkorrekt = 1;        // incomplete input
-inline constexpr int Unreal = 2;           // technically implausible values
-inline constexpr int Eingangsimpedanz = 3; // load outside the displayable range
-inline constexpr int ZuSchmal = 4;         // frequency range below 15 kHz
-inline constexpr int ZuGross = 5;          // impedance half-range beyond 16-bit arithmetic
-inline constexpr int FlaecheZuKlein = 6;   // the surface cannot hold the axes
+enum Art : int {
+    Keine = 0,
+    Unkorrekt = 1,        // incomplete input
+    Unreal = 2,           // technically implausible values
+    Eingangsimpedanz = 3, // load outside the displayable range
+    ZuSchmal = 4,         // frequency range below 15 kHz
+    ZuGross = 5,          // impedance half-range beyond 16-bit arithmetic
+    FlaecheZuKlein = 6,   // the surface cannot hold the axes
+};
 } // namespace kurvenmeldung
+using Kurvenmeldung = kurvenmeldung::Art;
 
 struct KurvenMeldungText
 {
@@ -51,17 +54,29 @@ struct KurvenMeldungText
     QString titel;
 };
 
-// Text and title of a message number (1 to 6); zeilenEnde breaks the lines.
-KurvenMeldungText kurvenMeldung(int nummer, const QString &zeilenEnde);
+// Text and title of a refusal; zeilenEnde breaks the lines.
+KurvenMeldungText kurvenMeldung(Kurvenmeldung meldung, const QString &zeilenEnde);
 
 // The three rules of the window, in their order; returns the first failing
-// rule's message number or 0.
-int eingabeRegeln(const KurvenAnfrage &a);
+// rule or Keine.
+Kurvenmeldung eingabeRegeln(const KurvenAnfrage &a);
+
+// What checking a request found: the refusal, or Keine and the half-range
+// of the impedance axis.
+struct KurvenPruefung
+{
+    Kurvenmeldung meldung = kurvenmeldung::Keine;
+    int p = 0;
+
+    bool zeichenbar() const { return meldung == kurvenmeldung::Keine; }
+};
 
 // The three rules and then what the axis arithmetic needs: a frequency range
-// of at least 15 kHz and an impedance half-range within 16-bit arithmetic.
-// On 0, p holds the half-range of the impedance axis.
-int kurvePruefen(const KurvenAnfrage &a, int &p);
+// of at least 15 kHz, frequencies that count in whole kHz, and an impedance
+// half-range within 16-bit arithmetic.
+KurvenPruefung kurvePruefen(const KurvenAnfrage &a);
+// The same with the half-range in p (0 on a refusal).
+Kurvenmeldung kurvePruefen(const KurvenAnfrage &a, int &p);
 
 // Half-range of the impedance axis in whole ohms, p >= |ZEing - Zq|.
 // Throws Laufzeitfehler(6) when it leaves 16-bit arithmetic.
@@ -124,8 +139,8 @@ struct Kurvenbild
     qint32 xStart = 0, xEnd = 0, h = 0;
     float grenzeOben = 0.0F, grenzeUnten = 0.0F;
 
-    QList<QLineF> linien; // axes and ticks, width 1
-    QList<Beschriftung> texte;
+    QList<QLineF> linien;        // axes and ticks, width 1
+    QList<Beschriftung> texte;   // axis labels and units, the title last
     QList<float> impedanzTicks;  // y of every tick position, drawn or not
     QList<qint32> impedanzWerte; // ohms at those positions
     QStringList impedanzLabels;  // the labels printed (w >= 0)

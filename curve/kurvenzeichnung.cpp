@@ -1,5 +1,6 @@
 #include "kurvenzeichnung.h"
 
+#include <QFontInfo>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPen>
@@ -43,6 +44,22 @@ const QImage &messflaeche()
     return bild;
 }
 
+// Text keeps its point size whatever the scale: it is placed at the
+// mapped position with its top-left corner there.
+void texteZeichnen(QPainter &painter, const QTransform &abbildung, const QList<Beschriftung> &texte)
+{
+    if (texte.isEmpty())
+        return;
+    painter.resetTransform();
+    painter.setFont(kurvenSchriftInPixeln());
+    painter.setPen(Qt::black);
+    const QFontMetricsF mass(painter.font(), painter.device());
+    for (const Beschriftung &text : texte) {
+        const QPointF oben = abbildung.map(text.ort);
+        painter.drawText(QPointF(oben.x(), oben.y() + mass.ascent()), text.text);
+    }
+}
+
 } // namespace
 
 QFont kurvenSchrift()
@@ -54,9 +71,18 @@ QFont kurvenSchrift()
     return schrift;
 }
 
+QFont kurvenSchriftInPixeln()
+{
+    // The font engine works in whole pixels; a device that writes the size
+    // down (SVG) must be told the size the text was measured at.
+    QFont schrift = kurvenSchrift();
+    schrift.setPixelSize(QFontInfo(QFont(schrift, &messflaeche())).pixelSize());
+    return schrift;
+}
+
 Textmass kurvenTextmass()
 {
-    const QFontMetricsF mass(kurvenSchrift(), &messflaeche());
+    const QFontMetricsF mass(kurvenSchriftInPixeln(), &messflaeche());
     Textmass t;
     t.hoehe = [mass](const QString &) { return mass.height() * kTwipsProEinheit; };
     t.breite = [mass](const QString &text) {
@@ -79,41 +105,32 @@ void kurveZeichnen(QPainter &painter, const Kurvenbild &bild)
     painter.resetTransform();
     painter.fillRect(QRectF(0, 0, bild.W / kTwipsProEinheit, bild.H / kTwipsProEinheit), Qt::white);
 
+    // Axes, ticks and labels first, the curve over them in the order its
+    // samples were computed (where it crosses itself the later one shows),
+    // and the title last, over everything.
     painter.setTransform(abbildung);
     painter.setPen(kosmetischerStift(Qt::black, 1));
     painter.drawLines(bild.linien.constData(), int(bild.linien.size()));
+    const qsizetype achsentexte = bild.texte.isEmpty() ? 0 : bild.texte.size() - 1;
+    texteZeichnen(painter, abbildung, bild.texte.mid(0, achsentexte));
 
-    // One polygon per colour: the curve has thousands of points.
-    QPolygonF gruen, magenta, rot;
-    gruen.reserve(bild.punkte.size());
-    for (const Messpunkt &punkt : bild.punkte) {
-        const QPointF ort(punkt.x, punkt.y);
-        if (punkt.farbe == kurvenfarbe::Gruen)
-            gruen.append(ort);
-        else if (punkt.farbe == kurvenfarbe::Rot)
-            rot.append(ort);
-        else
-            magenta.append(ort);
-    }
-    const std::pair<const QPolygonF *, int> gruppen[] = {
-        {&gruen, kurvenfarbe::Gruen}, {&magenta, kurvenfarbe::Magenta}, {&rot, kurvenfarbe::Rot}};
-    for (const auto &[punkte, farbe] : gruppen) {
-        if (punkte->isEmpty())
-            continue;
+    // Runs of one colour go out in one call each: the curve has thousands
+    // of points and changes colour only a few times.
+    painter.setTransform(abbildung);
+    QPolygonF lauf;
+    lauf.reserve(bild.punkte.size());
+    for (qsizetype anfang = 0; anfang < bild.punkte.size();) {
+        const int farbe = bild.punkte.at(anfang).farbe;
+        lauf.clear();
+        qsizetype i = anfang;
+        for (; i < bild.punkte.size() && bild.punkte.at(i).farbe == farbe; ++i)
+            lauf.append(QPointF(bild.punkte.at(i).x, bild.punkte.at(i).y));
         painter.setPen(kosmetischerStift(paletteFarbe(farbe), 2));
-        painter.drawPoints(*punkte);
+        painter.drawPoints(lauf);
+        anfang = i;
     }
 
-    // Text keeps its point size whatever the scale: it is placed at the
-    // mapped position with its top-left corner there.
-    painter.resetTransform();
-    painter.setFont(kurvenSchrift());
-    painter.setPen(Qt::black);
-    const QFontMetricsF mass(painter.font(), painter.device());
-    for (const Beschriftung &text : bild.texte) {
-        const QPointF oben = abbildung.map(text.ort);
-        painter.drawText(QPointF(oben.x(), oben.y() + mass.ascent()), text.text);
-    }
+    texteZeichnen(painter, abbildung, bild.texte.mid(achsentexte));
     painter.restore();
 }
 

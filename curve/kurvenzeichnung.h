@@ -17,7 +17,11 @@ inline constexpr double kTwipsProEinheit = 15.0;
 // "Franklin Gothic Medium" 7.8 pt, or what the system offers in its place.
 QFont kurvenSchrift();
 
-// Text height and width of kurvenSchrift() in twips, measured for a device
+// kurvenSchrift() at the whole pixel size the text is measured and drawn
+// at, on a device of 96 units per inch.
+QFont kurvenSchriftInPixeln();
+
+// Text height and width of kurvenSchriftInPixeln() in twips, measured for a device
 // of 96 units per inch (screen pixels, and the export devices alike).
 Textmass kurvenTextmass();
 

@@ -79,16 +79,4 @@ QString laengenVorschlag(const QString &frequenzText, const QLocale &locale)
     }
 }
 
-bool zeichenZulaessig(QChar zeichen, bool schraegstrichErlaubt)
-{
-    const char16_t c = zeichen.unicode();
-    if (c == u'\b')
-        return true;
-    if (c >= u'0' && c <= u'9')
-        return true;
-    if (c == u',' || c == u'.')
-        return true;
-    return schraegstrichErlaubt && c == u'/';
-}
-
 } // namespace varo

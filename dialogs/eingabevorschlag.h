@@ -1,13 +1,12 @@
 #pragma once
 
-#include <QChar>
 #include <QLocale>
 #include <QString>
 
 namespace varo {
 
-// The input dialog's proposals and character rules, kept apart from the
-// widgets so they can be checked without a window.
+// The input dialog's proposals, kept apart from the widgets so they can
+// be checked without a window.
 
 // Reference length at activation: the first multiple of the first
 // frequency's wavelength that reaches 10 m, or ten wavelengths. An empty
@@ -25,9 +24,5 @@ QString laengeBeiAktivierung(const QString &frequenzText, float kabelLaenge, con
 // half a wavelength is 10 m or less. Empty when there is nothing sensible
 // to propose (a frequency of 0, an empty piece, a number too large).
 QString laengenVorschlag(const QString &frequenzText, const QLocale &locale);
-
-// Characters that may be typed: digits, "," and "." everywhere, "/" only
-// in the frequency field; Backspace always.
-bool zeichenZulaessig(QChar zeichen, bool schraegstrichErlaubt);
 
 } // namespace varo

@@ -1,19 +1,19 @@
 #include "frmkabel.h"
 
 #include "eingabevorschlag.h"
-#include "kabelcombo.h"
+#include "kabelauswahl.h"
 #include "kabeltabelle.h"
 #include "oberflaeche.h"
+#include "schriften.h"
+#include "tastenfilter.h"
+#include "twips.h"
 #include "zahlenformat.h"
 
-#include <QAbstractItemView>
 #include <QComboBox>
 #include <QEvent>
 #include <QFocusEvent>
 #include <QFontMetrics>
 #include <QGridLayout>
-#include <QInputMethodEvent>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -22,7 +22,6 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QShowEvent>
-#include <QStyle>
 #include <QTextDocument>
 #include <QtMath>
 #include <exception>
@@ -31,48 +30,8 @@ namespace varo {
 
 namespace {
 
-// The window was drawn in twips; at 96 dpi fifteen of them make a pixel.
-constexpr int twips(int t)
-{
-    return (t + 7) / 15;
-}
-
-QFont schrift(const QStringList &familien, QFont::StyleHint art, bool fett)
-{
-    QFont f;
-    f.setFamilies(familien);
-    f.setStyleHint(art);
-    f.setPointSizeF(8.25);
-    f.setBold(fett);
-    return f;
-}
-
-// Labels and cable list in a fixed pitch, so the padded cable items form
-// columns and "Frequenz  (" is as wide as "Frequenzen(".
-QFont festeSchrift()
-{
-    QFont f = schrift({QStringLiteral("Courier New"), QStringLiteral("Liberation Mono"),
-                       QStringLiteral("Cousine"), QStringLiteral("DejaVu Sans Mono"),
-                       QStringLiteral("monospace")},
-                      QFont::TypeWriter, true);
-    f.setFixedPitch(true);
-    return f;
-}
-
-QFont eingabeSchrift()
-{
-    return schrift({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
-                    QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans"),
-                    QStringLiteral("sans-serif")},
-                   QFont::SansSerif, false);
-}
-
-QFont fensterSchrift()
-{
-    return schrift({QStringLiteral("Tahoma"), QStringLiteral("Verdana"),
-                    QStringLiteral("DejaVu Sans"), QStringLiteral("sans-serif")},
-                   QFont::SansSerif, false);
-}
+// The size of every font of the dialog.
+constexpr double kPunkte = 8.25;
 
 // Loading and activation must never stop half-way: a step that fails is
 // left out and the next one runs, without a message.
@@ -81,28 +40,6 @@ template <typename Schritt> void schrittAusfuehren(Schritt &&schritt)
     try {
         schritt();
     } catch (const std::exception &) {
-    }
-}
-
-bool istNavigationstaste(int taste)
-{
-    switch (taste) {
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab:
-    case Qt::Key_Backspace:
-    case Qt::Key_Delete:
-    case Qt::Key_Left:
-    case Qt::Key_Right:
-    case Qt::Key_Up:
-    case Qt::Key_Down:
-    case Qt::Key_Home:
-    case Qt::Key_End:
-    case Qt::Key_PageUp:
-    case Qt::Key_PageDown:
-    case Qt::Key_Insert:
-        return true;
-    default:
-        return false;
     }
 }
 
@@ -128,9 +65,11 @@ FrmKabel::FrmKabel(Programmwerte &werte, Oberflaeche &ui, Rechenfunktion rechnen
 
 void FrmKabel::steuerelementeAnlegen()
 {
-    setFont(fensterSchrift());
-    const QFont fest = festeSchrift();
-    const QFont eingabe = eingabeSchrift();
+    setFont(fensterSchrift(kPunkte));
+    // Labels and cable list in a fixed pitch, so the padded cable items form
+    // columns and "Frequenz  (" is as wide as "Frequenzen(".
+    const QFont fest = festeSchrift(kPunkte, true);
+    const QFont eingabe = eingabeSchrift(kPunkte);
 
     const auto label = [&](const char *name) {
         auto *l = new QLabel(this);
@@ -156,14 +95,10 @@ void FrmKabel::steuerelementeAnlegen()
     m_text1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
-    m_combo1 = new QComboBox(this);
+    m_combo1 = new KabelAuswahl(this);
     m_combo1->setObjectName(QStringLiteral("Combo1"));
-    m_combo1->setEditable(true);
     m_combo1->setFont(fest);
     m_combo1->setToolTip(QStringLiteral("Vk, Kabeltyp, Dämpfung"));
-    // The text is what the user typed: no completion, nothing added to the list.
-    m_combo1->setCompleter(nullptr);
-    m_combo1->setInsertPolicy(QComboBox::NoInsert);
     m_combo1->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     m_combo1->setMinimumContentsLength(12);
 
@@ -201,9 +136,10 @@ void FrmKabel::anordnen()
     // right. The cable list starts further left than the other entries,
     // hence the narrow middle column.
     auto *raster = new QGridLayout(this);
-    raster->setContentsMargins(twips(120), twips(60), twips(120), twips(120));
-    raster->setHorizontalSpacing(twips(36));
-    raster->setVerticalSpacing(twips(90));
+    raster->setContentsMargins(twipsZuPixel(120), twipsZuPixel(60), twipsZuPixel(120),
+                               twipsZuPixel(120));
+    raster->setHorizontalSpacing(twipsZuPixel(36));
+    raster->setVerticalSpacing(twipsZuPixel(90));
 
     raster->addWidget(m_label1, 0, 0, 1, 2, Qt::AlignLeft | Qt::AlignTop);
     raster->addWidget(m_text1, 0, 2, Qt::AlignTop);
@@ -215,25 +151,25 @@ void FrmKabel::anordnen()
     raster->addWidget(m_text4, 3, 2);
     raster->addWidget(m_command1, 4, 1, 1, 2, Qt::AlignRight | Qt::AlignBottom);
 
-    raster->setColumnMinimumWidth(0, twips(3228 - 120 - 36));
-    raster->setColumnMinimumWidth(1, twips(3636 - 3228 - 36));
-    raster->setColumnMinimumWidth(2, twips(1584));
+    raster->setColumnMinimumWidth(0, twipsZuPixel(3228 - 120 - 36));
+    raster->setColumnMinimumWidth(1, twipsZuPixel(3636 - 3228 - 36));
+    raster->setColumnMinimumWidth(2, twipsZuPixel(1584));
     // Extra width goes to the entries, where long cable items need it.
     raster->setColumnStretch(2, 1);
-    raster->setRowMinimumHeight(0, twips(615));
+    raster->setRowMinimumHeight(0, twipsZuPixel(615));
     raster->setRowStretch(4, 1);
 
-    m_command1->setMinimumSize(twips(1515), twips(495));
+    m_command1->setMinimumSize(twipsZuPixel(1515), twipsZuPixel(495));
     text1HoeheSetzen(2, 615);
     // The entries' own size hints are much wider than the window was drawn.
-    resize(minimumSizeHint().expandedTo(QSize(twips(5340), twips(2748))));
+    resize(minimumSizeHint().expandedTo(QSize(twipsZuPixel(5340), twipsZuPixel(2748))));
 }
 
 void FrmKabel::text1HoeheSetzen(int zeilen, int twipsHoehe)
 {
     const QFontMetrics metrik(m_text1->font());
     const int rand = 2 * m_text1->frameWidth() + 2 * qCeil(m_text1->document()->documentMargin());
-    m_text1->setFixedHeight(qMax(twips(twipsHoehe), zeilen * metrik.lineSpacing() + rand));
+    m_text1->setFixedHeight(qMax(twipsZuPixel(twipsHoehe), zeilen * metrik.lineSpacing() + rand));
 }
 
 void FrmKabel::Form_Load(const QString &kabelPfad)
@@ -257,10 +193,6 @@ void FrmKabel::Form_Load(const QString &kabelPfad)
             m_combo1->setCurrentIndex(-1);
             m_combo1->setEditText(QString());
         }
-        // The narrow field cuts the padded items; the open list shows them whole.
-        QAbstractItemView *ansicht = m_combo1->view();
-        ansicht->setMinimumWidth(ansicht->sizeHintForColumn(0) +
-                                 ansicht->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
     });
 }
 
@@ -274,9 +206,7 @@ void FrmKabel::Form_Activate()
     schrittAusfuehren([&] {
         if (m_combo1->currentText().isEmpty())
             m_combo1->setEditText(formatZahl(0.66, QStringLiteral("0.0#"), QLocale()));
-        // The narrow field shows the velocity factor and type, not the tail
-        // of the padded item.
-        m_combo1->lineEdit()->setCursorPosition(0);
+        m_combo1->anfangZeigen();
     });
     schrittAusfuehren([&] {
         if (m_text4->text().isEmpty())
@@ -409,38 +339,11 @@ void FrmKabel::showEvent(QShowEvent *ereignis)
         Form_Activate();
 }
 
-bool FrmKabel::tasteAbweisen(QObject *objekt, QEvent *ereignis) const
-{
-    const bool schraegstrich = objekt == m_text1;
-    if (ereignis->type() == QEvent::InputMethod) {
-        const QString text = static_cast<QInputMethodEvent *>(ereignis)->commitString();
-        for (const QChar c : text) {
-            if (!zeichenZulaessig(c, schraegstrich))
-                return true;
-        }
-        return false;
-    }
-
-    const auto *taste = static_cast<QKeyEvent *>(ereignis);
-    if (istNavigationstaste(taste->key()))
-        return false;
-    // Ctrl with a letter types a control character (Ctrl+C, Ctrl+V, Ctrl+X
-    // among them); none of them is a number.
-    if ((taste->modifiers() & Qt::ControlModifier) && taste->key() >= Qt::Key_A &&
-        taste->key() <= Qt::Key_Z)
-        return true;
-    for (const QChar c : taste->text()) {
-        if (!zeichenZulaessig(c, schraegstrich))
-            return true;
-    }
-    return false;
-}
-
 bool FrmKabel::eventFilter(QObject *objekt, QEvent *ereignis)
 {
     const QEvent::Type art = ereignis->type();
     if (art == QEvent::KeyPress || art == QEvent::InputMethod) {
-        if (tasteAbweisen(objekt, ereignis))
+        if (eingabeAbweisen(*ereignis, objekt == m_text1))
             return true;
     } else if (art == QEvent::FocusOut && objekt == m_text1) {
         // Switching to another window or opening the context menu does not

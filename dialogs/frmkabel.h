@@ -7,7 +7,6 @@
 #include <QWidget>
 #include <functional>
 
-class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
@@ -15,6 +14,7 @@ class QPushButton;
 
 namespace varo {
 
+class KabelAuswahl;
 class Oberflaeche;
 
 // The input dialog of the three text calculations. The main window sets
@@ -62,7 +62,6 @@ private:
     void Form_Load(const QString &kabelPfad);
     void Form_Activate();
     void Text1_LostFocus();
-    bool tasteAbweisen(QObject *objekt, QEvent *ereignis) const;
     void text1HoeheSetzen(int zeilen, int twips);
 
     Programmwerte &m_werte;
@@ -78,7 +77,7 @@ private:
     QLabel *m_label3 = nullptr;
     QLabel *m_label4 = nullptr;
     QPlainTextEdit *m_text1 = nullptr;
-    QComboBox *m_combo1 = nullptr;
+    KabelAuswahl *m_combo1 = nullptr;
     QLineEdit *m_text3 = nullptr;
     QLineEdit *m_text4 = nullptr;
     QPushButton *m_command1 = nullptr;

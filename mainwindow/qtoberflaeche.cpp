@@ -71,7 +71,7 @@ void QtOberflaeche::piep()
 Antwort QtOberflaeche::meldung(const QString &text, const QString &titel, Symbol symbol,
                                Knoepfe knoepfe)
 {
-    QWidget *eltern = m_eltern ? m_eltern.data() : QApplication::activeWindow();
+    const QPointer<QWidget> eltern = elternfenster();
     QMessageBox box(qtSymbol(symbol), titel, text, qtKnoepfe(knoepfe), eltern);
     for (const Knopf &k : alleKnoepfe) {
         if (QAbstractButton *b = box.button(k.qt))
@@ -84,6 +84,10 @@ Antwort QtOberflaeche::meldung(const QString &text, const QString &titel, Symbol
     const auto gewaehlt = static_cast<QMessageBox::StandardButton>(box.exec());
     if (warBeschaeftigt)
         QGuiApplication::restoreOverrideCursor();
+    // The next keystroke goes where the user was typing, never into the
+    // report behind.
+    if (eltern && eltern->isVisible())
+        eltern->activateWindow();
 
     for (const Knopf &k : alleKnoepfe) {
         if (k.qt == gewaehlt)
@@ -100,6 +104,19 @@ Antwort QtOberflaeche::meldung(const QString &text, const QString &titel, Symbol
         break;
     }
     return Antwort::Abbruch;
+}
+
+QWidget *QtOberflaeche::elternfenster() const
+{
+    // A box belongs to the window that raised it: the input dialog, the
+    // curve window, or the main window when the user was there. Only when
+    // none of the program's windows is active does the main window take it.
+    QWidget *aktiv = QApplication::activeWindow();
+    if (aktiv && aktiv->isVisible())
+        return aktiv;
+    if (QWidget *modal = QApplication::activeModalWidget())
+        return modal;
+    return m_eltern;
 }
 
 void QtOberflaeche::sanduhr()

@@ -20,7 +20,8 @@ public:
     QtOberflaeche(const QtOberflaeche &) = delete;
     QtOberflaeche &operator=(const QtOberflaeche &) = delete;
 
-    // Message boxes are centred on this window (the active one when unset).
+    // Message boxes belong to the program's active window; this one takes
+    // them when none is active.
     void setElternfenster(QWidget *fenster) { m_eltern = fenster; }
     void setEingabedialogVerbergen(std::function<void()> aktion)
     {
@@ -41,6 +42,9 @@ public:
     void ereignisseVerarbeiten() override;
     void eingabedialogVerbergen() override;
     void hauptfensterZeigen() override;
+
+    // The window a message box shown now belongs to.
+    QWidget *elternfenster() const;
 
 private:
     QPointer<QWidget> m_eltern;

@@ -5,6 +5,7 @@
 #include "werte.h"
 #include "zeichenflaeche.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -108,6 +109,9 @@ private slots:
     void drucken();
     void druckenMitFehlern();
     void druckenAusMaximiert();
+    void druckenMisstDieNormaleGroesse();
+    void kabellisteZeigtGanzeEintraege();
+    void breiteresFensterBehaeltAnordnung();
     void schliessen();
 
 private:
@@ -615,6 +619,55 @@ void TstFrmKabelKurve::druckenAusMaximiert()
     QCOMPARE(m_drucker.bilder.size(), 1);
     QVERIFY(!(m_drucker.zustand & Qt::WindowMaximized));
     QTRY_VERIFY(m_fenster->windowState() & Qt::WindowMaximized);
+}
+
+void TstFrmKabelKurve::druckenMisstDieNormaleGroesse()
+{
+    neuesFenster();
+    anzeigenKlicken();
+    const QSize normal = m_fenster->size();
+    m_fenster->showMaximized();
+    QTRY_VERIFY(m_fenster->size() != normal);
+    QTest::mouseClick(kind<QPushButton>("Command3"), Qt::LeftButton);
+    QCOMPARE(m_drucker.bilder.size(), 1);
+    // The page shows the normal window, and the normal size survives.
+    QCOMPARE(m_drucker.bilder[0].height(), normal.height());
+    QTRY_VERIFY(m_fenster->isMaximized());
+    m_fenster->showNormal();
+    QTRY_COMPARE(m_fenster->size(), normal);
+}
+
+void TstFrmKabelKurve::kabellisteZeigtGanzeEintraege()
+{
+    neuesFenster();
+    auto *combo = kind<QComboBox>("Combo1");
+    int laengster = 0;
+    for (int i = 0; i < combo->count(); ++i)
+        laengster =
+            std::max(laengster, combo->view()->fontMetrics().horizontalAdvance(combo->itemText(i)));
+    QVERIFY(laengster > combo->width());
+    combo->showPopup();
+    QTRY_VERIFY(combo->view()->isVisible());
+    QVERIFY2(combo->view()->viewport()->width() >= laengster,
+             qPrintable(
+                 QStringLiteral("%1 < %2").arg(combo->view()->viewport()->width()).arg(laengster)));
+    combo->hidePopup();
+}
+
+void TstFrmKabelKurve::breiteresFensterBehaeltAnordnung()
+{
+    neuesFenster();
+    const auto orte = [this] {
+        QList<QRect> r;
+        for (const char *name : {"Frame1", "Frame2", "Command1", "txtEingZ", "Picture1"})
+            r << kind<QWidget>(name)->geometry();
+        return r;
+    };
+    const QList<QRect> vorher = orte();
+    const int breite = m_fenster->width();
+    m_fenster->resize(breite + 300, m_fenster->height());
+    QTRY_COMPARE(m_fenster->width(), breite + 300);
+    QCOMPARE(orte(), vorher);
 }
 
 void TstFrmKabelKurve::schliessen()

@@ -1,7 +1,9 @@
 #include "kurvenexport.h"
+#include "kurvenzeichnung.h"
 
 #include <QFile>
 #include <QImage>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -13,6 +15,25 @@ KurvenEingabe design()
 {
     return {QStringLiteral("1,5"), QStringLiteral("30,0"), QStringLiteral("72"),
             QStringLiteral("50"),  QStringLiteral("0,66"), QStringLiteral("30")};
+}
+
+// A 200 × 100 pixel surface.
+Kurvenbild leeresBild()
+{
+    Kurvenbild b;
+    b.W = 200 * kTwipsProEinheit;
+    b.H = 100 * kTwipsProEinheit;
+    return b;
+}
+
+// A pixel of the first black glyph, or (-1, -1).
+QPoint schwarzesPixel(const QImage &bild)
+{
+    for (int y = 0; y < bild.height(); ++y)
+        for (int x = 0; x < bild.width(); ++x)
+            if ((bild.pixel(x, y) & 0xffffff) == 0)
+                return {x, y};
+    return {-1, -1};
 }
 
 QByteArray anfang(const QString &datei, int n)
@@ -39,6 +60,10 @@ private slots:
     void regelVerletzt();
     void andereFehler_data();
     void andereFehler();
+    void zeichenreihenfolge_data();
+    void zeichenreihenfolge();
+    void svgSchriftWieGemessen();
+    void ergebnisTypisiert();
 
 private:
     QTemporaryDir m_dir;
@@ -166,6 +191,86 @@ void TstKurvenexport::andereFehler()
     QCOMPARE(kurveExportieren(design(), pfad, groesse, meldung), 1);
     QVERIFY2(meldung.contains(enthaelt), qPrintable(meldung));
     QVERIFY(!QFile::exists(pfad));
+}
+
+void TstKurvenexport::zeichenreihenfolge_data()
+{
+    QTest::addColumn<QString>("achsentext"); // under the spot, before the title
+    QTest::addColumn<QString>("titel");      // under the spot when not empty
+    QTest::addColumn<QList<int>>("farben");  // samples on the spot, in order
+    QTest::addColumn<uint>("erwartet");
+    using namespace kurvenfarbe;
+    QTest::newRow("spätere Probe vorn") << ""
+                                        << "" << QList<int>{Rot, Gruen} << 0x00ff00U;
+    QTest::newRow("spätere Probe vorn, Magenta") << ""
+                                                 << "" << QList<int>{Gruen, Magenta} << 0x800080U;
+    QTest::newRow("Kurve über der Beschriftung") << "MMMM"
+                                                 << "" << QList<int>{Rot} << 0xff0000U;
+    QTest::newRow("Titel über der Kurve") << ""
+                                          << "MMMM" << QList<int>{Gruen} << 0x000000U;
+}
+
+void TstKurvenexport::zeichenreihenfolge()
+{
+    QFETCH(QString, achsentext);
+    QFETCH(QString, titel);
+    QFETCH(QList<int>, farben);
+    QFETCH(uint, erwartet);
+
+    // Where the text shows black, on its own.
+    const QPointF ort(30 * kTwipsProEinheit, 70 * kTwipsProEinheit);
+    Kurvenbild b = leeresBild();
+    if (!achsentext.isEmpty())
+        b.texte.append({ort, achsentext});
+    b.texte.append({titel.isEmpty() ? QPointF(0, 15) : ort, titel.isEmpty() ? " " : titel});
+    QPoint stelle(100, 50);
+    if (!achsentext.isEmpty() || !titel.isEmpty()) {
+        stelle = schwarzesPixel(kurvenBild(b, QSize(200, 100)));
+        QVERIFY(stelle.x() >= 0);
+    }
+    for (const int farbe : farben) {
+        Messpunkt punkt;
+        punkt.x = qRound((stelle.x() + 0.5) * kTwipsProEinheit);
+        punkt.y = qRound(b.H - (stelle.y() + 0.5) * kTwipsProEinheit);
+        punkt.farbe = farbe;
+        b.punkte.append(punkt);
+    }
+    const QImage bild = kurvenBild(b, QSize(200, 100));
+    QCOMPARE(bild.pixel(stelle) & 0xffffff, erwartet);
+}
+
+void TstKurvenexport::svgSchriftWieGemessen()
+{
+    const QString datei = m_dir.filePath(QStringLiteral("schrift.svg"));
+    QString meldung;
+    QCOMPARE(kurveExportieren(design(), datei, QSize(), meldung), 0);
+    QFile f(datei);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    const QString svg = QString::fromUtf8(f.readAll());
+    const QRegularExpression schrift(
+        QStringLiteral("font-family=\"%1\" font-size=\"([^\"]+)\"")
+            .arg(QRegularExpression::escape(kurvenSchrift().family())));
+    int texte = 0;
+    const QString gemessen = QString::number(kurvenSchriftInPixeln().pixelSize());
+    for (auto it = schrift.globalMatch(svg); it.hasNext(); ++texte)
+        QCOMPARE(it.next().captured(1), gemessen);
+    QVERIFY(texte > 0);
+}
+
+void TstKurvenexport::ergebnisTypisiert()
+{
+    QCOMPARE(kurveExportieren(design(), m_dir.filePath(QStringLiteral("t.png"))).ergebnis,
+             KurvenExport::Ergebnis::Geschrieben);
+    KurvenEingabe e = design();
+    e.eingZ = QStringLiteral("0,5");
+    const KurvenExport abgelehnt = kurveExportieren(e, m_dir.filePath(QStringLiteral("a.png")));
+    QCOMPARE(abgelehnt.ergebnis, KurvenExport::Ergebnis::Abgelehnt);
+    QCOMPARE(abgelehnt.status(), 2);
+    QVERIFY(
+        abgelehnt.meldung.startsWith(QStringLiteral("Der eingegebene Wert der Eing.-Impedanz")));
+    const KurvenExport fehler = kurveExportieren(design(), m_dir.filePath(QStringLiteral("k.gif")));
+    QCOMPARE(fehler.ergebnis, KurvenExport::Ergebnis::Fehler);
+    QCOMPARE(fehler.status(), 1);
 }
 
 QTEST_MAIN(TstKurvenexport)

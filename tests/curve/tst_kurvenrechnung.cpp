@@ -55,6 +55,9 @@ private slots:
     void farbgrenzen();
     void zuKleineFlaecheHaengtNicht_data();
     void zuKleineFlaecheHaengtNicht();
+    void einheitBleibtAufDerFlaeche_data();
+    void einheitBleibtAufDerFlaeche();
+    void hoheFrequenzenZaehlenOhneUeberlauf();
 };
 
 void TstKurvenrechnung::impedanzTeilung_data()
@@ -356,6 +359,54 @@ void TstKurvenrechnung::zuKleineFlaecheHaengtNicht()
         QVERIFY(k.M > 0.0F);
     } catch (const Laufzeitfehler &fehler) {
         QCOMPARE(fehler.nummer(), int(fehler::DivisionDurchNull));
+    }
+}
+
+void TstKurvenrechnung::einheitBleibtAufDerFlaeche_data()
+{
+    QTest::addColumn<double>("zeichenbreite"); // twips per character
+    QTest::addColumn<QString>("bis");
+    QTest::newRow("Entwurf") << 60.0 << "30,0";
+    QTest::newRow("breite Schrift") << 100.0 << "30,0";
+    QTest::newRow("lange Beschriftung") << 100.0 << "29,9875";
+}
+
+void TstKurvenrechnung::einheitBleibtAufDerFlaeche()
+{
+    QFETCH(double, zeichenbreite);
+    QFETCH(QString, bis);
+    Textmass mass = festesMass();
+    mass.breite = [zeichenbreite](const QString &text) { return zeichenbreite * text.size(); };
+    const KurvenAnfrage a =
+        anfrage(QStringLiteral("1,5"), bis, QStringLiteral("72"), QStringLiteral("50"));
+    int p = 0;
+    QCOMPARE(kurvePruefen(a, p), kurvenmeldung::Keine);
+    const Kurvenbild k = kurvenbildBerechnen(a, p, kW, kH, mass, QLocale::c());
+    int gefunden = 0;
+    for (const Beschriftung &t : k.texte) {
+        if (t.text != QLatin1String("[MHz]") && t.text != QLatin1String("f"))
+            continue;
+        ++gefunden;
+        const double rechts = t.ort.x() + mass.breite(t.text);
+        QVERIFY2(rechts <= kW,
+                 qPrintable(t.text + QStringLiteral(" bis ") + QString::number(rechts)));
+        // Moved left only by what ran over: right of the axis end, or flush with the edge.
+        QVERIFY(t.ort.x() >= double(k.L) * k.P + k.N || qFuzzyCompare(rechts, kW));
+    }
+    QCOMPARE(gefunden, 2);
+}
+
+void TstKurvenrechnung::hoheFrequenzenZaehlenOhneUeberlauf()
+{
+    const KurvenAnfrage a = anfrage(QStringLiteral("1,5"), QStringLiteral("2147483"),
+                                    QStringLiteral("72"), QStringLiteral("50"));
+    int p = 0;
+    QCOMPARE(kurvePruefen(a, p), kurvenmeldung::Keine);
+    const Kurvenbild k = kurvenbildBerechnen(a, p, kW, kH, festesMass(), QLocale::c());
+    QVERIFY(!k.frequenzLabels.isEmpty());
+    for (const QString &label : k.frequenzLabels) {
+        const double mhz = label.toDouble();
+        QVERIFY2(mhz > 1.5 && mhz <= 2147483.0, qPrintable(label));
     }
 }
 

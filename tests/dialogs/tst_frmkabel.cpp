@@ -549,6 +549,26 @@ private slots:
         QVERIFY(anfragen.isEmpty());
     }
 
+    void kabelfeldZeigtDenAnfang_data()
+    {
+        QTest::addColumn<bool>("ansEnde"); // End pressed inside the field
+        QTest::newRow("mit Tab betreten") << false;
+        QTest::newRow("ans Ende bewegt") << true;
+    }
+    void kabelfeldZeigtDenAnfang()
+    {
+        QFETCH(bool, ansEnde);
+        neuerDialog()->modusEinrichten(QStringLiteral("eine"));
+        QVERIFY(aktiv());
+        combo1()->setFocus(Qt::TabFocusReason);
+        if (ansEnde)
+            QTest::keyClick(combo1(), Qt::Key_End);
+        QVERIFY(combo1()->lineEdit()->cursorPosition() > 0);
+        text3()->setFocus(Qt::TabFocusReason);
+        QCOMPARE(combo1()->lineEdit()->cursorPosition(), 0);
+        QCOMPARE(combo1()->currentText(), combo1()->itemText(werte.KabelIndex));
+    }
+
     void leeresFeld_data()
     {
         QTest::addColumn<QString>("modus");

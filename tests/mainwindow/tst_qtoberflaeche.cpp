@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
@@ -21,6 +22,8 @@ private slots:
     void escapeBeiDreiKnoepfen();
     void zeigerIstEinZustand();
     void haken();
+    void meldungBleibtBeimFenster_data();
+    void meldungBleibtBeimFenster();
 };
 
 void TstQtOberflaeche::meldung_data()
@@ -168,6 +171,68 @@ void TstQtOberflaeche::haken()
     ui.eingabedialogVerbergen();
     ui.hauptfensterZeigen();
     QCOMPARE(protokoll, (QStringList{"verbergen", "zeigen"}));
+}
+
+void TstQtOberflaeche::meldungBleibtBeimFenster_data()
+{
+    QTest::addColumn<QString>("aktiv");
+    QTest::addColumn<QString>("erwartet");
+    QTest::newRow("Eingabedialog") << "frmKabel"
+                                   << "frmKabel";
+    QTest::newRow("Kurvenfenster") << "frmKabelKurve"
+                                   << "frmKabelKurve";
+    QTest::newRow("Hauptfenster") << "frmText"
+                                  << "frmText";
+    QTest::newRow("keines aktiv") << ""
+                                  << "frmText";
+}
+
+void TstQtOberflaeche::meldungBleibtBeimFenster()
+{
+    QFETCH(QString, aktiv);
+    QFETCH(QString, erwartet);
+
+    QWidget haupt;
+    haupt.setObjectName(QStringLiteral("frmText"));
+    auto *bericht = new QLineEdit(&haupt);
+    QWidget dialog(&haupt, Qt::Dialog);
+    dialog.setObjectName(QStringLiteral("frmKabel"));
+    QWidget kurve(nullptr, Qt::Window);
+    kurve.setObjectName(QStringLiteral("frmKabelKurve"));
+    QLineEdit *feld = nullptr;
+    for (QWidget *fenster : {&haupt, &dialog, &kurve}) {
+        if (fenster->objectName() == aktiv)
+            feld = new QLineEdit(fenster);
+    }
+    if (feld) {
+        if (feld->window() != &haupt)
+            haupt.show();
+        feld->window()->show();
+        feld->window()->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(feld->window()));
+        feld->setFocus();
+    }
+
+    varo::QtOberflaeche ui;
+    ui.setElternfenster(&haupt);
+    QString eltern;
+    QTimer::singleShot(0, [&] {
+        if (QWidget *box = QApplication::activeModalWidget()) {
+            eltern = box->parentWidget() ? box->parentWidget()->objectName() : QString();
+            QTest::keyClick(box, Qt::Key_Return);
+        }
+    });
+    ui.meldung(QStringLiteral("Es sind Frequenzen im gleichen Band vorhanden!"),
+               QStringLiteral("Frequenzeingabe"), varo::Symbol::Ausrufezeichen, varo::Knoepfe::Ok);
+    QCOMPARE(eltern, erwartet);
+    if (!feld)
+        return;
+    // Focus is back where the user typed; the next key goes there.
+    QTRY_COMPARE(QApplication::activeWindow(), feld->window());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_9);
+    QCOMPARE(feld->text(), QStringLiteral("9"));
+    if (feld->window() != &haupt)
+        QVERIFY(bericht->text().isEmpty());
 }
 
 QTEST_MAIN(TstQtOberflaeche)
