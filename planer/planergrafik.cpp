@@ -232,8 +232,11 @@ void planZeichnen(QPainter &painter, const Planung &p, const QSizeF &groesse, co
     painter.drawRect(f);
     const double teilung = achsenTeilung(a.spanne, std::max(2, static_cast<int>(f.width() / 70.0)));
     const QFontMetricsF mass(painter.font(), painter.device());
-    for (double t = std::ceil(a.von / teilung - 1e-9) * teilung; t <= a.von + a.spanne + 1e-9;
-         t += teilung) {
+    const double ersterTeil = std::ceil(a.von / teilung - 1e-9);
+    for (int k = 0;; ++k) {
+        const double t = (ersterTeil + k) * teilung;
+        if (t > a.von + a.spanne + 1e-9)
+            break;
         const double x = xBei(a, t);
         painter.drawLine(QPointF(x, f.bottom()), QPointF(x, f.bottom() + 4.0));
         const QString text = achsenText(t, teilung, locale);
