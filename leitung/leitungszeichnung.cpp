@@ -249,8 +249,10 @@ void leitungsdiagrammZeichnen(QPainter &painter, const Leitungsdiagramm &diagram
     const auto yGitter = [&](const Feld &feld, bool links, const QColor &farbe) {
         // The lower edge and every multiple of the step above it (the SWR starts at 1).
         QList<double> marken{feld.y.von};
-        for (double y = std::floor(feld.y.von / feld.y.schritt + 1.0 + 1e-9) * feld.y.schritt;
-             y <= feld.y.bis + feld.y.schritt * 1e-9; y += feld.y.schritt)
+        double erste = std::floor(feld.y.von / feld.y.schritt + 1.0 + 1e-9) * feld.y.schritt;
+        if (erste - feld.y.von < feld.y.schritt / 2.0)
+            erste += feld.y.schritt; // labels must not overlap
+        for (double y = erste; y <= feld.y.bis + feld.y.schritt * 1e-9; y += feld.y.schritt)
             marken.append(y);
         for (const double y : marken) {
             const double py = feld.yZuPixel(y);
