@@ -281,7 +281,7 @@ template <typename F> Schrittlauf::Weiter Schrittlauf::versuchen(F &&f)
         } catch (const Laufzeitfehler &fehler) {
             weiter = fehlerBehandeln(fehler);
         } catch (const std::bad_alloc &) {
-            weiter = fehlerBehandeln(Laufzeitfehler(7, QStringLiteral("Nicht genügend Speicher")));
+            weiter = fehlerBehandeln(Laufzeitfehler(fehler::Speicher));
         } catch (const std::out_of_range &) {
             weiter = fehlerBehandeln(Laufzeitfehler(fehler::Index));
         }

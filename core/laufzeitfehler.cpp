@@ -18,6 +18,8 @@ QString Laufzeitfehler::beschreibungFuer(int nummer)
         return QStringLiteral("Unzulässiger Prozeduraufruf oder ungültiges Argument");
     case fehler::Ueberlauf:
         return QStringLiteral("Überlauf");
+    case fehler::Speicher:
+        return QStringLiteral("Nicht genügend Speicher");
     case fehler::Index:
         return QStringLiteral("Index außerhalb des gültigen Bereichs");
     case fehler::DivisionDurchNull:

@@ -5,11 +5,12 @@
 
 namespace varo {
 
-// The run-time errors of the program, numbered as users of the old
-// program know them from its messages.
+// The run-time errors of the program, with the numbers its messages have
+// always shown.
 namespace fehler {
 inline constexpr int UnzulaessigerAufruf = 5;
 inline constexpr int Ueberlauf = 6;
+inline constexpr int Speicher = 7;
 inline constexpr int Index = 9;
 inline constexpr int DivisionDurchNull = 11;
 inline constexpr int Typen = 13;
