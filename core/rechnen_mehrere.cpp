@@ -76,162 +76,202 @@ void abstandsfilter(std::vector<float> &kandidaten, const std::vector<float> &un
 
 namespace {
 
-struct Mehrere
+// Lengths the line model rates below the threshold at any of the
+// frequencies are removed (set to 0) as well.
+void anpassungsfilter(std::vector<float> &kandidaten, const QStringList &frequenzen, float vk,
+                      float schwelle)
 {
-    QString frequenzText;
-    QStringList liste;
-    float vk = 0.0F;
-    QString kabelzusatz;
-    float laenge = 0.0F;
-    float tol = 0.0F;
-    float r = 0.0F;
-    float lambdaMin = 50000.0F;
-    float w = 0.0F;
-    QString berichtsfrequenzen;
-    std::vector<float> unguenstig;
-    std::vector<float> kandidaten;
-    qint64 kandidatenZahl = 0;
-    std::vector<float> ergebnis;
+    for (float &x : kandidaten) {
+        if (!(x > 0.0F))
+            continue;
+        const float e = zuSingle(static_cast<double>(x) / vk);
+        for (const QString &eintrag : frequenzen) {
+            const float lambda = zuSingle(300.0 / eingabe::frequenz(eintrag));
+            const float null = 0.0F;
+            float zAusgang = 0.0F;
+            if (schwelle > LeitungSWR(e, lambda, null, null, zAusgang))
+                x = 0.0F;
+        }
+    }
+}
+
+// The surviving lengths in ascending order. Equal lengths are equal
+// numbers, so a stable sort lists exactly what an exchange sort would.
+void ergebnisLaengen(const std::vector<float> &kandidaten, std::vector<float> &ergebnis)
+{
+    ergebnis.clear();
+    for (const float x : kandidaten) {
+        if (x > 0.0F)
+            ergebnis.push_back(x);
+    }
+    if (static_cast<qint64>(ergebnis.size()) > MaxErgebnisLaengen)
+        throw Laufzeitfehler(fehler::Ueberlauf);
+    std::stable_sort(ergebnis.begin(), ergebnis.end());
+}
+
+class Mehrere
+{
+public:
+    Mehrere(const Berechnungsanfrage &anfrage, Rechenkontext &k)
+        : m_a(anfrage), m_k(k), m_bericht(k), m_lauf(k)
+    {
+    }
+
+    Rechenergebnis ausfuehren()
+    {
+        m_lauf.schritt([&] { m_k.ui.sanduhr(); });
+        m_lauf.schritt([&] { mehrereFrequenzenVerlangen(); });
+        m_lauf.schritt([&] { frequenzlisteLesen(); });
+        m_lauf.schritt([&] {
+            m_k.werte.KabelIndex = static_cast<qint16>(m_a.Combo1ListIndex);
+            m_vk = eingabe::verkuerzungsfaktor(m_a.Combo1Text);
+        });
+        m_lauf.schritt(
+            [&] { m_kabelzusatz = eingabe::kabelzusatz(kabelZerlegen(m_a.Combo1Text).Typ); });
+        m_lauf.schritt([&] { m_laenge = eingabe::laenge(m_a.Text3); });
+        m_lauf.schritt([&] {
+            if (zuSingle(TextZuZahl(m_liste.value(0))) == 0.0F)
+                throw Laufzeitfehler(fehler::DivisionDurchNull);
+        });
+        m_lauf.schritt([&] { m_toleranz = eingabe::toleranz(m_a.Text4); });
+        m_lauf.schritt([&] { m_berichtsfrequenzen.clear(); });
+        m_lauf.schleife([&]() -> qint64 { return m_liste.size(); },
+                        [&](qint64 i) { frequenzSammeln(i); });
+        m_lauf.schritt([&] {
+            m_abstand =
+                zuSingle(static_cast<double>(m_lambdaMin) / 4.0 * m_toleranz.schwelle * m_vk);
+        });
+        m_lauf.schritt([&] { m_bericht.dialogVerbergen(); });
+        m_lauf.schritt([&] { m_bericht.seitenlaengeErmitteln(); });
+        m_lauf.schritt([&] { m_bericht.beginnen(QStringLiteral("Varolinaten-Berechnung")); });
+        m_lauf.schritt([&] { kopfSchreiben(); });
+        m_lauf.schritt([&] {
+            m_bericht.spaltenkopfAnhaengen(
+                QStringLiteral(" Varolinaten:             günstig für alle Frequenzen") +
+                m_k.werte.ZeilenEnde);
+        });
+        m_lauf.schritt([&] { abstandsfilter(m_kandidaten, m_unguenstig, m_abstand); });
+        m_lauf.schritt([&] { anpassungsfilter(m_kandidaten, m_liste, m_vk, m_toleranz.schwelle); });
+        m_lauf.schritt([&] { ergebnisLaengen(m_kandidaten, m_ergebnis); });
+        m_lauf.schleife(
+            [&]() -> qint64 { return m_ergebnis.empty() ? 1 : qint64(m_ergebnis.size()); },
+            [&](qint64 i) { ergebnisSchreiben(i); });
+        m_lauf.schritt([&] {
+            m_bericht.schlussAnhaengen(QStringLiteral("  Längen die annähernd gleich sind "
+                                                      "oder(und) mehrmals in der Liste erscheinen, "
+                                                      "sind am günstigsten."));
+        });
+        m_lauf.schritt([&] { m_bericht.formatieren(); });
+        m_lauf.schritt([&] { m_bericht.zeigen(); });
+        return m_lauf.ausfuehren();
+    }
+
+private:
+    QString fmt(float wert, const char *muster) const
+    {
+        return formatZahl(wert, QString::fromUtf8(muster), m_k.locale);
+    }
+
+    // One frequency is no question for this calculation: a hint, and the run ends.
+    void mehrereFrequenzenVerlangen()
+    {
+        m_frequenzText = KommaZuPunkt(m_a.Text1);
+        if (m_frequenzText.contains(QLatin1Char('/')))
+            return;
+        m_k.ui.normalerZeiger();
+        m_k.ui.meldung(QStringLiteral("Keine Berechnung für nur eine Frequenz!"),
+                       QStringLiteral("Falsche Aktion"), Symbol::Ausrufezeichen, Knoepfe::Ok);
+        m_k.ui.eingabedialogVerbergen();
+        m_lauf.beenden(Rechenergebnis::Hinweis);
+    }
+
+    void frequenzlisteLesen()
+    {
+        m_liste = FrequenzListe(m_frequenzText);
+        // Positions in the frequency list are 16-bit.
+        if (m_liste.size() > 32767)
+            throw Laufzeitfehler(fehler::Ueberlauf);
+    }
+
+    // The frequency joins the header; its unfavourable lengths and its
+    // favourable candidates join the lists.
+    void frequenzSammeln(qint64 i)
+    {
+        const float f = zuSingle(TextZuZahl(m_liste.at(i)));
+        m_berichtsfrequenzen += formatAllgemein(f, m_k.locale);
+        if (i + 1 < m_liste.size())
+            m_berichtsfrequenzen += QLatin1Char('/');
+        if (f < 0.01F)
+            throw Laufzeitfehler(fehler::DivisionDurchNull);
+        const float lambda = zuSingle(300.0 / f);
+        const float q = zuSingle(lambda / 4.0);
+        if (lambda < m_lambdaMin)
+            m_lambdaMin = lambda;
+        const qint32 ni = rundeInt32(static_cast<double>(m_laenge) / q * (1.0 / m_vk) + 0.5);
+        // Every candidate may end up in the report, whose positions are
+        // 16-bit: more than that is refused before anything is allocated
+        // for them.
+        if (ni >= 2) {
+            const qint64 dazu = ni / 2;
+            if (m_kandidatenZahl + dazu > MaxErgebnisLaengen)
+                throw Laufzeitfehler(fehler::Ueberlauf);
+            m_kandidatenZahl += dazu;
+        }
+        mehrereLaengenSammeln(ni, q, m_vk, m_unguenstig, m_kandidaten);
+    }
+
+    void kopfSchreiben()
+    {
+        const QString &ze = m_k.werte.ZeilenEnde;
+        m_bericht.kopfAnhaengen(
+            QStringLiteral(" Frequenzen  : ") + m_berichtsfrequenzen + QStringLiteral(" MHz") + ze +
+            QStringLiteral(" Verkürzungsfaktor: ") + fmt(m_vk, "0.00#") + m_kabelzusatz + ze +
+            QStringLiteral(" Toleranz zugelassen : ± ") + fmt(m_toleranz.prozent, "##0.0###") +
+            QStringLiteral(" %") + ze + ze);
+    }
+
+    void ergebnisSchreiben(qint64 i)
+    {
+        const QString &ze = m_k.werte.ZeilenEnde;
+        if (m_ergebnis.empty()) {
+            // The no-result lines count no line and break no page.
+            m_k.feld.anhaengen(QStringLiteral(" Es konnten keine Varolinaten berechnet werden ! ") +
+                               ze + QStringLiteral(" Bitte eine grössere Tolleranz zulassen.") +
+                               ze);
+            return;
+        }
+        const float x = m_ergebnis.at(static_cast<size_t>(i));
+        m_k.werte.KabelLaenge = x;
+        m_bericht.zeileAnhaengen(feldRechts(fmt(x, "###0.000 m"), bericht::Feld1) +
+                                 QString(bericht::Feld2, QLatin1Char(' ')) + ze);
+        m_bericht.seitenumbruchPruefen();
+    }
+
+    const Berechnungsanfrage &m_a;
+    Rechenkontext &m_k;
+    Bericht m_bericht;
+    Schrittlauf m_lauf;
+
+    QString m_frequenzText;
+    QStringList m_liste;
+    float m_vk = 0.0F;
+    QString m_kabelzusatz;
+    float m_laenge = 0.0F;
+    eingabe::Toleranz m_toleranz;
+    float m_lambdaMin = 50000.0F;
+    float m_abstand = 0.0F;
+    QString m_berichtsfrequenzen;
+    std::vector<float> m_unguenstig;
+    std::vector<float> m_kandidaten;
+    qint64 m_kandidatenZahl = 0;
+    std::vector<float> m_ergebnis;
 };
 
 } // namespace
 
 Rechenergebnis RechnenMehrere(const Berechnungsanfrage &anfrage, Rechenkontext &k)
 {
-    Mehrere m;
-    Bericht bericht(k);
-    Schrittlauf lauf(k);
-    const QString &ze = k.werte.ZeilenEnde;
-    const auto fmt = [&k](float wert, const char *muster) {
-        return formatZahl(wert, QString::fromUtf8(muster), k.locale);
-    };
-
-    lauf.schritt([&] { k.ui.sanduhr(); });
-    lauf.schritt([&] {
-        m.frequenzText = KommaZuPunkt(anfrage.Text1);
-        if (!m.frequenzText.contains(QLatin1Char('/'))) {
-            k.ui.normalerZeiger();
-            k.ui.meldung(QStringLiteral("Keine Berechnung für nur eine Frequenz!"),
-                         QStringLiteral("Falsche Aktion"), Symbol::Ausrufezeichen, Knoepfe::Ok);
-            k.ui.eingabedialogVerbergen();
-            lauf.beenden(Rechenergebnis::Hinweis);
-        }
-    });
-    lauf.schritt([&] {
-        m.liste = FrequenzListe(m.frequenzText);
-        // Positions in the frequency list are 16-bit.
-        if (m.liste.size() > 32767)
-            throw Laufzeitfehler(fehler::Ueberlauf);
-    });
-    lauf.schritt([&] {
-        k.werte.KabelIndex = static_cast<qint16>(anfrage.Combo1ListIndex);
-        m.vk = eingabe::verkuerzungsfaktor(anfrage.Combo1Text);
-    });
-    lauf.schritt(
-        [&] { m.kabelzusatz = eingabe::kabelzusatz(kabelZerlegen(anfrage.Combo1Text).Typ); });
-    lauf.schritt([&] { m.laenge = eingabe::laenge(anfrage.Text3); });
-    lauf.schritt([&] {
-        const float f1 = zuSingle(TextZuZahl(m.liste.value(0)));
-        if (f1 == 0.0F)
-            throw Laufzeitfehler(fehler::DivisionDurchNull);
-    });
-    lauf.schritt([&] {
-        const eingabe::Toleranz t = eingabe::toleranz(anfrage.Text4);
-        m.tol = t.prozent;
-        m.r = t.schwelle;
-    });
-    lauf.schritt([&] { m.berichtsfrequenzen.clear(); });
-    lauf.schleife([&]() -> qint64 { return m.liste.size(); },
-                  [&](qint64 i) {
-                      const float f = zuSingle(TextZuZahl(m.liste.at(i)));
-                      m.berichtsfrequenzen += formatAllgemein(f, k.locale);
-                      if (i + 1 < m.liste.size())
-                          m.berichtsfrequenzen += QLatin1Char('/');
-                      if (f < 0.01F)
-                          throw Laufzeitfehler(fehler::DivisionDurchNull);
-                      const float lambda = zuSingle(300.0 / f);
-                      const float q = zuSingle(lambda / 4.0);
-                      if (lambda < m.lambdaMin)
-                          m.lambdaMin = lambda;
-                      const qint32 ni =
-                          rundeInt32(static_cast<double>(m.laenge) / q * (1.0 / m.vk) + 0.5);
-                      // Every candidate may end up in the report, whose positions
-                      // are 16-bit: more than that is refused before anything is
-                      // allocated for them.
-                      if (ni >= 2) {
-                          const qint64 dazu = ni / 2;
-                          if (m.kandidatenZahl + dazu > MaxErgebnisLaengen)
-                              throw Laufzeitfehler(fehler::Ueberlauf);
-                          m.kandidatenZahl += dazu;
-                      }
-                      mehrereLaengenSammeln(ni, q, m.vk, m.unguenstig, m.kandidaten);
-                  });
-    lauf.schritt([&] { m.w = zuSingle(static_cast<double>(m.lambdaMin) / 4.0 * m.r * m.vk); });
-    lauf.schritt([&] { bericht.dialogVerbergen(); });
-    lauf.schritt([&] { bericht.seitenlaengeErmitteln(); });
-    lauf.schritt([&] { bericht.beginnen(QStringLiteral("Varolinaten-Berechnung")); });
-    lauf.schritt([&] {
-        bericht.kopfAnhaengen(QStringLiteral(" Frequenzen  : ") + m.berichtsfrequenzen +
-                              QStringLiteral(" MHz") + ze + QStringLiteral(" Verkürzungsfaktor: ") +
-                              fmt(m.vk, "0.00#") + m.kabelzusatz + ze +
-                              QStringLiteral(" Toleranz zugelassen : ± ") + fmt(m.tol, "##0.0###") +
-                              QStringLiteral(" %") + ze + ze);
-    });
-    lauf.schritt([&] {
-        bericht.spaltenkopfAnhaengen(
-            QStringLiteral(" Varolinaten:             günstig für alle Frequenzen") + ze);
-    });
-    lauf.schritt([&] { abstandsfilter(m.kandidaten, m.unguenstig, m.w); });
-    lauf.schritt([&] {
-        for (float &x : m.kandidaten) {
-            if (!(x > 0.0F))
-                continue;
-            const float e = zuSingle(static_cast<double>(x) / m.vk);
-            for (const QString &eintrag : m.liste) {
-                const float lambda = zuSingle(300.0 / eingabe::frequenz(eintrag));
-                const float null = 0.0F;
-                float zAusgang = 0.0F;
-                const float a = LeitungSWR(e, lambda, null, null, zAusgang);
-                if (m.r > a)
-                    x = 0.0F;
-            }
-        }
-    });
-    lauf.schritt([&] {
-        m.ergebnis.clear();
-        for (const float x : m.kandidaten) {
-            if (x > 0.0F)
-                m.ergebnis.push_back(x);
-        }
-        if (static_cast<qint64>(m.ergebnis.size()) > MaxErgebnisLaengen)
-            throw Laufzeitfehler(fehler::Ueberlauf);
-        // Equal lengths are equal numbers, so a stable sort lists exactly
-        // what an exchange sort would.
-        std::stable_sort(m.ergebnis.begin(), m.ergebnis.end());
-    });
-    lauf.schleife([&]() -> qint64 { return m.ergebnis.empty() ? 1 : qint64(m.ergebnis.size()); },
-                  [&](qint64 i) {
-                      if (m.ergebnis.empty()) {
-                          // The no-result lines count no line and break no page.
-                          k.feld.anhaengen(
-                              QStringLiteral(" Es konnten keine Varolinaten berechnet werden ! ") +
-                              ze + QStringLiteral(" Bitte eine grössere Tolleranz zulassen.") + ze);
-                          return;
-                      }
-                      const float x = m.ergebnis.at(static_cast<size_t>(i));
-                      k.werte.KabelLaenge = x;
-                      bericht.zeileAnhaengen(feldRechts(fmt(x, "###0.000 m"), bericht::Feld1) +
-                                             QString(bericht::Feld2, QLatin1Char(' ')) + ze);
-                      bericht.seitenumbruchPruefen();
-                  });
-    lauf.schritt([&] {
-        bericht.schlussAnhaengen(QStringLiteral("  Längen die annähernd gleich sind oder(und) "
-                                                "mehrmals in der Liste erscheinen, sind am "
-                                                "günstigsten."));
-    });
-    lauf.schritt([&] { bericht.formatieren(); });
-    lauf.schritt([&] { bericht.zeigen(); });
-    return lauf.ausfuehren();
+    return Mehrere(anfrage, k).ausfuehren();
 }
 
 } // namespace varo

@@ -18,146 +18,189 @@ namespace varo {
 
 namespace {
 
-struct VorhKabel
+// How one frequency fares on the cable: favourable when the line model
+// rates the cable at least at the threshold, unfavourable otherwise, and
+// how far it deviates from a perfect match.
+struct Bewertung
 {
-    QString frequenzText;
-    QStringList liste;
-    std::vector<float> abweichung;
-    std::vector<float> guenstig;
-    std::vector<float> unguenstig;
-    float vk = 0.0F;
-    QString kabelzusatz;
-    float laenge = 0.0F;
-    float tol = 0.0F;
-    float schwelle = 0.0F;
-    QString berichtsfrequenzen;
-    qint16 unguenstigeZeilen = 0;
+    float abweichung = 0.0F;
+    bool guenstig = false;
+};
+
+Bewertung bewerten(float f, float laenge, float vk, float schwelle)
+{
+    const float lambda = zuSingle(300.0 / f);
+    const float elLaenge = zuSingle(static_cast<double>(laenge) / vk);
+    const float null = 0.0F;
+    float zAusgang = 0.0F;
+    const float a = LeitungSWR(elLaenge, lambda, null, null, zAusgang);
+    return {zuSingle(1.0 - a), schwelle <= a};
+}
+
+class VorhKabel
+{
+public:
+    VorhKabel(const Berechnungsanfrage &anfrage, Rechenkontext &k)
+        : m_a(anfrage), m_k(k), m_bericht(k)
+    {
+    }
+
+    Rechenergebnis ausfuehren()
+    {
+        Schrittlauf lauf(m_k);
+        lauf.schritt([&] { m_k.ui.sanduhr(); });
+        lauf.schritt([&] { m_frequenzText = KommaZuPunkt(m_a.Text1); });
+        lauf.schritt([&] { einzelneFrequenzVerdoppeln(); });
+        lauf.schritt([&] { frequenzlisteLesen(); });
+        lauf.schritt([&] {
+            m_k.werte.KabelIndex = static_cast<qint16>(m_a.Combo1ListIndex);
+            m_vk = eingabe::verkuerzungsfaktor(m_a.Combo1Text);
+        });
+        lauf.schritt([&] { kabelLesen(); });
+        lauf.schritt([&] {
+            m_laenge = eingabe::laenge(m_a.Text3);
+            m_k.werte.KabelLaenge = m_laenge;
+        });
+        lauf.schritt([&] { m_toleranz = eingabe::toleranz(m_a.Text4); });
+        lauf.schritt([&] { m_berichtsfrequenzen.clear(); });
+        lauf.schleife([&]() -> qint64 { return m_liste.size(); },
+                      [&](qint64 i) { frequenzBewerten(i); });
+        lauf.schritt([&] { m_bericht.dialogVerbergen(); });
+        lauf.schritt([&] { m_bericht.seitenlaengeErmitteln(); });
+        lauf.schritt([&] { m_bericht.beginnen(QStringLiteral("Varolinaten-Prüfung")); });
+        lauf.schritt([&] { kopfSchreiben(); });
+        lauf.schritt([&] {
+            m_bericht.spaltenkopfAnhaengen(
+                QStringLiteral(" Kabellänge:          günstig für      "
+                               "ungünstig für                 (Abweichung)") +
+                m_k.werte.ZeilenEnde);
+        });
+        lauf.schleife([&]() -> qint64 { return m_liste.size(); },
+                      [&](qint64 i) { frequenzSchreiben(i); });
+        lauf.schritt([&] { m_bericht.schlussAnhaengen(schlussbemerkung()); });
+        lauf.schritt([&] { m_bericht.formatieren(); });
+        lauf.schritt([&] { m_bericht.zeigen(); });
+        return lauf.ausfuehren();
+    }
+
+private:
+    QString fmt(float wert, const char *muster) const
+    {
+        return formatZahl(wert, QString::fromUtf8(muster), m_k.locale);
+    }
+
+    // One frequency is checked all the same, listed and counted twice.
+    void einzelneFrequenzVerdoppeln()
+    {
+        if (m_frequenzText.contains(QLatin1Char('/')))
+            return;
+        m_k.ui.normalerZeiger();
+        m_k.ui.meldung(QStringLiteral("Sie können mehere Frequenzen getrennt durch ") +
+                           QStringLiteral("/ ") + QStringLiteral(" eingeben. "),
+                       QStringLiteral(" Falsche Aktion ?"), Symbol::Ausrufezeichen, Knoepfe::Ok);
+        m_frequenzText = m_frequenzText + QLatin1Char('/') + m_frequenzText;
+    }
+
+    void frequenzlisteLesen()
+    {
+        m_liste = FrequenzListe(m_frequenzText);
+        const size_t n = static_cast<size_t>(m_liste.size());
+        m_abweichung.assign(n, 0.0F);
+        m_guenstig.assign(n, 0.0F);
+        m_unguenstig.assign(n, 0.0F);
+    }
+
+    // The whole rest is shown, filling blanks and attenuation field included.
+    void kabelLesen()
+    {
+        const QString &text = m_a.Combo1Text;
+        const qsizetype blank = text.indexOf(QLatin1Char(' '));
+        m_kabelzusatz = eingabe::kabelzusatz(blank < 0 ? text : text.mid(blank + 1));
+    }
+
+    void frequenzBewerten(qint64 i)
+    {
+        const float f = zuSingle(TextZuZahl(m_liste.at(i)));
+        if (f < 0.01F)
+            throw Laufzeitfehler(fehler::DivisionDurchNull);
+        m_berichtsfrequenzen += formatAllgemein(f, m_k.locale);
+        if (i + 1 < m_liste.size())
+            m_berichtsfrequenzen += QLatin1Char('/');
+        const Bewertung b = bewerten(f, m_laenge, m_vk, m_toleranz.schwelle);
+        m_abweichung[i] = b.abweichung;
+        if (b.guenstig)
+            m_guenstig[i] = f;
+        else
+            m_unguenstig[i] = f;
+    }
+
+    void kopfSchreiben()
+    {
+        const QString &ze = m_k.werte.ZeilenEnde;
+        m_bericht.kopfAnhaengen(
+            QStringLiteral(" Frequenzen  : ") + m_berichtsfrequenzen + QStringLiteral(" MHz") + ze +
+            QStringLiteral(" Verkürzungsfaktor: ") + fmt(m_vk, "0.00#") + m_kabelzusatz + ze +
+            QStringLiteral(" vorhandene Kabellänge: ") + formatAllgemein(m_laenge, m_k.locale) +
+            QStringLiteral(" m") + ze + QStringLiteral(" Toleranz zugelassen : ± ") +
+            fmt(m_toleranz.prozent, "##0.0###") + QStringLiteral(" %") + ze + ze);
+    }
+
+    void frequenzSchreiben(qint64 i)
+    {
+        const QString &ze = m_k.werte.ZeilenEnde;
+        const QString abweichung =
+            feldRechts(QLatin1Char('(') + fmt(m_abweichung[i], "##0.0 %") + QLatin1Char(')'), 29);
+        if (m_guenstig[i] > 0.0F) {
+            m_bericht.zeileAnhaengen(
+                feldRechts(fmt(m_guenstig[i], "###0.000 MHz"), bericht::Feld1) +
+                QString(bericht::Feld2, QLatin1Char(' ')) + abweichung + ze);
+        }
+        if (m_unguenstig[i] > 0.0F) {
+            m_bericht.zeileAnhaengen(
+                QString(bericht::Feld1, QLatin1Char(' ')) +
+                feldRechts(fmt(m_unguenstig[i], "###0.000 MHz"), bericht::Feld2) + abweichung + ze);
+            // The counter of unfavourable rows is 16-bit.
+            if (m_unguenstigeZeilen == 32767)
+                throw Laufzeitfehler(fehler::Ueberlauf);
+            ++m_unguenstigeZeilen;
+        }
+        m_bericht.seitenumbruchPruefen();
+    }
+
+    QString schlussbemerkung() const
+    {
+        if (m_unguenstigeZeilen == 1)
+            return QStringLiteral(
+                "  Bei der ungünstigen Frequenz kann dieses Kabel Probleme verursachen.");
+        if (m_unguenstigeZeilen > 1)
+            return QStringLiteral(
+                "  Bei den ungünstigen Frequenzen kann dieses Kabel Probleme verursachen.");
+        return QStringLiteral(
+            "  Dieses Kabel ist innerhalb der Toleranz bestens für die Frequenzen geeignet.");
+    }
+
+    const Berechnungsanfrage &m_a;
+    Rechenkontext &m_k;
+    Bericht m_bericht;
+
+    QString m_frequenzText;
+    QStringList m_liste;
+    std::vector<float> m_abweichung;
+    std::vector<float> m_guenstig;
+    std::vector<float> m_unguenstig;
+    float m_vk = 0.0F;
+    QString m_kabelzusatz;
+    float m_laenge = 0.0F;
+    eingabe::Toleranz m_toleranz;
+    QString m_berichtsfrequenzen;
+    qint16 m_unguenstigeZeilen = 0;
 };
 
 } // namespace
 
 Rechenergebnis RechnenVorhKabel(const Berechnungsanfrage &anfrage, Rechenkontext &k)
 {
-    VorhKabel v;
-    Bericht bericht(k);
-    Schrittlauf lauf(k);
-    const QString &ze = k.werte.ZeilenEnde;
-    const auto fmt = [&k](float wert, const char *muster) {
-        return formatZahl(wert, QString::fromUtf8(muster), k.locale);
-    };
-
-    lauf.schritt([&] { k.ui.sanduhr(); });
-    lauf.schritt([&] { v.frequenzText = KommaZuPunkt(anfrage.Text1); });
-    lauf.schritt([&] {
-        if (v.frequenzText.contains(QLatin1Char('/')))
-            return;
-        // One frequency is checked all the same, listed and counted twice.
-        k.ui.normalerZeiger();
-        k.ui.meldung(QStringLiteral("Sie können mehere Frequenzen getrennt durch ") +
-                         QStringLiteral("/ ") + QStringLiteral(" eingeben. "),
-                     QStringLiteral(" Falsche Aktion ?"), Symbol::Ausrufezeichen, Knoepfe::Ok);
-        v.frequenzText = v.frequenzText + QLatin1Char('/') + v.frequenzText;
-    });
-    lauf.schritt([&] {
-        v.liste = FrequenzListe(v.frequenzText);
-        const size_t n = static_cast<size_t>(v.liste.size());
-        v.abweichung.assign(n, 0.0F);
-        v.guenstig.assign(n, 0.0F);
-        v.unguenstig.assign(n, 0.0F);
-    });
-    lauf.schritt([&] {
-        k.werte.KabelIndex = static_cast<qint16>(anfrage.Combo1ListIndex);
-        v.vk = eingabe::verkuerzungsfaktor(anfrage.Combo1Text);
-    });
-    lauf.schritt([&] {
-        // The whole rest is shown, filling blanks and attenuation field included.
-        const QString &text = anfrage.Combo1Text;
-        const qsizetype blank = text.indexOf(QLatin1Char(' '));
-        v.kabelzusatz = eingabe::kabelzusatz(blank < 0 ? text : text.mid(blank + 1));
-    });
-    lauf.schritt([&] {
-        v.laenge = eingabe::laenge(anfrage.Text3);
-        k.werte.KabelLaenge = v.laenge;
-    });
-    lauf.schritt([&] {
-        const eingabe::Toleranz t = eingabe::toleranz(anfrage.Text4);
-        v.tol = t.prozent;
-        v.schwelle = t.schwelle;
-    });
-    lauf.schritt([&] { v.berichtsfrequenzen.clear(); });
-    lauf.schleife([&]() -> qint64 { return v.liste.size(); },
-                  [&](qint64 i) {
-                      const float f = zuSingle(TextZuZahl(v.liste.at(i)));
-                      if (f < 0.01F)
-                          throw Laufzeitfehler(fehler::DivisionDurchNull);
-                      v.berichtsfrequenzen += formatAllgemein(f, k.locale);
-                      if (i + 1 < v.liste.size())
-                          v.berichtsfrequenzen += QLatin1Char('/');
-                      const float lambda = zuSingle(300.0 / f);
-                      const float elLaenge = zuSingle(static_cast<double>(v.laenge) / v.vk);
-                      const float null = 0.0F;
-                      float zAusgang = 0.0F;
-                      const float a = LeitungSWR(elLaenge, lambda, null, null, zAusgang);
-                      v.abweichung[i] = zuSingle(1.0 - a);
-                      if (v.schwelle <= a)
-                          v.guenstig[i] = f;
-                      else
-                          v.unguenstig[i] = f;
-                  });
-    lauf.schritt([&] { bericht.dialogVerbergen(); });
-    lauf.schritt([&] { bericht.seitenlaengeErmitteln(); });
-    lauf.schritt([&] { bericht.beginnen(QStringLiteral("Varolinaten-Prüfung")); });
-    lauf.schritt([&] {
-        bericht.kopfAnhaengen(
-            QStringLiteral(" Frequenzen  : ") + v.berichtsfrequenzen + QStringLiteral(" MHz") + ze +
-            QStringLiteral(" Verkürzungsfaktor: ") + fmt(v.vk, "0.00#") + v.kabelzusatz + ze +
-            QStringLiteral(" vorhandene Kabellänge: ") + formatAllgemein(v.laenge, k.locale) +
-            QStringLiteral(" m") + ze + QStringLiteral(" Toleranz zugelassen : ± ") +
-            fmt(v.tol, "##0.0###") + QStringLiteral(" %") + ze + ze);
-    });
-    lauf.schritt([&] {
-        bericht.spaltenkopfAnhaengen(QStringLiteral(" Kabellänge:          günstig für      "
-                                                    "ungünstig für                 (Abweichung)") +
-                                     ze);
-    });
-    lauf.schleife([&]() -> qint64 { return v.liste.size(); },
-                  [&](qint64 i) {
-                      const QString abweichung = feldRechts(
-                          QLatin1Char('(') + fmt(v.abweichung[i], "##0.0 %") + QLatin1Char(')'),
-                          29);
-                      if (v.guenstig[i] > 0.0F) {
-                          bericht.zeileAnhaengen(
-                              feldRechts(fmt(v.guenstig[i], "###0.000 MHz"), bericht::Feld1) +
-                              QString(bericht::Feld2, QLatin1Char(' ')) + abweichung + ze);
-                      }
-                      if (v.unguenstig[i] > 0.0F) {
-                          bericht.zeileAnhaengen(
-                              QString(bericht::Feld1, QLatin1Char(' ')) +
-                              feldRechts(fmt(v.unguenstig[i], "###0.000 MHz"), bericht::Feld2) +
-                              abweichung + ze);
-                          // The counter of unfavourable rows is 16-bit.
-                          if (v.unguenstigeZeilen == 32767)
-                              throw Laufzeitfehler(fehler::Ueberlauf);
-                          ++v.unguenstigeZeilen;
-                      }
-                      bericht.seitenumbruchPruefen();
-                  });
-    lauf.schritt([&] {
-        QString bemerkung;
-        if (v.unguenstigeZeilen == 1)
-            bemerkung = QStringLiteral(
-                "  Bei der ungünstigen Frequenz kann dieses Kabel Probleme verursachen.");
-        else if (v.unguenstigeZeilen > 1)
-            bemerkung = QStringLiteral(
-                "  Bei den ungünstigen Frequenzen kann dieses Kabel Probleme verursachen.");
-        else
-            bemerkung = QStringLiteral(
-                "  Dieses Kabel ist innerhalb der Toleranz bestens für die Frequenzen geeignet.");
-        bericht.schlussAnhaengen(bemerkung);
-    });
-    lauf.schritt([&] { bericht.formatieren(); });
-    lauf.schritt([&] { bericht.zeigen(); });
-    return lauf.ausfuehren();
+    return VorhKabel(anfrage, k).ausfuehren();
 }
 
 } // namespace varo
