@@ -10,21 +10,10 @@
 
 #include <cmath>
 #include <limits>
-#include <new>
-#include <stdexcept>
 
 namespace varo {
 
 namespace {
-
-// Runs one printer step; a printer that cannot do it is simply skipped.
-template <typename F> void ohneFehler(F &&f)
-{
-    try {
-        f();
-    } catch (const Laufzeitfehler &) {
-    }
-}
 
 const QString ZE = QStringLiteral("\r\n");
 
@@ -33,12 +22,12 @@ const QString ZE = QStringLiteral("\r\n");
 qint16 DruckerEinrichten(qint16 breite, Drucker &drucker)
 {
     const double rand = 5.0; // mm
-    ohneFehler([&] { drucker.setSkalierung(6); });
-    ohneFehler([&] { drucker.setSchriftname(QStringLiteral("Courier New")); });
-    ohneFehler([&] { drucker.setSchriftgroesse(breite <= 120 ? 10.0 : 8.0); });
+    stillVersuchen([&] { drucker.setSkalierung(6); });
+    stillVersuchen([&] { drucker.setSchriftname(QStringLiteral("Courier New")); });
+    stillVersuchen([&] { drucker.setSchriftgroesse(breite <= 120 ? 10.0 : 8.0); });
 
     int alteOrientierung = 0;
-    ohneFehler([&] { alteOrientierung = drucker.orientierung(); });
+    stillVersuchen([&] { alteOrientierung = drucker.orientierung(); });
     if (alteOrientierung == 0)
         alteOrientierung = 1;
 
@@ -46,13 +35,13 @@ qint16 DruckerEinrichten(qint16 breite, Drucker &drucker)
     // 80 characters is printed upright, a wider one across.
     const bool hoch = breite <= 80;
     double seitenhoehe = 0.0;
-    ohneFehler([&] { drucker.setOrientierung(hoch ? 1 : 2); });
-    ohneFehler([&] { seitenhoehe = drucker.seitenhoeheTwips() / 56.7; });
+    stillVersuchen([&] { drucker.setOrientierung(hoch ? 1 : 2); });
+    stillVersuchen([&] { seitenhoehe = drucker.seitenhoeheTwips() / 56.7; });
     if (seitenhoehe == 0.0)
         seitenhoehe = hoch ? 297.0 : 210.0;
 
     double textHoehe = 0.0;
-    ohneFehler([&] { textHoehe = drucker.textHoehe(QStringLiteral("HgyÜ8")); });
+    stillVersuchen([&] { textHoehe = drucker.textHoehe(QStringLiteral("HgyÜ8")); });
     if (!(textHoehe > 0.0))
         textHoehe = 4.0;
 
@@ -63,7 +52,7 @@ qint16 DruckerEinrichten(qint16 breite, Drucker &drucker)
     if (genau >= std::numeric_limits<qint16>::min() && genau <= std::numeric_limits<qint16>::max())
         zeilen = static_cast<qint16>(genau);
 
-    ohneFehler([&] { drucker.setOrientierung(alteOrientierung); });
+    stillVersuchen([&] { drucker.setOrientierung(alteOrientierung); });
     return zeilen;
 }
 
@@ -223,92 +212,6 @@ void Bericht::zeigen()
     m_k.ui.hauptfensterZeigen();
     m_k.feld.setSichtbar(true);
     m_k.ui.normalerZeiger();
-}
-
-void Schrittlauf::schritt(std::function<void()> schritt)
-{
-    m_schritte.push_back({{}, [s = std::move(schritt)](qint64) { s(); }});
-}
-
-void Schrittlauf::schleife(std::function<qint64()> anzahl, std::function<void(qint64)> durchlauf)
-{
-    m_schritte.push_back({std::move(anzahl), std::move(durchlauf)});
-}
-
-void Schrittlauf::beenden(Rechenergebnis ergebnis)
-{
-    m_beendet = true;
-    m_ergebnis = ergebnis;
-}
-
-Schrittlauf::Weiter Schrittlauf::fehlerBehandeln(const Laufzeitfehler &fehler)
-{
-    m_k.ui.normalerZeiger();
-    if (fehler.nummer() == fehler::DivisionDurchNull) {
-        // Also the answer to rejected input: no message, the dialog stays open.
-        m_k.ui.piep();
-        m_k.ui.piep();
-        m_k.feld.setSichtbar(true);
-        m_ergebnis = Rechenergebnis::Abgelehnt;
-        return Weiter::Ende;
-    }
-    m_k.ui.piep();
-    const QString text = fehler.beschreibung() + ZE +
-                         (fehler.istDruckerfehler() ? QStringLiteral(" ( Drucker ? )") : QString());
-    const Antwort antwort =
-        m_k.ui.meldung(text, QStringLiteral(" Fehler !"), Symbol::Ausrufezeichen,
-                       Knoepfe::AbbrechenWiederholenIgnorieren);
-    if (antwort == Antwort::Wiederholen) {
-        m_k.ui.sanduhr();
-        return Weiter::Wiederholen;
-    }
-    if (antwort == Antwort::Ignorieren) {
-        m_k.ui.sanduhr();
-        return Weiter::Naechster;
-    }
-    m_k.feld.setSichtbar(true);
-    m_ergebnis = Rechenergebnis::Abgebrochen;
-    return Weiter::Ende;
-}
-
-template <typename F> Schrittlauf::Weiter Schrittlauf::versuchen(F &&f)
-{
-    for (;;) {
-        Weiter weiter;
-        try {
-            f();
-            return Weiter::Naechster;
-        } catch (const Laufzeitfehler &fehler) {
-            weiter = fehlerBehandeln(fehler);
-        } catch (const std::bad_alloc &) {
-            weiter = fehlerBehandeln(Laufzeitfehler(fehler::Speicher));
-        } catch (const std::out_of_range &) {
-            weiter = fehlerBehandeln(Laufzeitfehler(fehler::Index));
-        }
-        if (weiter != Weiter::Wiederholen)
-            return weiter;
-    }
-}
-
-Rechenergebnis Schrittlauf::ausfuehren()
-{
-    m_beendet = false;
-    m_ergebnis = Rechenergebnis::Bericht;
-    for (const Eintrag &eintrag : m_schritte) {
-        qint64 anzahl = 1;
-        if (eintrag.anzahl) {
-            anzahl = 0;
-            if (versuchen([&] { anzahl = eintrag.anzahl(); }) == Weiter::Ende)
-                return m_ergebnis;
-        }
-        for (qint64 i = 0; i < anzahl; ++i) {
-            if (versuchen([&] { eintrag.durchlauf(i); }) == Weiter::Ende)
-                return m_ergebnis;
-            if (m_beendet)
-                return m_ergebnis;
-        }
-    }
-    return m_ergebnis;
 }
 
 } // namespace varo

@@ -5,6 +5,7 @@
 // and the error handling of a calculation (Abort / Retry / Ignore).
 
 #include "rechnen.h"
+#include "schrittlauf.h"
 
 #include <QString>
 #include <QtGlobal>
@@ -102,44 +103,6 @@ private:
     qint32 m_kopfPos = 0;
     qint32 m_tabellenPos = 0;
     qint32 m_schlussPos = 0;
-};
-
-// Runs a calculation as a list of steps under the common error handling.
-// Division by zero (also raised for rejected input) ends with two beeps;
-// any other error asks Abort / Retry / Ignore: Retry repeats the failed
-// step, Ignore goes on with the next. Whenever the run ends on an error the
-// report box is made visible again.
-class Schrittlauf
-{
-public:
-    explicit Schrittlauf(Rechenkontext &kontext) : m_k(kontext) {}
-
-    void schritt(std::function<void()> schritt);
-    // A loop whose every pass is a step of its own. The count is taken
-    // when the loop is reached and may itself fail like a step; ignoring
-    // that failure skips the loop.
-    void schleife(std::function<qint64()> anzahl, std::function<void(qint64)> durchlauf);
-
-    // Called from inside a step: the run ends after this step with `ergebnis`.
-    void beenden(Rechenergebnis ergebnis);
-
-    Rechenergebnis ausfuehren();
-
-private:
-    enum class Weiter { Wiederholen, Naechster, Ende };
-    Weiter fehlerBehandeln(const Laufzeitfehler &fehler);
-    template <typename F> Weiter versuchen(F &&f);
-
-    struct Eintrag
-    {
-        std::function<qint64()> anzahl; // empty for a single step
-        std::function<void(qint64)> durchlauf;
-    };
-
-    Rechenkontext &m_k;
-    std::vector<Eintrag> m_schritte;
-    bool m_beendet = false;
-    Rechenergebnis m_ergebnis = Rechenergebnis::Bericht;
 };
 
 } // namespace varo

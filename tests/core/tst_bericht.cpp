@@ -71,6 +71,9 @@ private slots:
     void laufSchleife();
     void laufBeendenNachSchritt();
     void laufSpeicherMangel();
+    void laufDruckregeln_data();
+    void laufDruckregeln();
+    void bestEffort();
 };
 
 void TstBericht::druckerEinrichten_data()
@@ -427,6 +430,77 @@ void TstBericht::laufSpeicherMangel()
     QCOMPARE(lauf.ausfuehren(), Rechenergebnis::Abgebrochen);
     QCOMPARE(u.ui.meldungen.size(), 1);
     QCOMPARE(u.ui.meldungen[0].text, QStringLiteral("Nicht genügend Speicher") + ZE);
+}
+
+void TstBericht::laufDruckregeln_data()
+{
+    QTest::addColumn<int>("fehler");
+    QTest::addColumn<QList<Antwort>>("antworten");
+    QTest::addColumn<QString>("ausgefuehrt");
+    QTest::addColumn<int>("meldungen");
+    QTest::addColumn<int>("ergebnis");
+
+    using A = QList<Antwort>;
+    const int abbruch = int(Rechenergebnis::Abgebrochen);
+    const int bericht = int(Rechenergebnis::Bericht);
+    // A cancel in a print dialog ends the command without a word.
+    QTest::newRow("Abbrechen im Dialog") << 32755 << A{} << "ab" << 0 << abbruch;
+    // Division by zero is a printer's error like any other here.
+    QTest::newRow("11 fragt") << 11 << A{Antwort::Ignorieren} << "abc" << 1 << bericht;
+    QTest::newRow("482 wiederholt") << 482 << A{Antwort::Wiederholen} << "abbc" << 1 << bericht;
+    QTest::newRow("482 abgebrochen") << 482 << A{Antwort::Abbruch} << "ab" << 1 << abbruch;
+}
+
+void TstBericht::laufDruckregeln()
+{
+    QFETCH(int, fehler);
+    QFETCH(QList<Antwort>, antworten);
+    QFETCH(QString, ausgefuehrt);
+    QFETCH(int, meldungen);
+    QFETCH(int, ergebnis);
+
+    FakeOberflaeche ui;
+    ui.antworten = antworten;
+    QString spur;
+    int versuche = 0;
+    Schrittlauf lauf(ui, Fehlerregeln::drucken());
+    lauf.schritt([&] { spur += 'a'; });
+    lauf.schritt([&] {
+        spur += 'b';
+        if (versuche++ == 0)
+            throw Laufzeitfehler(fehler);
+    });
+    lauf.schritt([&] { spur += 'c'; });
+
+    QCOMPARE(int(lauf.ausfuehren()), ergebnis);
+    QCOMPARE(spur, ausgefuehrt);
+    QCOMPARE(ui.pieps, 0);
+    QCOMPARE(int(ui.meldungen.size()), meldungen);
+    if (meldungen > 0) {
+        QCOMPARE(ui.meldungen[0].titel, QStringLiteral("Drucker-Fehler?"));
+        QCOMPARE(ui.meldungen[0].text,
+                 Laufzeitfehler::beschreibungFuer(fehler) + ZE + QStringLiteral("Wiederholen ? "));
+    }
+    // The pointer is normal again however the command ended.
+    QVERIFY(ui.normaleZeiger >= 1);
+}
+
+void TstBericht::bestEffort()
+{
+    FakeOberflaeche ui;
+    int weiter = 0;
+    QVERIFY(!stillVersuchen([] { throw Laufzeitfehler(fehler::DruckerInformation); }));
+    QVERIFY(stillVersuchen([&] { ++weiter; }));
+    QVERIFY(ui.meldungen.isEmpty());
+
+    QVERIFY(!versuchenMitMeldung([] { throw Laufzeitfehler(fehler::Ueberlauf); }, ui,
+                                 QStringLiteral("Titel")));
+    QCOMPARE(ui.meldungen.size(), 1);
+    QCOMPARE(ui.meldungen[0].text, QStringLiteral("Überlauf"));
+    QCOMPARE(ui.meldungen[0].titel, QStringLiteral("Titel"));
+    QVERIFY(versuchenMitMeldung([&] { ++weiter; }, ui, QStringLiteral("Titel")));
+    QCOMPARE(ui.meldungen.size(), 1);
+    QCOMPARE(weiter, 2);
 }
 
 QTEST_GUILESS_MAIN(TstBericht)
