@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLocale>
 #include <QRegularExpression>
 
@@ -80,14 +81,17 @@ QList<Band> baenderLaden(const QString &pfad, QString *grund)
 {
     if (grund)
         grund->clear();
+    // Only a regular file is read: a pipe or a device could block or never end.
     QFile datei(pfad);
-    if (!datei.open(QIODevice::ReadOnly)) {
+    if (!QFileInfo(pfad).isFile() || !datei.open(QIODevice::ReadOnly)) {
         grundSetzen(grund, QStringLiteral("Die Bandliste %1 kann nicht gelesen werden.")
                                .arg(QDir::toNativeSeparators(pfad)));
         return {};
     }
-    const QByteArray inhalt = datei.readAll();
-    if (datei.error() != QFileDevice::NoError) {
+    // A band list is a few hundred bytes; anything beyond a megabyte is no band list.
+    constexpr qint64 grenze = qint64{1} << 20;
+    const QByteArray inhalt = datei.read(grenze + 1);
+    if (datei.error() != QFileDevice::NoError || inhalt.size() > grenze) {
         grundSetzen(grund, QStringLiteral("Die Bandliste %1 kann nicht gelesen werden.")
                                .arg(QDir::toNativeSeparators(pfad)));
         return {};

@@ -11,6 +11,7 @@
 #include <QDoubleSpinBox>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -207,7 +208,8 @@ void FrmPlaner::kabelLaden(const QString &pfad)
 {
     QByteArray inhalt;
     QFile datei(pfad);
-    if (datei.open(QIODevice::ReadOnly))
+    // A pipe or a device in its place could block; only a regular file is read.
+    if (QFileInfo(pfad).isFile() && datei.open(QIODevice::ReadOnly))
         inhalt = datei.read(qint64{1} << 20); // a cable table is a few kilobytes
     const QSignalBlocker still(cboKabel);
     for (const Kabeltyp &kabel : kabelZeilenLesen(kabelDateiZeilen(inhalt)))
