@@ -133,6 +133,10 @@ int analyseAusfuehren(const Optionen &optionen, QIODevice &ausgabe, QTextStream 
     diagramm.mitVerlust = texte.verluste && anfrage->eingabe.verlust.vorhanden;
     diagramm.ueberschrift = QStringLiteral("%1, %2 m, Antenne %3 + j(%4) Ω")
                                 .arg(typ, texte.laenge, texte.lastR, texte.lastX);
+    if (const QString problem = leitungsverlaufPruefen(diagramm.werte); !problem.isEmpty()) {
+        fehler << problem << '\n';
+        return abgelehnt;
+    }
     if (endung == QLatin1String("csv"))
         return schreiben(leitungsCsv(diagramm.werte, locale), datei, ausgabe, fehler);
     QString meldung;

@@ -301,6 +301,11 @@ bool FrmLeitung::anzeigen()
     m_ui.sanduhr();
     Leitungsdiagramm neu;
     neu.werte = leitungsverlauf(anfrage->eingabe, anfrage->vonMHz, anfrage->bisMHz, 400);
+    if (const QString problem = leitungsverlaufPruefen(neu.werte); !problem.isEmpty()) {
+        m_ui.normalerZeiger();
+        meldung(problem, Symbol::Stopp);
+        return false;
+    }
     neu.mitVerlust = anfrage->eingabe.verluste && anfrage->eingabe.verlust.vorhanden;
     const QString typ = cboKabel->currentIndex() >= 0 && cboKabel->currentIndex() < m_kabel.size()
                             ? m_kabel.at(cboKabel->currentIndex()).Typ

@@ -3,6 +3,10 @@
 #include "baender.h"
 #include "kabeldaten.h"
 
+#include <QLocale>
+
+#include <cmath>
+
 namespace varo {
 
 namespace {
@@ -76,6 +80,18 @@ std::optional<Leitungsanfrage> leitungsanfrageLesen(const LeitungsTexte &texte, 
     if (!meldung.isEmpty())
         return std::nullopt;
     return anfrage;
+}
+
+QString leitungsverlaufPruefen(const QList<Leitungswerte> &werte)
+{
+    for (const Leitungswerte &w : werte) {
+        if (!std::isfinite(w.Zin.real()) || !std::isfinite(w.Zin.imag()) ||
+            !std::isfinite(w.verlustGesamt))
+            return QStringLiteral("Mit diesen Werten ergibt die Rechnung bei %1 MHz keine "
+                                  "endliche Zahl; bitte die Eingaben prüfen.")
+                .arg(QLocale().toString(w.fMHz, 'g', 7));
+    }
+    return {};
 }
 
 } // namespace varo

@@ -33,4 +33,8 @@ struct Leitungsanfrage
 // naming the field, and the result is empty.
 std::optional<Leitungsanfrage> leitungsanfrageLesen(const LeitungsTexte &texte, QString &meldung);
 
+// Values far beyond any real line can leave the range of the arithmetic;
+// a German sentence when a result is not a finite number, else empty.
+QString leitungsverlaufPruefen(const QList<Leitungswerte> &werte);
+
 } // namespace varo

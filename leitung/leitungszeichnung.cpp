@@ -233,8 +233,11 @@ void leitungsdiagrammZeichnen(QPainter &painter, const Leitungsdiagramm &diagram
     // Grid and labels.
     const Achse fAchse = achse(fVon, fBis, int(std::max(2.0, bereich.width() / 90.0)));
     painter.setPen(stift(QColor(215, 215, 215), 1.0));
-    for (double f = fAchse.von; f <= fBis + fAchse.schritt * 1e-9; f += fAchse.schritt) {
-        if (f < fVon - fAchse.schritt * 1e-9)
+    // Counted, not summed: a step lost in the digits of a large value must not hang.
+    const int fMarken = int(std::lround((fAchse.bis - fAchse.von) / fAchse.schritt));
+    for (int i = 0; i <= fMarken; ++i) {
+        const double f = fAchse.von + i * fAchse.schritt;
+        if (f < fVon - fAchse.schritt * 1e-9 || f > fBis + fAchse.schritt * 1e-9)
             continue;
         const double x = fx(f);
         painter.setPen(stift(QColor(215, 215, 215), 1.0));
@@ -252,8 +255,9 @@ void leitungsdiagrammZeichnen(QPainter &painter, const Leitungsdiagramm &diagram
         double erste = std::floor(feld.y.von / feld.y.schritt + 1.0 + 1e-9) * feld.y.schritt;
         if (erste - feld.y.von < feld.y.schritt / 2.0)
             erste += feld.y.schritt; // labels must not overlap
-        for (double y = erste; y <= feld.y.bis + feld.y.schritt * 1e-9; y += feld.y.schritt)
-            marken.append(y);
+        const int n = int(std::lround((feld.y.bis - erste) / feld.y.schritt));
+        for (int i = 0; i <= n; ++i)
+            marken.append(erste + i * feld.y.schritt);
         for (const double y : marken) {
             const double py = feld.yZuPixel(y);
             if (links) {

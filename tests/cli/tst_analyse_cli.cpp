@@ -113,6 +113,7 @@ void TstAnalyseCli::abgelehnt_data()
     QTest::newRow("keine Zahl") << QStringList{"--lastx", "j20"} << "--lastx: „j20“ ist keine";
     QTest::newRow("fallende Dämpfung") << QStringList{"--kabel", "Fallend"}
                                        << "Kabeltabelle, Zeile 3 (Fallend): Die Dämpfung fällt";
+    QTest::newRow("nicht endlich") << QStringList{"--vk", "1e-300"} << "Mit diesen Werten ergibt";
     QTest::newRow("unbekanntes Kabel") << QStringList{"--kabel", "RG-999"} << "Der Kabeltyp";
 }
 
