@@ -4,6 +4,7 @@
 
 #include "laufzeitfehler.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QFontMetricsF>
 #include <QImage>
 #include <QPageLayout>
@@ -11,7 +12,9 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QTextBlock>
 #include <QTextDocument>
+#include <algorithm>
 #include <cmath>
 
 namespace varo {
@@ -60,6 +63,63 @@ constexpr Fach faecher[] = {
     throw Laufzeitfehler(fehler::DruckerEigenschaft);
 }
 
+// The paper copy is laid out in pixels of 96 dpi.
+constexpr double layoutDpi = 96.0;
+constexpr double layoutPixelJeMm = layoutDpi / 25.4;
+
+// Margins of a printed report in millimetres: 2.5 mm top and bottom, as the
+// page length allows for; a printer that cannot print that close to the
+// edge keeps its own margin.
+QMarginsF druckraender(const QPageLayout &layout)
+{
+    QPageLayout mm = layout;
+    mm.setUnits(QPageLayout::Millimeter);
+    const QMarginsF min = mm.minimumMargins();
+    return {std::max(10.0, min.left()), std::max(2.5, min.top()), std::max(10.0, min.right()),
+            std::max(2.5, min.bottom())};
+}
+
+// Report lines are kept whole up to this width (a little more than an A4
+// line, which holds the 81 characters of a report line); longer paragraphs
+// of other documents wrap there.
+constexpr double hoechsteZeilenbreiteMm = 200.0;
+
+// The tallest page of the paper copy, in a layout without pages: from the
+// top of a page's first line to the top of the next "Seite" label, the last
+// page to the end. The tops count, not the blocks' own rectangles, which
+// leave out what a fixed line height adds below the text.
+double hoechsteSeite(QTextDocument &kopie)
+{
+    QAbstractTextDocumentLayout *layout = kopie.documentLayout();
+    double anfang = 0;
+    double hoechste = 0;
+    for (QTextBlock block = kopie.begin(); block.isValid(); block = block.next()) {
+        if (!(block.blockFormat().pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore))
+            continue;
+        const double oben = layout->blockBoundingRect(block).top();
+        hoechste = std::max(hoechste, oben - anfang);
+        anfang = oben;
+    }
+    return std::max(hoechste, layout->documentSize().height() - anfang);
+}
+
+// Puts the printer's page layout back when printing is over, whichever way:
+// the page length of the next report is measured on that printer.
+class LayoutZurueck
+{
+public:
+    explicit LayoutZurueck(QPrinter &printer) : m_printer(printer), m_layout(printer.pageLayout())
+    {
+    }
+    ~LayoutZurueck() { m_printer.setPageLayout(m_layout); }
+    LayoutZurueck(const LayoutZurueck &) = delete;
+    LayoutZurueck &operator=(const LayoutZurueck &) = delete;
+
+private:
+    QPrinter &m_printer;
+    QPageLayout m_layout;
+};
+
 } // namespace
 
 QtDrucker::QtDrucker() : m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution))
@@ -107,6 +167,34 @@ void QtDrucker::gewaehltenDruckerMerken()
 {
     if (!m_pdf)
         m_gewaehlt = m_printer->printerName();
+}
+
+void QtDrucker::auffrischen()
+{
+    if (m_pdf)
+        return;
+    m_systemHatDrucker =
+        !QPrinterInfo::availablePrinters().isEmpty() && !QPrinterInfo::defaultPrinter().isNull();
+    if (!m_systemHatDrucker)
+        return;
+    if (m_printer->outputFormat() == QPrinter::NativeFormat && m_printer->isValid() &&
+        !QPrinterInfo::printerInfo(m_printer->printerName()).isNull())
+        return;
+    // Without a printer Qt turned this one into a PDF writer, or its queue
+    // is gone: back onto a queue, on the paper chosen so far.
+    const QPageLayout layout = m_printer->pageLayout();
+    m_printer->setOutputFormat(QPrinter::NativeFormat);
+    aufStandarddruckerSetzen();
+    m_printer->setPageLayout(layout);
+}
+
+QString QtDrucker::dokumentname(const QTextDocument &dokument)
+{
+    // A report's first line is its title.
+    const QString titel = dokument.begin().text().simplified();
+    if (titel.isEmpty())
+        return QStringLiteral("Varolinaten-Berechnung");
+    return titel.left(80);
 }
 
 void QtDrucker::aufStandarddruckerSetzen()
@@ -211,17 +299,29 @@ void QtDrucker::setPapierfach(int fach)
     eigenschaftFehlt();
 }
 
+// The printable area is the paper less the margins the printer cannot print
+// on, as the queue reports them. The margins a printout sets do not count:
+// the page length must come out the same before and after printing.
+static QSizeF bedruckbarMm(const QPageLayout &layout)
+{
+    QPageLayout mm = layout;
+    mm.setUnits(QPageLayout::Millimeter);
+    const QRectF voll = mm.fullRect();
+    const QMarginsF rand = mm.minimumMargins();
+    return {std::max(0.0, voll.width() - rand.left() - rand.right()),
+            std::max(0.0, voll.height() - rand.top() - rand.bottom())};
+}
+
 int QtDrucker::seitenhoeheTwips() const
 {
     pruefen();
-    // A point is 20 twips.
-    return qRound(m_printer->pageLayout().paintRect(QPageLayout::Point).height() * 20.0);
+    return qRound(bedruckbarMm(m_printer->pageLayout()).height() * twipsProEinheit(6));
 }
 
 int QtDrucker::seitenbreiteTwips() const
 {
     pruefen();
-    return qRound(m_printer->pageLayout().paintRect(QPageLayout::Point).width() * 20.0);
+    return qRound(bedruckbarMm(m_printer->pageLayout()).width() * twipsProEinheit(6));
 }
 
 double QtDrucker::textHoehe(const QString &text) const
@@ -252,6 +352,7 @@ void QtDrucker::bildDrucken(const QImage &bild)
     pruefen();
     if (bild.isNull())
         throw Laufzeitfehler(fehler::UnzulaessigerAufruf);
+    m_printer->setDocName(QStringLiteral("Varolinaten-Berechnung"));
     QPainter maler;
     if (!maler.begin(m_printer.get()))
         throw Laufzeitfehler(fehler::Druckerfehler);
@@ -266,9 +367,58 @@ void QtDrucker::bildDrucken(const QImage &bild)
 void QtDrucker::dokumentDrucken(const QTextDocument &dokument)
 {
     pruefen();
-    // Reports break their pages at their own "Seite" labels.
-    aufGeraetDrucken(dokument, *m_printer);
-    if (m_printer->printerState() == QPrinter::Error)
+    const LayoutZurueck zurueck(*m_printer);
+    m_printer->setDocName(dokumentname(dokument));
+    m_printer->setPageMargins(druckraender(m_printer->pageLayout()), QPageLayout::Millimeter);
+    const QRectF flaeche = m_printer->pageLayout().paintRect(QPageLayout::Millimeter);
+    const QSizeF blatt(flaeche.width() * layoutPixelJeMm, flaeche.height() * layoutPixelJeMm);
+    if (blatt.isEmpty())
+        throw Laufzeitfehler(fehler::DruckerEigenschaft);
+
+    // Reports break their pages at their own "Seite" labels. Each page of the
+    // report becomes one sheet: on paper smaller than the one the report was
+    // paged for, the pages are scaled down to fit, so no line is cut and
+    // every sheet starts where a page of the report starts.
+    const std::unique_ptr<QTextDocument> kopie = druckfassung(dokument);
+    kopie->setDocumentMargin(0);
+    QTextOption umbruch = kopie->defaultTextOption();
+    umbruch.setWrapMode(QTextOption::NoWrap);
+    kopie->setDefaultTextOption(umbruch);
+    // Measured in one long run without pages first.
+    kopie->setTextWidth(blatt.width());
+    const double breite = kopie->idealWidth();
+    if (breite > std::max(blatt.width(), hoechsteZeilenbreiteMm * layoutPixelJeMm)) {
+        // Wider than any report line: text to wrap rather than to shrink.
+        umbruch.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+        kopie->setDefaultTextOption(umbruch);
+        kopie->setTextWidth(std::max(blatt.width(), hoechsteZeilenbreiteMm * layoutPixelJeMm));
+    }
+    // One pixel to spare, so rounding never pushes a last line onto a page
+    // of its own.
+    const double massstab = std::min({1.0, blatt.width() / std::max(kopie->idealWidth(), 1.0),
+                                      blatt.height() / (hoechsteSeite(*kopie) + 1.0)});
+    const QSizeF seite(blatt.width() / massstab, blatt.height() / massstab);
+    kopie->setPageSize(seite);
+
+    QPainter maler;
+    if (!maler.begin(m_printer.get()))
+        throw Laufzeitfehler(fehler::Druckerfehler);
+    maler.scale(m_printer->logicalDpiX() / layoutDpi * massstab,
+                m_printer->logicalDpiY() / layoutDpi * massstab);
+    const int seiten = kopie->pageCount();
+    for (int i = 0; i < seiten; ++i) {
+        if (i > 0 && !m_printer->newPage())
+            throw Laufzeitfehler(fehler::Druckerfehler);
+        maler.save();
+        const QRectF ausschnitt(0, i * seite.height(), seite.width(), seite.height());
+        maler.translate(0, -ausschnitt.top());
+        // A line that ends exactly at the page's top edge belongs to the
+        // page before; drawn again here, clipped, its text would still be
+        // in the output.
+        kopie->drawContents(&maler, ausschnitt.adjusted(0, 0.5, 0, -0.5));
+        maler.restore();
+    }
+    if (!maler.end() || m_printer->printerState() == QPrinter::Error)
         throw Laufzeitfehler(fehler::Druckerfehler);
 }
 

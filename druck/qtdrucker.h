@@ -34,6 +34,12 @@ public:
     // The printer chosen in the set-up dialog becomes the default this run
     // follows; the system's default printer is not changed.
     void gewaehltenDruckerMerken();
+    // Asks the print system afresh whether there is a printer, so a print
+    // server that was unreachable once is found again when it is back. The
+    // paper and orientation chosen so far are kept.
+    void auffrischen();
+    // The name print queues and PDF files show for the document.
+    static QString dokumentname(const QTextDocument &dokument);
 
     QString geraetename() const override;
     void setStandardFolgen(bool folgen) override;

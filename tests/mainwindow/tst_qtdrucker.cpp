@@ -1,5 +1,6 @@
 #include "laufzeitfehler.h"
 #include "qtdrucker.h"
+#include "rechenumgebung.h"
 
 #include <QImage>
 #include <QPrinterInfo>
@@ -28,6 +29,8 @@ private slots:
     void papiergroesseUndFach();
     void ungueltigeWerteWerdenAbgelehnt_data();
     void ungueltigeWerteWerdenAbgelehnt();
+    void jedesBlattBeginntEineSeite_data();
+    void jedesBlattBeginntEineSeite();
 };
 
 void TstQtDrucker::ohneDruckerWirftJedeOperation_data()
@@ -229,6 +232,67 @@ void TstQtDrucker::ungueltigeWerteWerdenAbgelehnt()
     // A refused value leaves the printer as it was.
     QCOMPARE(drucker->orientierung(), 1);
     QCOMPARE(drucker->papiergroesse(), 9);
+}
+
+void TstQtDrucker::jedesBlattBeginntEineSeite_data()
+{
+    QTest::addColumn<int>("papier");
+    QTest::addColumn<int>("orientierung");
+    QTest::addColumn<int>("twips"); // a PDF is printable to its edges
+    QTest::newRow("A4, wofür er umbrochen ist") << 9 << 1 << 16838;
+    QTest::newRow("A5 hoch") << 11 << 1 << 11906;
+    QTest::newRow("A5 quer") << 11 << 2 << 8391;
+    QTest::newRow("A4 quer") << 9 << 2 << 11906;
+}
+
+void TstQtDrucker::jedesBlattBeginntEineSeite()
+{
+    QFETCH(int, papier);
+    QFETCH(int, orientierung);
+    QFETCH(int, twips);
+    // A report of several pages, paged for A4 (73 lines, no printer asked).
+    Umgebung u(QLocale(QLocale::German));
+    varo::Berechnungsanfrage anfrage{QStringLiteral("eine"), QStringLiteral("28"),
+                                     QStringLiteral("0,66"), -1,
+                                     QStringLiteral("700"),  QStringLiteral("35")};
+    QCOMPARE(varo::Rechnen(anfrage, *u.kontext), varo::Rechenergebnis::Bericht);
+    varo::DokumentBerichtsfeld &bericht = u.feld;
+    const qsizetype etiketten = bericht.text().count(QStringLiteral("Seite "));
+    QVERIFY(etiketten >= 2);
+
+    QTemporaryDir dir;
+    const QString datei = dir.filePath(QStringLiteral("bericht.pdf"));
+    auto drucker = varo::QtDrucker::fuerPdf(datei);
+    drucker->setPapiergroesse(papier);
+    drucker->setOrientierung(orientierung);
+    QCOMPARE(drucker->seitenhoeheTwips(), twips);
+    drucker->dokumentDrucken(bericht.dokument());
+    // Printing leaves the page length measured on the printer as it was.
+    QCOMPARE(drucker->seitenhoeheTwips(), twips);
+    QCOMPARE(drucker->papiergroesse(), papier);
+
+    QStringList blaetter = pdfText(datei).split(QLatin1Char('\f'));
+    while (!blaetter.isEmpty() && blaetter.last().trimmed().isEmpty())
+        blaetter.removeLast();
+    QCOMPARE(blaetter.size(), etiketten + 1);
+    const QString trenner = QString(80, QChar(0x2014));
+    for (int i = 0; i < blaetter.size(); ++i) {
+        const QString erste = blaetter[i].trimmed().section(QLatin1Char('\n'), 0, 0);
+        QVERIFY2(i == 0 ? erste.contains(QStringLiteral("Varolinaten-Berechnung"))
+                        : erste.trimmed() == QStringLiteral("Seite %1").arg(i + 1),
+                 qPrintable(erste));
+        // The separator lines stay whole: nothing is cut at the right edge.
+        QVERIFY2(blaetter[i].contains(trenner), qPrintable(blaetter[i]));
+    }
+
+    // Queues and PDF files show what the job is.
+    QProcess p;
+    p.start(QStringLiteral("pdfinfo"), {datei});
+    QVERIFY(p.waitForFinished(30000));
+    const QString info = QString::fromUtf8(p.readAllStandardOutput());
+    QVERIFY2(
+        info.contains(QRegularExpression(QStringLiteral("Title:\\s+Varolinaten-Berechnung\\n"))),
+        qPrintable(info));
 }
 
 QTEST_MAIN(TstQtDrucker)
