@@ -3,14 +3,20 @@
 #include "laufzeitfehler.h"
 #include "qtdrucker.h"
 
+#include <QAbstractButton>
 #include <QColorDialog>
+#include <QComboBox>
 #include <QDialogButtonBox>
+#include <QEvent>
 #include <QFileDialog>
 #include <QFontDialog>
+#include <QFontInfo>
 #include <QInputDialog>
+#include <QPageLayout>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QSet>
 
 namespace varo {
 
@@ -22,11 +28,124 @@ QString rtfFilter()
     return QStringLiteral("Rich-Text-Datei (*.rtf *.Rtf *.RTF)");
 }
 
+// Every print and every set-up asks for the printer afresh.
 QPrinter *druckerOderFehler(QtDrucker *drucker)
 {
+    if (drucker)
+        drucker->auffrischen();
     if (!drucker || !drucker->vorhanden())
         throw Laufzeitfehler(fehler::DruckerInformation);
     return drucker->qprinter();
+}
+
+// Qt's print dialog takes the paper from the queue's defaults, not from the
+// printer it is given, and applies it on OK even when the user never looked
+// at the paper. This watch shows the printer's paper when the user opens the
+// paper sheet, tells whether it was opened, and hides the page range, which
+// the dialog offers whatever its options say.
+class Papierwache : public QObject
+{
+public:
+    Papierwache(QPrintDialog &dialog, const QPageLayout &layout, bool ohneSeitenbereich)
+        : m_layout(layout), m_ohneSeitenbereich(ohneSeitenbereich)
+    {
+        dialog.installEventFilter(this);
+        for (QDialog *blatt : dialog.findChildren<QDialog *>(Qt::FindDirectChildrenOnly))
+            blatt->installEventFilter(this);
+    }
+
+    // True when the user saw the paper sheet and may have chosen there.
+    bool papierGezeigt() const { return m_gezeigt; }
+
+protected:
+    bool eventFilter(QObject *objekt, QEvent *ereignis) override
+    {
+        if (ereignis->type() == QEvent::ChildAdded) {
+            // The paper sheet is a dialog of its own inside the print dialog;
+            // still under construction here, it is known by type only when
+            // it shows.
+            QObject *kind = static_cast<QChildEvent *>(ereignis)->child();
+            if (kind->isWidgetType())
+                kind->installEventFilter(this);
+        } else if (ereignis->type() == QEvent::Show) {
+            if (qobject_cast<QPrintDialog *>(objekt)) {
+                if (m_ohneSeitenbereich)
+                    seitenbereichVerbergen(static_cast<QWidget *>(objekt));
+            } else if (auto *blatt = qobject_cast<QDialog *>(objekt)) {
+                papierZeigen(blatt);
+            }
+        }
+        return false;
+    }
+
+private:
+    static void seitenbereichVerbergen(QWidget *dialog)
+    {
+        for (const char *name : {"printRange", "from", "to", "pagesRadioButton", "pagesLineEdit",
+                                 "printCurrentPage"}) {
+            if (auto *w = dialog->findChild<QWidget *>(QLatin1String(name)))
+                w->hide();
+        }
+    }
+
+    void papierZeigen(QDialog *blatt)
+    {
+        auto *papier = blatt->findChild<QComboBox *>(QStringLiteral("pageSizeCombo"));
+        if (!papier)
+            return;
+        m_gezeigt = true;
+        // Once per sheet: a second look must not undo the user's choice.
+        if (m_eingestellt.contains(blatt))
+            return;
+        m_eingestellt.insert(blatt);
+        const QPageSize groesse = m_layout.pageSize();
+        for (int i = 0; i < papier->count(); ++i) {
+            const QPageSize eintrag = papier->itemData(i).value<QPageSize>();
+            if (eintrag.isValid() &&
+                (groesse.id() == QPageSize::Custom ? eintrag.isEquivalentTo(groesse)
+                                                   : eintrag.id() == groesse.id())) {
+                papier->setCurrentIndex(i);
+                break;
+            }
+        }
+        const char *lage =
+            m_layout.orientation() == QPageLayout::Landscape ? "landscape" : "portrait";
+        if (auto *knopf = blatt->findChild<QAbstractButton *>(QLatin1String(lage)))
+            knopf->setChecked(true);
+    }
+
+    QPageLayout m_layout;
+    bool m_ohneSeitenbereich;
+    bool m_gezeigt = false;
+    QSet<QObject *> m_eingestellt;
+};
+
+// Runs the print dialog; the printer keeps its paper unless the user chose
+// another on the paper sheet.
+bool druckdialogAusfuehren(QPrintDialog &dialog, QPrinter &printer, bool ohneSeitenbereich)
+{
+    const QPageLayout eingerichtet = printer.pageLayout();
+    const Papierwache wache(dialog, eingerichtet, ohneSeitenbereich);
+    const bool ok = dialog.exec() == QDialog::Accepted;
+    if (ok && !wache.papierGezeigt())
+        printer.setPageLayout(eingerichtet);
+    return ok;
+}
+
+// The face the text is shown in. The font dialog lists installed faces only
+// and finds one by family and style name: a family the machine lacks would
+// open at the dialog's first family, and a style name made up from weight
+// and slant can hit a face of a wider family of the same name ("Condensed
+// Italic" for DejaVu Serif Bold Italic).
+QFont gezeigteSchrift(const QFont &schrift)
+{
+    const QFontInfo info(schrift);
+    QFont gezeigt = schrift;
+    gezeigt.setFamilies({info.family()});
+    // A bold or slanted face that is only drawn so has no style of its own.
+    if (info.bold() == schrift.bold() && info.italic() == schrift.italic())
+        gezeigt.setStyleName(info.styleName());
+    return gezeigt;
 }
 
 } // namespace
@@ -77,7 +196,7 @@ Druckumfang QtDokumentdialoge::drucken(QWidget *eltern, bool auswahlMoeglich)
     dialog.setOptions(optionen);
     dialog.setPrintRange(auswahlMoeglich ? QAbstractPrintDialog::Selection
                                          : QAbstractPrintDialog::AllPages);
-    const bool ok = dialog.exec() == QDialog::Accepted;
+    const bool ok = druckdialogAusfuehren(dialog, *printer, true);
     const bool auswahl = dialog.printRange() == QAbstractPrintDialog::Selection;
     // The range was only the choice here; the printer prints whole documents,
     // the selection being made into one of its own.
@@ -99,7 +218,7 @@ bool QtDokumentdialoge::druckerEinrichten(QWidget *eltern)
         if (QPushButton *ok = knoepfe->button(QDialogButtonBox::Ok))
             ok->setText(QStringLiteral("OK"));
     }
-    if (dialog.exec() != QDialog::Accepted)
+    if (!druckdialogAusfuehren(dialog, *printer, false))
         return false;
     m_drucker->gewaehltenDruckerMerken();
     return true;
@@ -108,18 +227,23 @@ bool QtDokumentdialoge::druckerEinrichten(QWidget *eltern)
 std::optional<Schriftwahl> QtDokumentdialoge::schrift(QWidget *eltern, const Schriftwahl &vorgabe)
 {
     bool ok = false;
-    const QFont schrift =
-        QFontDialog::getFont(&ok, vorgabe.schrift, eltern, QStringLiteral("Schriftart"));
+    const QFont start = gezeigteSchrift(vorgabe.schrift);
+    QFont schrift = QFontDialog::getFont(&ok, start, eltern, QStringLiteral("Schriftart"));
     if (!ok)
         return std::nullopt;
-    // The colour is the second half of the same choice; cancelling it
-    // cancels the whole command.
+    // Left as it was, the family is the text's own, not the one standing in.
+    if (schrift.family() == start.family())
+        schrift.setFamilies(vorgabe.schrift.families().isEmpty()
+                                ? QStringList{vorgabe.schrift.family()}
+                                : vorgabe.schrift.families());
+    // Weight and slant say it from here on.
+    schrift.setStyleName(QString());
+    // The colour is the second half of the choice; cancelling it keeps the
+    // font just chosen, in the colour the text had.
     const QColor farbe =
         QColorDialog::getColor(vorgabe.farbe.isValid() ? vorgabe.farbe : QColor(Qt::black), eltern,
                                QStringLiteral("Schriftfarbe"));
-    if (!farbe.isValid())
-        return std::nullopt;
-    return Schriftwahl{schrift, farbe};
+    return Schriftwahl{schrift, farbe.isValid() ? farbe : vorgabe.farbe};
 }
 
 } // namespace varo

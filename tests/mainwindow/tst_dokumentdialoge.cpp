@@ -2,10 +2,13 @@
 #include "laufzeitfehler.h"
 #include "qtdrucker.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
+#include <QFontDatabase>
 #include <QFontDialog>
+#include <QFontInfo>
 #include <QInputDialog>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -32,6 +35,10 @@ private slots:
     void einrichtungsdialog();
     void schriftUndFarbe_data();
     void schriftUndFarbe();
+    void druckdialogBehaeltPapier_data();
+    void druckdialogBehaeltPapier();
+    void schriftStartetBeiDerAuswahl_data();
+    void schriftStartetBeiDerAuswahl();
 };
 
 template <typename Dialog, typename Aktion> void spaeter(Aktion aktion)
@@ -242,15 +249,97 @@ void TstDokumentdialoge::schriftUndFarbe()
         dialoge.schrift(nullptr, varo::Schriftwahl{vorgabe, QColor(Qt::blue)});
     QCOMPARE(startSchrift.italic(), true);
     QCOMPARE(startSchrift.pointSizeF(), 10.0);
-    QCOMPARE(wahl.has_value(), schriftOk && farbeOk);
+    // Cancelling the colour keeps the font just chosen, in the old colour.
+    QCOMPARE(wahl.has_value(), schriftOk);
     if (schriftOk)
         QCOMPARE(startFarbe, QColor(Qt::blue));
     if (wahl) {
         QCOMPARE(wahl->schrift.pointSizeF(), 14.0);
         QVERIFY(wahl->schrift.bold());
         QVERIFY(wahl->schrift.italic());
-        QCOMPARE(wahl->farbe, QColor(Qt::darkGreen));
+        QCOMPARE(wahl->farbe, farbeOk ? QColor(Qt::darkGreen) : QColor(Qt::blue));
     }
+}
+
+void TstDokumentdialoge::druckdialogBehaeltPapier_data()
+{
+    QTest::addColumn<bool>("einrichten");
+    QTest::addColumn<int>("papier");
+    QTest::addColumn<bool>("quer");
+    QTest::newRow("Drucken, A5 quer") << false << int(QPageSize::A5) << true;
+    QTest::newRow("Drucken, Letter hoch") << false << int(QPageSize::Letter) << false;
+    QTest::newRow("Einrichten, A3 quer") << true << int(QPageSize::A3) << true;
+}
+
+void TstDokumentdialoge::druckdialogBehaeltPapier()
+{
+    QFETCH(bool, einrichten);
+    QFETCH(int, papier);
+    QFETCH(bool, quer);
+    const auto lage = quer ? QPageLayout::Landscape : QPageLayout::Portrait;
+    QTemporaryDir dir;
+    auto drucker = varo::QtDrucker::fuerPdf(dir.filePath(QStringLiteral("x.pdf")));
+    QPrinter *printer = drucker->qprinter();
+    QVERIFY(printer->setPageSize(QPageSize(QPageSize::PageSizeId(papier))));
+    QVERIFY(printer->setPageOrientation(lage));
+    QAbstractButton *bereich = nullptr; // "Pages from"
+    bool bereichGezeigt = true;
+    spaeter<QPrintDialog>([&](QPrintDialog *d) {
+        bereich = d->findChild<QAbstractButton *>(QStringLiteral("printRange"));
+        bereichGezeigt = bereich && !bereich->isHidden();
+        d->accept();
+    });
+    varo::QtDokumentdialoge dialoge(drucker.get());
+    QVERIFY(einrichten ? dialoge.druckerEinrichten(nullptr)
+                       : dialoge.drucken(nullptr, true) == varo::Druckumfang::Auswahl);
+    // OK without a look at the paper prints on the paper set up.
+    QCOMPARE(printer->pageLayout().pageSize().id(), QPageSize::PageSizeId(papier));
+    QCOMPARE(printer->pageLayout().orientation(), lage);
+    QVERIFY(bereich);
+    QCOMPARE(bereichGezeigt, einrichten);
+}
+
+void TstDokumentdialoge::schriftStartetBeiDerAuswahl_data()
+{
+    QTest::addColumn<QString>("familie");
+    QTest::addColumn<int>("punkte");
+    QTest::addColumn<bool>("fett");
+    QTest::addColumn<bool>("kursiv");
+    // A family with condensed faces under the same name.
+    QTest::newRow("DejaVu Serif fett kursiv 14") << "DejaVu Serif" << 14 << true << true;
+    // A family that may be missing and is shown by a stand-in.
+    QTest::newRow("Courier New fett 10") << "Courier New" << 10 << true << false;
+}
+
+void TstDokumentdialoge::schriftStartetBeiDerAuswahl()
+{
+    QFETCH(QString, familie);
+    QFETCH(int, punkte);
+    QFETCH(bool, fett);
+    QFETCH(bool, kursiv);
+    QFont vorgabe(familie, punkte, fett ? QFont::Bold : QFont::Normal, kursiv);
+    vorgabe.setStrikeOut(true);
+    const QFontInfo gezeigt(vorgabe);
+    if (gezeigt.bold() != fett || gezeigt.italic() != kursiv)
+        QSKIP("Für diese Schrift fehlt hier der passende Schnitt.");
+    QFont start;
+    spaeter<QFontDialog>([&](QFontDialog *d) {
+        start = d->currentFont();
+        d->accept();
+        spaeter<QColorDialog>([](QColorDialog *c) { c->accept(); });
+    });
+    varo::QtDokumentdialoge dialoge(nullptr);
+    const auto wahl = dialoge.schrift(nullptr, varo::Schriftwahl{vorgabe, QColor(Qt::black)});
+    // The dialog shows the face the text is drawn in ...
+    QCOMPARE(start.family(), gezeigt.family());
+    QCOMPARE(QFontDatabase::styleString(start), gezeigt.styleName());
+    QCOMPARE(start.pointSize(), punkte);
+    QVERIFY(start.strikeOut());
+    // ... and OK without a change gives the selection's font back.
+    QVERIFY(wahl.has_value());
+    QCOMPARE(wahl->schrift.family(), familie);
+    QCOMPARE(wahl->schrift.bold(), fett);
+    QCOMPARE(wahl->schrift.italic(), kursiv);
 }
 
 QTEST_MAIN(TstDokumentdialoge)
