@@ -11,8 +11,6 @@ class TestPlaner : public QObject
     Q_OBJECT
 
 private slots:
-    void viertelwelle_data();
-    void viertelwelle();
     void bandAbstand_data();
     void bandAbstand();
     void schmalesBandAufHalbwelle();
@@ -30,27 +28,6 @@ private slots:
     void bandlisteDesProgramms();
     void bandlisteMitFehlern();
 };
-
-void TestPlaner::viertelwelle_data()
-{
-    QTest::addColumn<double>("theta");
-    QTest::addColumn<double>("abstand");
-    QTest::newRow("0") << 0.0 << 90.0;
-    QTest::newRow("45") << 45.0 << 45.0;
-    QTest::newRow("90") << 90.0 << 0.0;
-    QTest::newRow("180") << 180.0 << 90.0;
-    QTest::newRow("200") << 200.0 << 70.0;
-    QTest::newRow("270") << 270.0 << 0.0;
-    QTest::newRow("315") << 315.0 << 45.0;
-    QTest::newRow("990") << 990.0 << 0.0;
-}
-
-void TestPlaner::viertelwelle()
-{
-    QFETCH(double, theta);
-    QFETCH(double, abstand);
-    QCOMPARE(viertelwellenAbstand(theta), abstand);
-}
 
 void TestPlaner::bandAbstand_data()
 {
