@@ -1,11 +1,15 @@
 #include "dokumentberichtsfeld.h"
+#include "drucker.h"
+#include "fake_oberflaeche.h"
 #include "formatvorlagen.h"
+#include "rechnen.h"
+#include "textberichtsfeld.h"
+#include "werte.h"
 
 #include <QTest>
 #include <QTextBlock>
 
-using varo::DokumentBerichtsfeld;
-using varo::Formatvorlage;
+using namespace varo;
 
 class TstBerichtsfeld : public QObject
 {
@@ -26,6 +30,8 @@ private slots:
     void formatvorlagen();
     void vorlageAufLeeremDokument();
     void setTextErsetztAlles();
+    void nurTextGleichWieDokument_data();
+    void nurTextGleichWieDokument();
 };
 
 void TstBerichtsfeld::textZaehltZeilenendenDoppelt_data()
@@ -256,6 +262,63 @@ void TstBerichtsfeld::setTextErsetztAlles()
     QCOMPARE(feld.selStart(), 0);
     feld.setText(QString());
     QCOMPARE(feld.textLaenge(), 0);
+}
+
+void TstBerichtsfeld::nurTextGleichWieDokument_data()
+{
+    QTest::addColumn<QString>("art");
+    QTest::addColumn<QString>("frequenz");
+    QTest::addColumn<QString>("kabel");
+    QTest::addColumn<QString>("laenge");
+
+    QTest::newRow("eine 7,1 RG-213") << "eine"
+                                     << "7,1"
+                                     << "0,66 RG-213 d=100/6,8"
+                                     << "30";
+    QTest::newRow("eine 430 über viele Seiten") << "eine"
+                                                << "430"
+                                                << "0,66"
+                                                << "300";
+    QTest::newRow("mehrere") << "mehrere"
+                             << "3,6/7,05/14,2"
+                             << "0,66 RG58"
+                             << "40";
+    QTest::newRow("mehrere ohne Ergebnis") << "mehrere"
+                                           << "3,6/7,05"
+                                           << "0,66"
+                                           << "1";
+    QTest::newRow("vorhanden") << "VorhKabel"
+                               << "3,6/7,05/14,2/21,2"
+                               << "0,8 Ecoflex"
+                               << "28";
+    // Line ends typed into the cable field reach the header as they are.
+    QTest::newRow("Zeilenenden im Kabeltext") << "mehrere"
+                                              << "3,6/7,05"
+                                              << "0,66 A\nB\rC\r\nD\u2029E\ufdd0F"
+                                              << "20";
+}
+
+void TstBerichtsfeld::nurTextGleichWieDokument()
+{
+    QFETCH(QString, art);
+    QFETCH(QString, frequenz);
+    QFETCH(QString, kabel);
+    QFETCH(QString, laenge);
+    Berechnungsanfrage anfrage{art, frequenz, kabel, -1, laenge, QStringLiteral("35")};
+    const auto rechnen = [&](Berichtsfeld &feld) {
+        Programmwerte werte;
+        KeinDrucker drucker;
+        FakeOberflaeche ui;
+        Rechenkontext k{werte, feld, drucker, ui, QLocale(QLocale::German)};
+        feld.setText(QStringLiteral("alter Bericht"));
+        QCOMPARE(Rechnen(anfrage, k), Rechenergebnis::Bericht);
+    };
+    DokumentBerichtsfeld dokument;
+    TextBerichtsfeld nurText;
+    rechnen(dokument);
+    rechnen(nurText);
+    QCOMPARE(nurText.text(), dokument.text());
+    QCOMPARE(nurText.textLaenge(), dokument.textLaenge());
 }
 
 QTEST_GUILESS_MAIN(TstBerichtsfeld)
