@@ -103,6 +103,19 @@ double hoechsteSeite(QTextDocument &kopie)
     return std::max(hoechste, layout->documentSize().height() - anfang);
 }
 
+// The printable area is the paper less the margins the printer cannot print
+// on, as the queue reports them. The margins a printout sets do not count:
+// the page length must come out the same before and after printing.
+QSizeF bedruckbarMm(const QPageLayout &layout)
+{
+    QPageLayout mm = layout;
+    mm.setUnits(QPageLayout::Millimeter);
+    const QRectF voll = mm.fullRect();
+    const QMarginsF rand = mm.minimumMargins();
+    return {std::max(0.0, voll.width() - rand.left() - rand.right()),
+            std::max(0.0, voll.height() - rand.top() - rand.bottom())};
+}
+
 // Puts the printer's page layout back when printing is over, whichever way:
 // the page length of the next report is measured on that printer.
 class LayoutZurueck
@@ -216,6 +229,8 @@ QString QtDrucker::geraetename() const
 
 void QtDrucker::setStandardFolgen(bool folgen)
 {
+    if (folgen)
+        auffrischen();
     pruefen();
     if (folgen && !m_pdf)
         aufStandarddruckerSetzen();
@@ -297,19 +312,6 @@ void QtDrucker::setPapierfach(int fach)
         }
     }
     eigenschaftFehlt();
-}
-
-// The printable area is the paper less the margins the printer cannot print
-// on, as the queue reports them. The margins a printout sets do not count:
-// the page length must come out the same before and after printing.
-static QSizeF bedruckbarMm(const QPageLayout &layout)
-{
-    QPageLayout mm = layout;
-    mm.setUnits(QPageLayout::Millimeter);
-    const QRectF voll = mm.fullRect();
-    const QMarginsF rand = mm.minimumMargins();
-    return {std::max(0.0, voll.width() - rand.left() - rand.right()),
-            std::max(0.0, voll.height() - rand.top() - rand.bottom())};
 }
 
 int QtDrucker::seitenhoeheTwips() const

@@ -40,6 +40,8 @@ public:
     virtual Druckumfang drucken(QWidget *eltern, bool auswahlMoeglich) = 0;
     // Lets the user change the program's printer; false when cancelled.
     virtual bool druckerEinrichten(QWidget *eltern) = 0;
+    // Font, then colour; a cancelled colour keeps the font with the colour
+    // of the default.
     virtual std::optional<Schriftwahl> schrift(QWidget *eltern, const Schriftwahl &vorgabe) = 0;
 };
 
