@@ -467,12 +467,12 @@ private:
 
     // The style sheet: its group's depth, and the entry being read.
     size_t stilTabelleTiefe = 0;
-    bool stilOffen = false;
     size_t stilEintragTiefe = 0;
-    int stilNummer = 0;
-    bool stilFuerAbsatz = true;
     Absatzstil stil;
     QHash<int, Absatzstil> absatzstile;
+    int stilNummer = 0;
+    bool stilOffen = false;
+    bool stilFuerAbsatz = true;
 
     QByteArray puffer;
     bool hochOffen = false;
