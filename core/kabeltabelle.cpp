@@ -1,5 +1,6 @@
 #include "kabeltabelle.h"
 
+#include "dateilesen.h"
 #include "konvertierung.h"
 #include "laufzeitfehler.h"
 #include "oberflaeche.h"
@@ -12,6 +13,7 @@
 #include <QStringDecoder>
 
 #include <cmath>
+#include <limits>
 
 namespace varo {
 
@@ -81,7 +83,8 @@ QString kabelItemText(const Kabeltyp &kabel, const QLocale &locale)
 QList<Kabeltyp> kabelZeilenLesen(const QStringList &zeilen)
 {
     QList<Kabeltyp> kabel;
-    for (const QString &zeile : zeilen) {
+    for (qsizetype nummer = 0; nummer < zeilen.size(); ++nummer) {
+        const QString &zeile = zeilen.at(nummer);
         if (zeile.startsWith(QLatin1Char(';')))
             continue;
         Kabeltyp typ;
@@ -92,6 +95,7 @@ QList<Kabeltyp> kabelZeilenLesen(const QStringList &zeilen)
         }
         if (!(typ.Vk > 0.0F && typ.Vk < 1.0F))
             continue;
+        typ.zeile = int(qMin<qsizetype>(nummer + 1, std::numeric_limits<int>::max()));
         kabel.append(typ);
     }
     return kabel;
@@ -99,36 +103,105 @@ QList<Kabeltyp> kabelZeilenLesen(const QStringList &zeilen)
 
 QStringList kabelDateiZeilen(const QByteArray &inhalt)
 {
-    QStringDecoder utf8(QStringDecoder::Utf8);
-    QString text = utf8.decode(inhalt);
-    if (utf8.hasError())
-        text = ausWindows1252(inhalt);
+    // A table edited with several editors can mix encodings line by line;
+    // a valid UTF-8 name stays what it is next to an old ANSI line.
+    const auto zeileLesen = [](const QByteArray &bytes) {
+        QStringDecoder utf8(QStringDecoder::Utf8);
+        QString text = utf8.decode(bytes);
+        return utf8.hasError() ? ausWindows1252(bytes) : text;
+    };
 
     QStringList zeilen;
     qsizetype anfang = 0;
-    const qsizetype n = text.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        const QChar c = text.at(i);
-        if (c != QLatin1Char('\r') && c != QLatin1Char('\n'))
+    const qsizetype n = inhalt.size();
+    // A byte order mark only at the start of the file.
+    if (n >= 3 && inhalt.startsWith("\xEF\xBB\xBF"))
+        anfang = 3;
+    for (qsizetype i = anfang; i < n; ++i) {
+        const char c = inhalt.at(i);
+        if (c != '\r' && c != '\n')
             continue;
-        zeilen.append(text.mid(anfang, i - anfang));
-        if (c == QLatin1Char('\r') && i + 1 < n && text.at(i + 1) == QLatin1Char('\n'))
+        zeilen.append(zeileLesen(inhalt.mid(anfang, i - anfang)));
+        if (c == '\r' && i + 1 < n && inhalt.at(i + 1) == '\n')
             ++i;
         anfang = i + 1;
     }
     if (anfang < n)
-        zeilen.append(text.mid(anfang));
+        zeilen.append(zeileLesen(inhalt.mid(anfang)));
     return zeilen;
+}
+
+Kabeldatei kabelDateiLesen(const QString &pfad)
+{
+    Kabeldatei tabelle;
+    const QFileInfo info(pfad);
+    tabelle.vorhanden = info.exists() || info.isSymLink();
+    const QString name = info.fileName();
+    Dateiinhalt inhalt = dateiLesen(pfad, maxTabellenBytes, Uebergroesse::Anfang);
+    const bool zuGross = !inhalt.vollstaendig && inhalt.daten.size() == maxTabellenBytes;
+    if (!inhalt.geoeffnet) {
+        if (!tabelle.vorhanden)
+            return tabelle;
+        tabelle.fehler = inhalt.fehler;
+        return tabelle;
+    }
+    if (!inhalt.vollstaendig) {
+        // Only whole lines count; a row cut off in the middle could show a
+        // wrong attenuation.
+        const qsizetype letztesEnde =
+            std::max(inhalt.daten.lastIndexOf('\n'), inhalt.daten.lastIndexOf('\r'));
+        inhalt.daten.truncate(letztesEnde + 1);
+    }
+    tabelle.kabel = kabelZeilenLesen(kabelDateiZeilen(inhalt.daten));
+    if (tabelle.kabel.size() > maxKabel) {
+        tabelle.kabel.resize(maxKabel);
+        tabelle.hinweis = QStringLiteral("Die Datei %1 hat mehr als %2 Kabel; nur die ersten "
+                                         "%2 wurden gelesen.")
+                              .arg(name)
+                              .arg(maxKabel);
+    } else if (zuGross) {
+        tabelle.hinweis = QStringLiteral("Die Datei %1 ist größer als %2 MiB; nur ihr Anfang "
+                                         "mit %3 Kabeln wurde gelesen.")
+                              .arg(name)
+                              .arg(maxTabellenBytes / (1024 * 1024))
+                              .arg(tabelle.kabel.size());
+    }
+    return tabelle;
+}
+
+QString daempfungsfehler(const QString &daempfung)
+{
+    const qsizetype schraeg = daempfung.indexOf(QLatin1Char('/'));
+    if (schraeg < 0)
+        return QStringLiteral("es fehlt der „/“ zwischen Bezugsfrequenz und Dämpfung");
+    try {
+        const qint16 fRef = rundeInt16(TextZuZahl(daempfung.mid(2, schraeg - 2)));
+        const float aRef = zuSingle(TextZuZahl(KommaZuPunkt(daempfung.mid(schraeg + 1))));
+        if (fRef == 0)
+            return QStringLiteral("die Bezugsfrequenz ist 0");
+        if (fRef < 0)
+            return QStringLiteral("die Bezugsfrequenz ist negativ");
+        if (aRef == 0.0F)
+            return QStringLiteral("die Dämpfung ist 0");
+        KabelDaempfung(100.0F, 1.0F, daempfung);
+    } catch (const Laufzeitfehler &) {
+        return QStringLiteral("eine Zahl liegt außerhalb des Bereichs");
+    }
+    return {};
 }
 
 bool KabelTabelleLaden(KabelListe &liste, float ersatz, const QString &ersatzText,
                        const QString &pfad, Programmwerte &werte, Oberflaeche &ui,
                        const QLocale &locale)
 {
-    if (!QFileInfo(pfad).isFile()) {
+    const Kabeldatei tabelle = kabelDateiLesen(pfad);
+    if (!tabelle.vorhanden || !tabelle.fehler.isEmpty()) {
         // A message box under the hourglass would look as if the program hung.
         ui.normalerZeiger();
-        ui.meldung(QStringLiteral("Die Datei Kabel.txt wurde nicht gefunden!"),
+        ui.meldung(tabelle.vorhanden ? QStringLiteral("Die Datei %1 kann nicht gelesen werden.")
+                                               .arg(QFileInfo(pfad).fileName()) +
+                                           werte.ZeilenEnde + tabelle.fehler
+                                     : QStringLiteral("Die Datei Kabel.txt wurde nicht gefunden!"),
                    QStringLiteral("Problem"), Symbol::Ausrufezeichen, Knoepfe::Ok);
         liste.eintragHinzufuegen(formatZahl(ersatz, QStringLiteral("0.0##"), locale));
         liste.setText(ersatzText);
@@ -136,29 +209,12 @@ bool KabelTabelleLaden(KabelListe &liste, float ersatz, const QString &ersatzTex
         return false;
     }
 
-    // A file that cannot be opened or breaks off while being read still
-    // gives the rows read up to that point; the window opens all the same.
-    QByteArray inhalt;
-    QFile datei(pfad);
-    if (datei.open(QIODevice::ReadOnly)) {
-        for (;;) {
-            const QByteArray teil = datei.read(qint64{64} * 1024);
-            if (teil.isEmpty())
-                break;
-            inhalt += teil;
-        }
-        if (datei.error() != QFileDevice::NoError) {
-            // Only whole lines count; a row cut off in the middle could
-            // show a wrong attenuation.
-            const qsizetype letztesEnde =
-                std::max(inhalt.lastIndexOf('\n'), inhalt.lastIndexOf('\r'));
-            inhalt.truncate(letztesEnde + 1);
-        }
-        datei.close();
-    }
-
-    for (const Kabeltyp &kabel : kabelZeilenLesen(kabelDateiZeilen(inhalt)))
+    for (const Kabeltyp &kabel : tabelle.kabel)
         liste.eintragHinzufuegen(kabelItemText(kabel, locale));
+    if (!tabelle.hinweis.isEmpty()) {
+        ui.normalerZeiger();
+        ui.meldung(tabelle.hinweis, QStringLiteral("Problem"), Symbol::Ausrufezeichen, Knoepfe::Ok);
+    }
 
     if (werte.KabelIndex >= 0 && werte.KabelIndex < liste.anzahl())
         liste.setAuswahl(werte.KabelIndex);
