@@ -7,6 +7,7 @@
 #include <QTextDocument>
 
 #include <algorithm>
+#include <vector>
 
 namespace varo {
 
@@ -32,6 +33,64 @@ double groessteSchrift(const QTextBlock &block)
     return groesste;
 }
 
+// Paper wraps at blanks. A paragraph of a foreign document with a long
+// run and no blank (a million characters of one "word") would make each
+// wrapped line measure the rest of the run again, and every page would
+// prepare the whole paragraph again for drawing: time grows with the square
+// of its length. So a long paragraph is cut into paragraphs of about
+// stueckZeichen characters, at a blank where there is one, and a long run
+// gets a break opportunity (a zero-width space) after every laufstueck
+// characters. Report lines, at most 80 characters, are never touched.
+constexpr int stueckZeichen = 1000;
+constexpr int laufstueck = 16;
+
+void langeAbsaetzeTeilen(QTextDocument &kopie)
+{
+    const QChar teilung(0x200B);
+    kopie.setUndoRedoEnabled(false); // a copy for paper: nothing to undo
+    QTextCursor cursor(&kopie);
+    // One edit block: outside of one, every move of the cursor would lay
+    // the whole paragraph out again.
+    cursor.beginEditBlock();
+    // From the last paragraph back: the pieces cut off are not visited again.
+    for (QTextBlock block = kopie.lastBlock(); block.isValid(); block = block.previous()) {
+        if (block.length() <= stueckZeichen)
+            continue;
+        const QString text = block.text();
+        std::vector<std::pair<int, bool>> stellen; // position, true: a new paragraph
+        int lauf = 0;
+        int absatz = 0;
+        for (int i = 0; i < int(text.size()); ++i) {
+            const QChar c = text.at(i);
+            if (c.isLowSurrogate())
+                continue; // never between the halves of a pair
+            const bool nachBlank = i > 0 && text.at(i - 1).isSpace();
+            if (absatz >= stueckZeichen && (nachBlank || absatz >= stueckZeichen + 200)) {
+                stellen.emplace_back(i, true);
+                absatz = 0;
+                lauf = 0;
+            }
+            ++absatz;
+            if (c.isSpace() || c == teilung) {
+                lauf = 0;
+            } else if (++lauf > laufstueck) {
+                stellen.emplace_back(i, false);
+                lauf = 1;
+            }
+        }
+        // From the back, so that the positions still ahead stay valid.
+        const int anfang = block.position();
+        for (auto it = stellen.crbegin(); it != stellen.crend(); ++it) {
+            cursor.setPosition(anfang + it->first);
+            if (it->second)
+                cursor.insertBlock();
+            else
+                cursor.insertText(QString(teilung));
+        }
+    }
+    cursor.endEditBlock();
+}
+
 // Line heights in the layout are in pixels of 96 dpi.
 constexpr double zeilenhoeheMm = 4.0;
 constexpr double pixelJeMm = 96.0 / 25.4;
@@ -41,6 +100,7 @@ constexpr double pixelJeMm = 96.0 / 25.4;
 std::unique_ptr<QTextDocument> druckfassung(const QTextDocument &bericht)
 {
     std::unique_ptr<QTextDocument> kopie(bericht.clone());
+    langeAbsaetzeTeilen(*kopie);
     QTextCursor cursor(kopie.get());
     cursor.beginEditBlock();
 

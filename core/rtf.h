@@ -14,14 +14,17 @@ namespace varo {
 QByteArray rtfSchreiben(const QTextDocument &dokument);
 
 // Limits of the reader. They keep memory and time linear in the input and
-// bounded, whatever the file claims.
+// bounded, whatever the file claims. The document limits are what the main
+// window lays out and shows within a few seconds, each of them reached on
+// its own; a saved report of the longest calculation stays far below them
+// (some 20,000 lines, a few runs per page).
 namespace rtf {
-inline constexpr qsizetype maxEingabeBytes = 64LL * 1024 * 1024; // larger files are refused
+inline constexpr qsizetype maxEingabeBytes = 16LL * 1024 * 1024; // larger files are refused
 inline constexpr int maxGruppentiefe = 512;                      // deeper groups are dropped whole
 inline constexpr int maxTabelleneintraege = 10000;               // per font and per colour table
-inline constexpr qsizetype maxZeichen = 20'000'000;              // text characters of the document
-inline constexpr qsizetype maxAbsaetze = 1'000'000;              // paragraphs of the document
-inline constexpr qsizetype maxLaeufe = 4'000'000;                // runs of differing format
+inline constexpr qsizetype maxZeichen = 1'000'000;               // text characters of the document
+inline constexpr qsizetype maxAbsaetze = 50'000;                 // paragraphs of the document
+inline constexpr qsizetype maxLaeufe = 50'000;                   // runs of differing format
 inline constexpr int maxWortlaenge = 32;                         // longer control words are unknown
 inline constexpr int maxSchriftname = 256;                       // characters kept of a font name
 
@@ -45,5 +48,43 @@ struct Grenzen
 // note saying so; otherwise fehler is cleared.
 bool rtfLesen(const QByteArray &rtf, QTextDocument &dokument, QString *fehler = nullptr,
               const rtf::Grenzen &grenzen = {});
+
+// True when the outermost group of the RTF text is closed. A file cut off
+// while being copied or written ends inside it; braces escaped with a
+// backslash and binary data after \binN do not count.
+inline bool rtfGeschlossen(const QByteArray &rtf)
+{
+    const auto buchstabe = [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); };
+    const qsizetype n = rtf.size();
+    qsizetype tiefe = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        const char c = rtf.at(i);
+        if (c == '{') {
+            ++tiefe;
+        } else if (c == '}') {
+            if (--tiefe <= 0)
+                return true;
+        } else if (c == '\\' && i + 1 < n) {
+            if (!buchstabe(rtf.at(i + 1))) {
+                ++i; // \{ \} \\ and the other control symbols
+                continue;
+            }
+            const qsizetype wort = i + 1;
+            while (i + 1 < n && buchstabe(rtf.at(i + 1)))
+                ++i;
+            const bool bin = i + 1 - wort == 3 && rtf.mid(wort, 3) == "bin";
+            qint64 laenge = 0;
+            while (i + 1 < n && rtf.at(i + 1) >= '0' && rtf.at(i + 1) <= '9') {
+                laenge = qMin<qint64>(laenge * 10 + (rtf.at(i + 1) - '0'), n);
+                ++i;
+            }
+            if (i + 1 < n && rtf.at(i + 1) == ' ')
+                ++i;
+            if (bin)
+                i += qsizetype(laenge);
+        }
+    }
+    return false;
+}
 
 } // namespace varo
