@@ -4,6 +4,7 @@
 #include "modus_planer.h"
 #include "werkzeugteile.h"
 
+#include "dateilesen.h"
 #include "dokumentberichtsfeld.h"
 #include "drucker.h"
 #include "druckfassung.h"
@@ -54,8 +55,8 @@ QString hilfetext()
         "                        oder ein Kabeltyp aus Kabel.txt wie RG-213\n"
         "  --laenge TEXT         voraussichtliche oder vorhandene Kabellänge in m\n"
         "  --toleranz TEXT       zugelassene Toleranz in % (Vorgabe: 35)\n"
-        "  --seitenlaenge N      Zeilen je Seite (ohne Angabe entscheidet der Drucker,\n"
-        "                        ohne Drucker 73)\n"
+        "  --seitenlaenge N      Zeilen je Seite (Vorgabe: 73; das Werkzeug fragt keinen\n"
+        "                        Drucker, anders als das Programm mit Fenster)\n"
         "  --format FORMAT       text (Vorgabe), rtf oder pdf\n"
         "  --ausgabe DATEI       in DATEI schreiben statt auf die Standardausgabe\n"
         "  --kabeltabelle DATEI  diese Kabeltabelle statt Kabel.txt neben dem Programm\n"
@@ -74,6 +75,8 @@ QString hilfetext()
         "Gespeicherte Berichte:\n"
         "  --oeffnen DATEI.rtf   einen gespeicherten Bericht lesen und im gewählten Format\n"
         "                        ausgeben\n"
+        "  --teilweise           auch einen Bericht ausgeben, der nur teilweise gelesen\n"
+        "                        werden konnte (abgeschnitten oder über einer Grenze)\n"
         "\n"
         "  --help                diese Hilfe anzeigen und beenden\n"
         "  --version             Versionsinformation anzeigen und beenden\n"
@@ -151,8 +154,9 @@ const QStringList wertOptionen = {
 };
 
 const QStringList schalterOptionen = {
-    QStringLiteral("help"),    QStringLiteral("version"), QStringLiteral("kurve"),
-    QStringLiteral("analyse"), QStringLiteral("planer"),  QStringLiteral("verlustlos"),
+    QStringLiteral("help"),      QStringLiteral("version"), QStringLiteral("kurve"),
+    QStringLiteral("analyse"),   QStringLiteral("planer"),  QStringLiteral("verlustlos"),
+    QStringLiteral("teilweise"),
 };
 
 // GNU-style "--name WERT" or "--name=WERT"; returns an error text.
@@ -161,7 +165,7 @@ QString einlesen(const QStringList &argumente, Optionen &optionen)
     for (int i = 0; i < argumente.size(); ++i) {
         const QString &argument = argumente.at(i);
         if (!argument.startsWith(QLatin1String("--")))
-            return QStringLiteral("unerwartetes Argument „%1“").arg(argument);
+            return QStringLiteral("unerwartetes Argument %1").arg(zitat(argument));
         QString name = argument.mid(2);
         std::optional<QString> wert;
         const int gleich = name.indexOf(QLatin1Char('='));
@@ -178,7 +182,7 @@ QString einlesen(const QStringList &argumente, Optionen &optionen)
             continue;
         }
         if (!wertOptionen.contains(name))
-            return QStringLiteral("unbekannte Option „--%1“").arg(name);
+            return QStringLiteral("unbekannte Option %1").arg(zitat(QStringLiteral("--") + name));
         if (!wert) {
             if (i + 1 >= argumente.size())
                 return QStringLiteral("Option „--%1“ braucht einen Wert").arg(name);
@@ -215,6 +219,27 @@ int dokumentAusgeben(DokumentBerichtsfeld &feld, const QString &format,
     else
         daten = pdfVon(feld.dokument());
     return schreiben(daten, datei, ausgabe, fehler);
+}
+
+// The first option whose number lies beyond the range of a single, as a
+// message; empty when all are in range.
+QString zahlAusserhalb(const Berechnungsanfrage &anfrage)
+{
+    QList<std::pair<QString, QString>> felder;
+    for (const QString &f : FrequenzListe(KommaZuPunkt(anfrage.Text1)))
+        felder.append({QStringLiteral("--frequenz"), f});
+    felder.append({QStringLiteral("--laenge"), anfrage.Text3});
+    if (anfrage.Berechnungsart != berechnungsart::eine)
+        felder.append({QStringLiteral("--toleranz"), anfrage.Text4});
+    for (const auto &[option, text] : std::as_const(felder)) {
+        try {
+            zuSingle(TextZuZahl(KommaZuPunkt(text)));
+        } catch (const Laufzeitfehler &) {
+            return QStringLiteral("%1: Die Zahl %2 liegt außerhalb des Zahlenbereichs.")
+                .arg(option, zitat(text));
+        }
+    }
+    return {};
 }
 
 int berichtRechnen(const Optionen &optionen, const QString &format, QIODevice &ausgabe,
@@ -264,6 +289,8 @@ int berichtRechnen(const Optionen &optionen, const QString &format, QIODevice &a
         fehler << grund << '\n';
         return abgelehnt;
     }
+    if (!kabel->hinweis.isEmpty())
+        fehler << kabel->hinweis << '\n';
     anfrage.Combo1Text = kabel->text;
     anfrage.Combo1ListIndex = kabel->index;
 
@@ -275,6 +302,25 @@ int berichtRechnen(const Optionen &optionen, const QString &format, QIODevice &a
     for (int i = 0; i < felder.size(); ++i) {
         if (felder.at(i).isEmpty()) {
             fehler << "Das Eingabefeld " << namen.at(i) << " ist leer.\n";
+            return abgelehnt;
+        }
+    }
+    // A number beyond the range of a single stops the calculation with a bare
+    // "Überlauf"; say which option holds it.
+    if (const QString ausserhalb = zahlAusserhalb(anfrage); !ausserhalb.isEmpty()) {
+        fehler << ausserhalb << '\n';
+        return abgelehnt;
+    }
+    // The report lists the attenuation only for one frequency; a field the
+    // calculation cannot evaluate is named with its row.
+    if (anfrage.Berechnungsart == berechnungsart::eine && kabel->kabel &&
+        !kabel->kabel->Daempfung.isEmpty()) {
+        if (const QString warum = daempfungsfehler(kabel->kabel->Daempfung); !warum.isEmpty()) {
+            fehler << QStringLiteral("%1, Zeile %2: Das Dämpfungsfeld %3 ist unbrauchbar: %4.")
+                          .arg(zitat(QDir::toNativeSeparators(tabelle)))
+                          .arg(kabel->kabel->zeile)
+                          .arg(zitat(kabel->kabel->Daempfung), warum)
+                   << '\n';
             return abgelehnt;
         }
     }
@@ -311,8 +357,17 @@ int berichtRechnen(const Optionen &optionen, const QString &format, QIODevice &a
     case Rechenergebnis::Abgebrochen:
         break;
     }
-    fehler << programmname << ": "
-           << ui.meldungen.value(0, QStringLiteral("Die Rechnung wurde abgebrochen.")) << '\n';
+    // The error is the last message; a hint may come before it.
+    const QString meldung = ui.meldungen.isEmpty()
+                                ? QStringLiteral("Die Rechnung wurde abgebrochen.")
+                                : ui.meldungen.constLast();
+    if (meldung.contains(Laufzeitfehler::beschreibungFuer(fehler::Ueberlauf))) {
+        // Every number is in range, so the count of lengths overflowed.
+        fehler << "Zu viele Längen: Die Rechnung bräuchte mehr als 32767 Vielfache der "
+                  "Viertelwelle; --laenge kürzer oder --frequenz tiefer wählen.\n";
+        return abgelehnt;
+    }
+    fehler << programmname << ": " << meldung << '\n';
     return fehlerStatus;
 }
 
@@ -341,6 +396,8 @@ int kurveZeichnen(const Optionen &optionen, QTextStream &fehler, const QString &
             fehler << grund << '\n';
             return abgelehnt;
         }
+        if (!kabel->hinweis.isEmpty())
+            fehler << kabel->hinweis << '\n';
         eingabe.vk = formatZahl(zuSingle(TextZuZahl(KommaZuPunkt(kabel->text))),
                                 QStringLiteral("0.00##"), locale);
     } else {
@@ -375,17 +432,31 @@ int oeffnen(const Optionen &optionen, const QString &format, QIODevice &ausgabe,
             QTextStream &fehler)
 {
     const QString pfad = *optionen.wert(QStringLiteral("oeffnen"));
-    QFile datei(pfad);
-    if (!datei.open(QIODevice::ReadOnly)) {
-        fehler << programmname << ": " << QDir::toNativeSeparators(pfad)
-               << " kann nicht gelesen werden: " << datei.errorString() << '\n';
+    const QString anzeige = zitat(QDir::toNativeSeparators(pfad));
+    const Dateiinhalt inhalt = dateiLesen(pfad, rtf::maxEingabeBytes);
+    if (!inhalt.vollstaendig) {
+        fehler << programmname << ": " << anzeige << " kann nicht gelesen werden: " << inhalt.fehler
+               << '\n';
         return fehlerStatus;
     }
     DokumentBerichtsfeld feld;
     QString grund;
-    if (!rtfLesen(datei.readAll(), feld.dokument(), &grund)) {
-        fehler << programmname << ": " << QDir::toNativeSeparators(pfad) << ": " << grund << '\n';
+    if (!rtfLesen(inhalt.daten, feld.dokument(), &grund)) {
+        fehler << programmname << ": " << anzeige << ": " << grund << '\n';
         return fehlerStatus;
+    }
+    if (grund.isEmpty() && !rtfGeschlossen(inhalt.daten))
+        grund = QStringLiteral("Die Datei ist abgeschnitten und wurde nur teilweise gelesen.");
+    if (!grund.isEmpty()) {
+        // Partial input passes only when asked for; a script would
+        // otherwise take half a report for the whole.
+        fehler << programmname << ": " << anzeige << ": " << grund << '\n';
+        if (!optionen.hat(QStringLiteral("teilweise"))) {
+            fehler << programmname
+                   << ": nichts ausgegeben; --teilweise gibt den gelesenen Teil "
+                      "aus.\n";
+            return fehlerStatus;
+        }
     }
     return dokumentAusgeben(feld, format, optionen.wert(QStringLiteral("ausgabe")), ausgabe,
                             fehler);
@@ -403,19 +474,17 @@ int ausfuehren(const QStringList &argumente, QIODevice &ausgabe, QTextStream &fe
                << "„" << programmname << " --help“ gibt weitere Informationen.\n";
         return fehlerStatus;
     }
-    if (optionen.hat(QStringLiteral("help"))) {
-        ausgabe.write(hilfetext().toUtf8());
-        return ok;
-    }
+    if (optionen.hat(QStringLiteral("help")))
+        return schreiben(hilfetext().toUtf8(), std::nullopt, ausgabe, fehler);
     if (optionen.hat(QStringLiteral("version"))) {
-        ausgabe.write(QStringLiteral("%1 (Varolinaten) %2.%3.%4\n%5\n")
-                          .arg(programmname)
-                          .arg(version::major)
-                          .arg(version::minor)
-                          .arg(version::revision)
-                          .arg(QString::fromUtf8(version::rechtshinweis))
-                          .toUtf8());
-        return ok;
+        return schreiben(QStringLiteral("%1 (Varolinaten) %2.%3.%4\n%5\n")
+                             .arg(programmname)
+                             .arg(version::major)
+                             .arg(version::minor)
+                             .arg(version::revision)
+                             .arg(QString::fromUtf8(version::rechtshinweis))
+                             .toUtf8(),
+                         std::nullopt, ausgabe, fehler);
     }
 
     try {
@@ -442,8 +511,8 @@ int ausfuehren(const QStringList &argumente, QIODevice &ausgabe, QTextStream &fe
         }
         return berichtRechnen(optionen, format, ausgabe, fehler, kabelOrdner);
     } catch (const Laufzeitfehler &e) {
-        // Reading the options themselves can overflow (a cable text beyond range).
-        fehler << programmname << ": " << e.beschreibung() << '\n';
+        // The options are checked before they are used; this is a last resort.
+        fehler << programmname << ": " << e.beschreibung() << " beim Lesen der Optionen\n";
         return fehlerStatus;
     }
 }

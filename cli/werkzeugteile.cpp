@@ -1,11 +1,15 @@
 #include "werkzeugteile.h"
 
+#include "dateilesen.h"
 #include "konvertierung.h"
+#include "laufzeitfehler.h"
 
 #include <QDir>
 #include <QFile>
 #include <QSaveFile>
 #include <QTextStream>
+
+#include <cerrno>
 
 namespace varo::cli {
 
@@ -20,28 +24,43 @@ QString ohneZeichen(QString name)
 
 } // namespace
 
+QString zitat(const QString &text)
+{
+    constexpr qsizetype hoechstens = 60;
+    if (text.size() <= hoechstens)
+        return QStringLiteral("„%1“").arg(text);
+    return QStringLiteral("„%1…“ (%2 Zeichen)").arg(text.left(hoechstens)).arg(text.size());
+}
+
 QList<Kabeltyp> kabeltabelle(const QString &pfad, bool &vorhanden)
 {
-    QFile datei(pfad);
-    vorhanden = datei.exists();
-    if (!datei.open(QIODevice::ReadOnly))
-        return {};
-    return kabelZeilenLesen(kabelDateiZeilen(datei.readAll()));
+    Kabeldatei tabelle = kabelDateiLesen(pfad);
+    vorhanden = tabelle.vorhanden;
+    return tabelle.kabel;
 }
 
 std::optional<Kabelwahl> kabelWaehlen(const QString &text, const QString &tabellenpfad,
                                       const QLocale &locale, QString &grund)
 {
-    bool vorhanden = false;
-    const QList<Kabeltyp> kabel = kabeltabelle(tabellenpfad, vorhanden);
+    const Kabeldatei tabelle = kabelDateiLesen(tabellenpfad);
+    const QList<Kabeltyp> &kabel = tabelle.kabel;
     QStringList items;
     for (const Kabeltyp &k : kabel)
         items << kabelItemText(k, locale);
 
-    Kabelwahl wahl{text, static_cast<int>(items.indexOf(text)), std::nullopt};
+    Kabelwahl wahl{text, static_cast<int>(items.indexOf(text)), std::nullopt, tabelle.hinweis};
     if (wahl.index >= 0)
         wahl.kabel = kabel.at(wahl.index);
-    if (TextZuZahl(KommaZuPunkt(text)) != 0.0 || text.trimmed().isEmpty())
+    double zahl = 0.0;
+    try {
+        zahl = TextZuZahl(KommaZuPunkt(text));
+        zuSingle(zahl);
+    } catch (const Laufzeitfehler &) {
+        grund = QStringLiteral("--kabel: Die Zahl %1 liegt außerhalb des Zahlenbereichs.")
+                    .arg(zitat(text));
+        return std::nullopt;
+    }
+    if (zahl != 0.0 || text.trimmed().isEmpty())
         return wahl;
 
     for (int i = 0; i < kabel.size(); ++i) {
@@ -52,27 +71,41 @@ std::optional<Kabelwahl> kabelWaehlen(const QString &text, const QString &tabell
             return wahl;
         }
     }
-    grund = vorhanden ? QStringLiteral("Der Kabeltyp „%1“ steht nicht in %2.")
-                            .arg(text, QDir::toNativeSeparators(tabellenpfad))
-                      : QStringLiteral("Die Datei Kabel.txt wurde nicht gefunden! (%1)")
-                            .arg(QDir::toNativeSeparators(tabellenpfad));
+    const QString pfad = zitat(QDir::toNativeSeparators(tabellenpfad));
+    if (!tabelle.vorhanden)
+        grund = QStringLiteral("Die Datei Kabel.txt wurde nicht gefunden! (%1)").arg(pfad);
+    else if (!tabelle.fehler.isEmpty())
+        grund = QStringLiteral("Die Kabeltabelle %1 kann nicht gelesen werden: %2")
+                    .arg(pfad, tabelle.fehler);
+    else
+        grund = QStringLiteral("Der Kabeltyp %1 steht nicht in %2.").arg(zitat(text), pfad);
     return std::nullopt;
 }
 
 int schreiben(const QByteArray &daten, const std::optional<QString> &datei, QIODevice &ausgabe,
               QTextStream &fehler)
 {
-    if (!datei) {
-        ausgabe.write(daten);
-        return ok;
-    }
-    QSaveFile ziel(*datei);
-    if (!ziel.open(QIODevice::WriteOnly) || ziel.write(daten) != daten.size() || !ziel.commit()) {
-        fehler << programmname << ": " << QDir::toNativeSeparators(*datei)
-               << " kann nicht geschrieben werden: " << ziel.errorString() << '\n';
+    if (datei) {
+        const QString grund = dateiSchreiben(*datei, daten);
+        if (grund.isEmpty())
+            return ok;
+        fehler << programmname << ": " << zitat(QDir::toNativeSeparators(*datei))
+               << " kann nicht geschrieben werden: " << grund << '\n';
         return fehlerStatus;
     }
-    return ok;
+    // Standard output may be a full disk or a closed pipe as well.
+    errno = 0;
+    bool geschrieben = ausgabe.write(daten) == daten.size();
+    if (auto *datei = qobject_cast<QFileDevice *>(&ausgabe); geschrieben && datei)
+        geschrieben = datei->flush() && datei->error() == QFileDevice::NoError;
+    if (geschrieben)
+        return ok;
+    const int nummer = errno;
+    fehler << programmname << ": Die Standardausgabe kann nicht geschrieben werden: "
+           << (nummer != 0 ? systemfehlerText(nummer)
+                           : QStringLiteral("Der Empfänger nimmt nichts mehr an."))
+           << '\n';
+    return fehlerStatus;
 }
 
 } // namespace varo::cli

@@ -82,18 +82,26 @@ struct Kabelwahl
     QString text;
     int index = -1;
     std::optional<Kabeltyp> kabel; // the table's row, when one was chosen
+    QString hinweis;               // a note that the table was read only in part
 };
 
 // The valid rows of the table at pfad; vorhanden tells whether the file exists.
 QList<Kabeltyp> kabeltabelle(const QString &pfad, bool &vorhanden);
 
 // The cable entry as the dialog would hold it: a typed value, an item of
-// the table, or a type name that picks its item. On failure grund says why.
+// the table, or a type name that picks its item. On failure grund says why:
+// an unknown type, a table that cannot be read, a number out of range.
 std::optional<Kabelwahl> kabelWaehlen(const QString &text, const QString &tabellenpfad,
                                       const QLocale &locale, QString &grund);
 
-// Writes the result to the file or to standard output.
+// Writes the result to the file, replacing it only when every byte was
+// written, or to standard output. A failure is told with its cause on
+// fehler and gives fehlerStatus.
 int schreiben(const QByteArray &daten, const std::optional<QString> &datei, QIODevice &ausgabe,
               QTextStream &fehler);
+
+// A user's text as quoted in a message: long ones are cut, so that a huge
+// argument is not echoed back whole.
+QString zitat(const QString &text);
 
 } // namespace varo::cli
