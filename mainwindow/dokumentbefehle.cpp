@@ -1,5 +1,6 @@
 #include "dokumentbefehle.h"
 
+#include "dateilesen.h"
 #include "drucker.h"
 #include "laufzeitfehler.h"
 #include "oberflaeche.h"
@@ -7,10 +8,12 @@
 #include "texteditberichtsfeld.h"
 #include "zahlenformat.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QProgressDialog>
+#include <QTextDocument>
 #include <QTextDocumentFragment>
 #include <QTextEdit>
 
@@ -20,27 +23,46 @@ namespace {
 
 const QString zeilenende = QStringLiteral("\r\n");
 
-// Qt's error strings are English; the user reads German.
-QString grund(QFileDevice::FileError fehler)
+// Shows itself only when opening takes longer than half a second: the
+// steps of a large foreign file (reading, converting, laying out).
+class Fortschritt
 {
-    switch (fehler) {
-    case QFileDevice::ReadError:
-        return QStringLiteral("Die Datei kann nicht gelesen werden.");
-    case QFileDevice::WriteError:
-        return QStringLiteral("Beim Schreiben ist ein Fehler aufgetreten (Datenträger voll?).");
-    case QFileDevice::OpenError:
-        return QStringLiteral("Die Datei lässt sich nicht öffnen oder anlegen (fehlt der Ordner, "
-                              "ist der Name zu lang oder der Zugriff verweigert?).");
-    case QFileDevice::PermissionsError:
-        return QStringLiteral("Der Zugriff wurde verweigert.");
-    case QFileDevice::ResourceError:
-        return QStringLiteral("Es fehlt Speicher oder Speicherplatz.");
-    case QFileDevice::AbortError:
-        return QStringLiteral("Der Vorgang wurde abgebrochen.");
-    default:
-        return QStringLiteral("Unbekannter Dateifehler.");
+public:
+    Fortschritt(Oberflaeche &ui, QWidget *eltern)
+        : m_ui(ui), m_dialog(QStringLiteral("Die Datei wird gelesen …"), QString(), 0, 3, eltern)
+    {
+        m_dialog.setWindowTitle(QStringLiteral("Öffnen"));
+        m_dialog.setCancelButton(nullptr);
+        m_dialog.setMinimumDuration(500);
+        m_dialog.setWindowModality(Qt::WindowModal);
+        m_dialog.setAutoClose(false);
+        m_dialog.setAutoReset(false);
+        m_ui.sanduhr();
     }
-}
+    ~Fortschritt()
+    {
+        m_dialog.close();
+        m_ui.normalerZeiger();
+    }
+    Fortschritt(const Fortschritt &) = delete;
+    Fortschritt &operator=(const Fortschritt &) = delete;
+
+    void schritt(int wert, const QString &text)
+    {
+        m_dialog.setLabelText(text);
+        m_dialog.setValue(wert);
+    }
+    // Before a message box, which must not sit under the hourglass.
+    void ende()
+    {
+        m_dialog.close();
+        m_ui.normalerZeiger();
+    }
+
+private:
+    Oberflaeche &m_ui;
+    QProgressDialog m_dialog;
+};
 
 } // namespace
 
@@ -50,7 +72,10 @@ DokumentBefehle::DokumentBefehle(TextEditBerichtsfeld &feld, Drucker &drucker, O
 {
 }
 
-DokumentBefehle::~DokumentBefehle() = default;
+DokumentBefehle::~DokumentBefehle()
+{
+    QObject::disconnect(m_leerung);
+}
 
 QString DokumentBefehle::dateivorschlag(const QDate &datum)
 {
@@ -72,33 +97,50 @@ void DokumentBefehle::oeffnen()
     const QString kopf =
         QStringLiteral("Die Datei \"%1\" konnte nicht geöffnet werden.").arg(anzeige) + zeilenende;
 
+    Fortschritt fortschritt(m_ui, m_eltern);
     // A folder, a pipe or a device is no report; a pipe would even block.
-    const QFileInfo info(name);
-    if (info.exists() && !info.isFile()) {
-        dateifehler(kopf + QStringLiteral("Das ist keine gewöhnliche Datei."), titel);
+    const Dateiinhalt inhalt = dateiLesen(name, std::min(maxDateigroesse, rtf::maxEingabeBytes));
+    if (!inhalt.vollstaendig) {
+        fortschritt.ende();
+        dateifehler(kopf + inhalt.fehler, titel);
         return;
     }
-    QFile datei(name);
-    if (!datei.open(QIODevice::ReadOnly)) {
-        dateifehler(kopf + grund(datei.error()), titel);
-        return;
-    }
-    if (datei.size() > maxDateigroesse) {
-        dateifehler(kopf + QStringLiteral("Sie ist zu groß für einen Bericht."), titel);
-        return;
-    }
-    const QByteArray inhalt = datei.read(maxDateigroesse + 1);
-    if (datei.error() != QFileDevice::NoError) {
-        dateifehler(kopf + grund(datei.error()), titel);
-        return;
-    }
-    QString fehler;
+    fortschritt.schritt(1, QStringLiteral("Der Bericht wird aufgebaut …"));
+    QString hinweis;
     // The reader leaves the document untouched when the file is no RTF.
-    if (!rtfLesen(inhalt, m_feld.dokument(), &fehler)) {
-        dateifehler(kopf + fehler, titel);
+    if (!rtfLesen(inhalt.daten, m_feld.dokument(), &hinweis)) {
+        fortschritt.ende();
+        dateifehler(kopf + hinweis, titel);
         return;
     }
+    if (hinweis.isEmpty() && !rtfGeschlossen(inhalt.daten))
+        hinweis = QStringLiteral("Die Datei ist abgeschnitten und wurde nur teilweise gelesen.");
+    fortschritt.schritt(2, QStringLiteral("Der Bericht wird dargestellt …"));
     m_feld.setSelStart(0);
+    // Lay the whole report out now, under the progress, not later in
+    // pieces while the user scrolls.
+    m_feld.dokument().documentLayout()->documentSize();
+    fortschritt.schritt(3, QString());
+
+    QObject::disconnect(m_leerung);
+    m_unvollstaendig.clear();
+    if (hinweis.isEmpty())
+        return;
+    // What was read is shown, but saving it over the file would lose the rest.
+    m_unvollstaendig = QFileInfo(name).absoluteFilePath();
+    QTextDocument *dokument = &m_feld.dokument();
+    m_leerung = QObject::connect(dokument, &QTextDocument::contentsChanged, dokument, [this] {
+        if (m_feld.dokument().isEmpty()) {
+            m_unvollstaendig.clear();
+            QObject::disconnect(m_leerung);
+        }
+    });
+    fortschritt.ende();
+    m_ui.meldung(QStringLiteral("Die Datei \"%1\" wurde nur teilweise gelesen.").arg(anzeige) +
+                     zeilenende + hinweis + zeilenende + zeilenende +
+                     QStringLiteral("Der Bericht ist unvollständig; beim Speichern unter "
+                                    "demselben Namen fragt das Programm nach."),
+                 titel, Symbol::Ausrufezeichen, Knoepfe::Ok);
 }
 
 void DokumentBefehle::speichern()
@@ -106,17 +148,32 @@ void DokumentBefehle::speichern()
     const QString name = m_dialoge->dateiSpeichern(m_eltern, dateivorschlag(QDate::currentDate()));
     if (name.isEmpty())
         return;
+    const QString titel = QStringLiteral("Speichern");
+    const QString anzeige = QDir::toNativeSeparators(name);
+    if (!m_unvollstaendig.isEmpty() && QFileInfo(name).absoluteFilePath() == m_unvollstaendig) {
+        const Antwort antwort = m_ui.meldung(
+            QStringLiteral("Der Bericht wurde aus \"%1\" nur teilweise gelesen.").arg(anzeige) +
+                zeilenende +
+                QStringLiteral("Speichern ersetzt die Datei, und was nicht gelesen wurde, geht "
+                               "verloren. Trotzdem speichern?"),
+            titel, Symbol::Frage, Knoepfe::OkAbbrechen);
+        if (antwort != Antwort::Ok)
+            return;
+    }
     const QByteArray rtf = rtfSchreiben(m_feld.dokument());
 
     // Through a temporary file: a failed save leaves an older file whole.
-    QSaveFile datei(name);
-    if (!datei.open(QIODevice::WriteOnly) || datei.write(rtf) != rtf.size() || !datei.commit()) {
-        const QFileDevice::FileError fehler = datei.error();
-        datei.cancelWriting();
-        dateifehler(QStringLiteral("Die Datei \"%1\" konnte nicht gespeichert werden.")
-                            .arg(QDir::toNativeSeparators(name)) +
-                        zeilenende + grund(fehler),
-                    QStringLiteral("Speichern"));
+    const QString grund = dateiSchreiben(name, rtf);
+    if (!grund.isEmpty()) {
+        dateifehler(
+            QStringLiteral("Die Datei \"%1\" konnte nicht gespeichert werden.").arg(anzeige) +
+                zeilenende + grund,
+            titel);
+        return;
+    }
+    if (QFileInfo(name).absoluteFilePath() == m_unvollstaendig) {
+        QObject::disconnect(m_leerung);
+        m_unvollstaendig.clear();
     }
 }
 

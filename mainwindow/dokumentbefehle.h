@@ -3,6 +3,7 @@
 #include "dokumentdialoge.h"
 
 #include <QDate>
+#include <QObject>
 #include <QString>
 #include <functional>
 #include <memory>
@@ -41,6 +42,10 @@ public:
     // Largest file "&Öffnen" reads; reports are a few kilobytes.
     static constexpr qint64 maxDateigroesse = qint64{64} * 1024 * 1024;
 
+    // The file the report was read from only in part; saving over it asks
+    // first. Empty once the report is cleared or another file is opened.
+    const QString &unvollstaendigGelesen() const { return m_unvollstaendig; }
+
 private:
     using Schritt = std::function<bool()>; // false ends the command quietly
     // Printing's error handling: a failing step asks Abort, Retry, Ignore.
@@ -53,6 +58,8 @@ private:
     Oberflaeche &m_ui;
     std::unique_ptr<Dokumentdialoge> m_dialoge;
     QWidget *m_eltern;
+    QString m_unvollstaendig;
+    QMetaObject::Connection m_leerung;
 };
 
 } // namespace varo

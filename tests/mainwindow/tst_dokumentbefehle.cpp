@@ -1,8 +1,10 @@
+#include "dateilesen.h"
 #include "dokumentbefehle.h"
 #include "fake_drucker.h"
 #include "fake_oberflaeche.h"
 #include "frmtext.h"
 #include "qtdrucker.h"
+#include "rtf.h"
 #include "werte.h"
 #include "zahlenformat.h"
 
@@ -101,6 +103,10 @@ private slots:
     void speichernFehlgeschlagenLaesstDateiHeil();
     void oeffnenFehlgeschlagen_data();
     void oeffnenFehlgeschlagen();
+    void speichernOhnePlatz_data();
+    void speichernOhnePlatz();
+    void oeffnenTeilweise_data();
+    void oeffnenTeilweise();
     void druckenInPdf_data();
     void druckenInPdf();
     void druckenAbgebrochen();
@@ -387,6 +393,8 @@ void TstDokumentBefehle::oeffnenFehlgeschlagen_data()
     QTest::newRow("abgeschnitten") << QByteArray("{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}") << "";
     QTest::newRow("Ordner") << QByteArray() << "ordner";
     QTest::newRow("Pipe") << QByteArray() << "pipe";
+    QTest::newRow("Gerät") << QByteArray() << "/dev/zero";
+    QTest::newRow("Verknüpfung im Kreis") << QByteArray() << "kreis";
 }
 
 void TstDokumentBefehle::oeffnenFehlgeschlagen()
@@ -399,21 +407,145 @@ void TstDokumentBefehle::oeffnenFehlgeschlagen()
         QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("x.rtf")));
     if (art == QLatin1String("pipe") && ::mkfifo(QFile::encodeName(datei).constData(), 0600) != 0)
         QSKIP("Keine Pipe anlegbar.");
+    if (art == QLatin1String("kreis"))
+        QVERIFY(QFile::link(datei, datei));
     if (!inhalt.isEmpty()) {
         QFile f(datei);
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write(inhalt);
     }
     feld().setText(QStringLiteral("Der Bericht bleibt"));
-    m_dialoge->datei = datei;
+    const QString pfad = art.startsWith(QLatin1Char('/')) ? art : datei;
+    m_dialoge->datei = pfad;
     m_fenster->mnuOpen_Click();
     QCOMPARE(feld().text(), QStringLiteral("Der Bericht bleibt"));
-    if (inhalt.startsWith("{\\rtf1") && m_ui.meldungen.isEmpty())
-        QSKIP("Der Leser nimmt abgeschnittenes RTF an.");
+    // Cut off before any text: nothing to show, so it is refused.
     QCOMPARE(m_ui.meldungen.size(), 1);
-    QVERIFY(m_ui.meldungen[0].text.contains(datei));
+    QVERIFY(m_ui.meldungen[0].text.contains(pfad));
+    if (!art.isEmpty()) {
+        const QString grund = art == QLatin1String("ordner") ? QStringLiteral("Ordner")
+                              : art == QLatin1String("kreis")
+                                  ? QStringLiteral("im Kreis")
+                                  : QStringLiteral("keine gewöhnliche Datei");
+        QVERIFY2(m_ui.meldungen[0].text.contains(grund), qPrintable(m_ui.meldungen[0].text));
+    }
+    QVERIFY(!m_ui.sanduhrAktiv);
     QVERIFY(m_ui.meldungen[0].text.contains(QStringLiteral("nicht geöffnet")));
     QCOMPARE(m_ui.meldungen[0].titel, QStringLiteral("Öffnen"));
+}
+
+void TstDokumentBefehle::speichernOhnePlatz_data()
+{
+    QTest::addColumn<bool>("tmpfs"); // a full 64 KiB file system, else an injected failure
+    QTest::newRow("eingespeist") << false;
+    QTest::newRow("tmpfs") << true;
+}
+
+void TstDokumentBefehle::speichernOhnePlatz()
+{
+    QFETCH(bool, tmpfs);
+    QTemporaryDir dir;
+    const QString platte = dir.filePath(QStringLiteral("platte"));
+    QVERIFY(QDir().mkpath(platte));
+    if (tmpfs && QProcess::execute(QStringLiteral("mount"),
+                                   {"-t", "tmpfs", "-o", "size=64k", "tmpfs", platte}) != 0)
+        QSKIP("Kein tmpfs einhängbar (nur als root).");
+    const QString datei = platte + QStringLiteral("/bericht.rtf");
+    {
+        QFile alt(datei);
+        QVERIFY(alt.open(QIODevice::WriteOnly));
+        alt.write("{\\rtf1 alter Bericht}");
+    }
+    // Larger than the disk: 100 kB of report.
+    feld().setText(QStringLiteral("unguenstig 10,563 m   guenstig 21,127 m\r\n").repeated(2500));
+    if (!tmpfs)
+        varo::schreibgrenzeSetzen(1000);
+    m_dialoge->datei = datei;
+    m_fenster->mnuSave_Click();
+    varo::schreibgrenzeSetzen(-1);
+    QFile alt(datei);
+    QVERIFY(alt.open(QIODevice::ReadOnly));
+    const QByteArray danach = alt.readAll();
+    alt.close();
+    const QStringList dateien = QDir(platte).entryList(QDir::Files);
+    if (tmpfs)
+        QProcess::execute(QStringLiteral("umount"), {platte});
+
+    QCOMPARE(m_ui.meldungen.size(), 1);
+    QVERIFY2(m_ui.meldungen[0].text.contains(
+                 QStringLiteral("Kein Speicherplatz mehr auf dem Datenträger.")),
+             qPrintable(m_ui.meldungen[0].text));
+    QVERIFY(m_ui.meldungen[0].text.contains(QStringLiteral("nicht gespeichert")));
+    QCOMPARE(danach, QByteArray("{\\rtf1 alter Bericht}"));
+    QCOMPARE(dateien, QStringList{"bericht.rtf"});
+}
+
+void TstDokumentBefehle::oeffnenTeilweise_data()
+{
+    QTest::addColumn<QString>("art");
+    QTest::addColumn<QString>("hinweis");
+    QTest::newRow("abgeschnitten") << "abgeschnitten"
+                                   << "abgeschnitten";
+    QTest::newRow("mehr Absätze als erlaubt") << "absaetze"
+                                              << "Grenze des Lesers";
+}
+
+void TstDokumentBefehle::oeffnenTeilweise()
+{
+    QFETCH(QString, art);
+    QFETCH(QString, hinweis);
+    QTemporaryDir dir;
+    const QString datei = dir.filePath(QStringLiteral("bericht.rtf"));
+    QByteArray inhalt;
+    if (art == QLatin1String("abgeschnitten")) {
+        feld().setText(QStringLiteral("Varolinaten-Berechnung\r\n") +
+                       QStringLiteral("  13,850 m   guenstig\r\n").repeated(40));
+        inhalt = varo::rtfSchreiben(
+            *m_fenster->findChild<QTextEdit *>(QStringLiteral("RichTextBox1"))->document());
+        inhalt.truncate(inhalt.size() / 2);
+    } else {
+        inhalt =
+            "{\\rtf1\\ansi " + QByteArray("x\\par ").repeated(varo::rtf::maxAbsaetze + 10) + "}";
+    }
+    {
+        QFile f(datei);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(inhalt);
+    }
+    feld().setText(QStringLiteral("vorher"));
+    m_dialoge->datei = datei;
+    m_fenster->mnuOpen_Click();
+
+    // What was read is shown, with a message saying it is not all.
+    QVERIFY(feld().text().startsWith(art == QLatin1String("abgeschnitten")
+                                         ? QStringLiteral("Varolinaten-Berechnung")
+                                         : QStringLiteral("x")));
+    QCOMPARE(m_ui.meldungen.size(), 1);
+    QVERIFY(m_ui.meldungen[0].text.contains(QStringLiteral("nur teilweise gelesen")));
+    QVERIFY2(m_ui.meldungen[0].text.contains(hinweis), qPrintable(m_ui.meldungen[0].text));
+    QCOMPARE(m_ui.meldungen[0].titel, QStringLiteral("Öffnen"));
+    QVERIFY(m_ui.sanduhren > 0);
+    QVERIFY(!m_ui.sanduhrAktiv);
+    QCOMPARE(m_fenster->dokumentBefehle().unvollstaendigGelesen(),
+             QFileInfo(datei).absoluteFilePath());
+
+    // Saving over the original asks; Cancel leaves the file as it was.
+    m_ui.antworten = {varo::Antwort::Abbrechen};
+    m_fenster->mnuSave_Click();
+    QCOMPARE(m_ui.meldungen.size(), 2);
+    QCOMPARE(m_ui.meldungen[1].symbol, varo::Symbol::Frage);
+    QCOMPARE(m_ui.meldungen[1].knoepfe, varo::Knoepfe::OkAbbrechen);
+    QFile f(datei);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), inhalt);
+    f.close();
+
+    // Another name asks nothing; a new report ends the mark.
+    m_dialoge->datei = dir.filePath(QStringLiteral("anders.rtf"));
+    m_fenster->mnuSave_Click();
+    QCOMPARE(m_ui.meldungen.size(), 2);
+    feld().setText(QString());
+    QVERIFY(m_fenster->dokumentBefehle().unvollstaendigGelesen().isEmpty());
 }
 
 void TstDokumentBefehle::druckenInPdf_data()
