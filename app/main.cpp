@@ -11,25 +11,49 @@
 #include <QTranslator>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 namespace {
 
 // Without a display Qt would abort with a long English message; say in
-// one line what is missing and how to run the program anyway.
-bool anzeigeVorhanden()
+// one line what is missing and how to run the program anyway. A platform
+// named in QT_QPA_PLATFORM (a desktop setting exported into cron or ssh)
+// needs its display just the same; offscreen and the like need none.
+bool anzeigeVorhanden(int argc, char *argv[])
 {
     const auto gesetzt = [](const char *name) {
         const char *wert = std::getenv(name);
         return wert && *wert;
     };
-    return gesetzt("DISPLAY") || gesetzt("WAYLAND_DISPLAY") || gesetzt("QT_QPA_PLATFORM");
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "-platform") == 0 || std::strcmp(argv[i], "--platform") == 0)
+            return true; // chosen on the command line: Qt's business
+    }
+    const char *plattform = std::getenv("QT_QPA_PLATFORM");
+    if (!plattform || !*plattform)
+        return gesetzt("DISPLAY") || gesetzt("WAYLAND_DISPLAY");
+    // "wayland;xcb" tries one after the other.
+    const QList<QByteArray> namen = QByteArray(plattform).split(';');
+    for (const QByteArray &eintrag : namen) {
+        const QByteArray name = eintrag.trimmed().split(':').value(0);
+        if (name == "xcb") {
+            if (gesetzt("DISPLAY"))
+                return true;
+        } else if (name.startsWith("wayland")) {
+            if (gesetzt("WAYLAND_DISPLAY"))
+                return true;
+        } else if (!name.isEmpty()) {
+            return true;
+        }
+    }
+    return false;
 }
 
 } // namespace
 
 int main(int argc, char *argv[])
 {
-    if (!anzeigeVorhanden()) {
+    if (!anzeigeVorhanden(argc, argv)) {
         std::fputs("Varolinaten: Keine grafische Anzeige vorhanden (weder DISPLAY noch "
                    "WAYLAND_DISPLAY gesetzt); ohne Bildschirm z. B. mit \"xvfb-run varolinaten\" "
                    "starten.\n",
