@@ -230,18 +230,23 @@ void TstKabeltabelle::ladenEchteTabelle()
                               QStringLiteral(VARO_TESTDATEN "/../../data/Kabel.txt"), werte, ui,
                               deutsch));
     QVERIFY(ui.meldungen.isEmpty());
-    QCOMPARE(liste.eintraege.size(), 13);
+    QCOMPARE(liste.eintraege.size(), 27);
     QCOMPARE(liste.eintraege[0],
-             QStringLiteral("0,66 RG-58") + QString(12, ' ') + QStringLiteral(" d=100/15,1"));
+             QStringLiteral("0,66 RG-58") + QString(12, ' ') +
+                 QStringLiteral(" d=100/15,1;10/4,6;50/10,8;200/22,6;400/33,5"));
     QCOMPARE(liste.auswahl, 4);
-    QCOMPARE(liste.text,
-             QStringLiteral("0,66 RG-213") + QString(11, ' ') + QStringLiteral(" d=100/6,8"));
-    QCOMPARE(liste.eintraege[10], QStringLiteral("0,66 RG-59 (75 Ω)      d=150/13,5"));
-    QCOMPARE(liste.eintraege[12], QStringLiteral("0,91 Hühnerleiter 450 Ω/window line "));
+    QCOMPARE(liste.text, QStringLiteral("0,66 RG-213") + QString(11, ' ') +
+                             QStringLiteral(" d=100/6,8;10/2,0;50/4,6;400/14,5;1000/25"));
+    QCOMPARE(liste.eintraege[10],
+             QStringLiteral("0,66 RG-59 (75 Ω)      d=150/13,5;10/3,3;50/7,5;400/23 Z=75"));
+    QCOMPARE(liste.eintraege[12],
+             QStringLiteral(
+                 "0,91 Hühnerleiter 450 Ω/window line d=10/0,6;1,8/0,25;30/1,1;100/2,3 Z=450"));
     // Every item's velocity factor reads back as the table gives it.
     for (const QString &item : liste.eintraege) {
         const float vk = kabelZerlegen(item).Vk;
-        QVERIFY2(vk > 0.6F && vk < 0.95F, qPrintable(item));
+        // Open-wire line reaches 0.97.
+        QVERIFY2(vk > 0.6F && vk < 1.0F, qPrintable(item));
     }
 }
 

@@ -566,11 +566,12 @@ void TestRtf::lesenBomben_data()
     for (int i = 0; i < 1000000; ++i)
         laeufe += "\\b x\\b0 y";
     laeufe += "}";
-    QTest::newRow("10^6 Läufe") << laeufe << "xyxyxy" << 1 << false;
+    // The run limit stops the reader with a note.
+    QTest::newRow("10^6 Läufe") << laeufe << "xyxyxy" << 1 << true;
     QByteArray absaetze("{\\rtf1 ");
     for (int i = 0; i < 200000; ++i)
         absaetze += "a\\par ";
-    QTest::newRow("200000 Absätze") << absaetze << "a\na\n" << 200000 << false;
+    QTest::newRow("200000 Absätze") << absaetze << "a\na\n" << int(rtf::maxAbsaetze) << true;
     QTest::newRow("\\bin hinter dem Ende")
         << QByteArray("{\\rtf1 a\\bin2147483647 b}") << "a" << 1 << false;
 }
