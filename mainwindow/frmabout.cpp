@@ -1,5 +1,7 @@
 #include "frmabout.h"
 
+#include "schriften.h"
+#include "twips.h"
 #include "version.h"
 
 #include <QFrame>
@@ -20,14 +22,9 @@ namespace varo {
 
 namespace {
 
-// Twips as the box was designed; 15 twips are one pixel at 96 dpi.
+// Twips as the box was designed.
 constexpr int breiteTwips = 5730;
 constexpr int logoTwips = 720;
-
-int twipsZuPixel(int twips)
-{
-    return (twips + 7) / 15;
-}
 
 QPixmap logo(int seite, qreal pixelverhaeltnis)
 {
@@ -66,9 +63,7 @@ void FrmAbout::steuerelementeAnlegen()
 
     m_lblTitle = new QLabel(QStringLiteral("Anwendungstitel"), this);
     m_lblTitle->setObjectName(QStringLiteral("lblTitle"));
-    QFont titelSchrift(QStringLiteral("Arial"), 16);
-    titelSchrift.setBold(true);
-    m_lblTitle->setFont(titelSchrift);
+    m_lblTitle->setFont(titelSchrift(16, true));
 
     m_lblVersion = new QLabel(QStringLiteral("Version"), this);
     m_lblVersion->setObjectName(QStringLiteral("lblVersion"));

@@ -10,7 +10,9 @@
 #include "qtdrucker.h"
 #include "qtoberflaeche.h"
 #include "rechnen.h"
+#include "schriften.h"
 #include "statusleiste.h"
+#include "twips.h"
 #include "version.h"
 #include "werte.h"
 
@@ -20,6 +22,8 @@
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QMenuBar>
+#include <QTextBlock>
+#include <QTextDocument>
 #include <QTextEdit>
 #include <QToolBar>
 
@@ -57,7 +61,7 @@ FrmText::FrmText(Programmwerte &werte, Drucker &drucker, Oberflaeche *ui, QWidge
     m_richTextBox->setObjectName(QStringLiteral("RichTextBox1"));
     // Report columns line up only where lines are not wrapped.
     m_richTextBox->setLineWrapMode(QTextEdit::NoWrap);
-    m_richTextBox->setFont(QFont(QStringLiteral("Courier New"), 10));
+    m_richTextBox->setFont(festeSchrift(10));
     m_richTextBox->setAcceptRichText(true);
 
     auto *mitte = new QWidget(this);
@@ -109,7 +113,7 @@ FrmText::~FrmText()
 
 int FrmText::twipsZuPixel(int twips) const
 {
-    return qRound(twips * logicalDpiX() / 1440.0);
+    return varo::twipsZuPixel(twips, logicalDpiX());
 }
 
 QString FrmText::titel(int major, int minor, int revision, const QString &rechtshinweis)
@@ -202,6 +206,13 @@ void FrmText::createActions()
     // stale state; opening "&Datei" refreshes them as well.
     connect(m_richTextBox->document(), &QTextDocument::contentsChanged, this,
             &FrmText::dateiEintraegeAktualisieren);
+    // Once per turn of the event loop, however many rows a report appends.
+    connect(m_richTextBox->document(), &QTextDocument::contentsChanged, this, [this] {
+        if (m_ausrichtenGeplant)
+            return;
+        m_ausrichtenGeplant = true;
+        QMetaObject::invokeMethod(this, &FrmText::zentrierteZeilenAusrichten, Qt::QueuedConnection);
+    });
 }
 
 void FrmText::createMenus()
@@ -282,6 +293,24 @@ void FrmText::fensterGeoeffnet(QWidget *fenster)
         return;
     m_fenster.removeAll(QPointer<QWidget>(fenster));
     m_fenster.append(fenster);
+}
+
+void FrmText::zentrierteZeilenAusrichten()
+{
+    m_ausrichtenGeplant = false;
+    // Without line wrapping the box lays out its lines on a page of no width
+    // until it is resized, which leaves centred lines (title, greeting) at the
+    // left. A document with centred lines gets the visible width at once.
+    QTextDocument *dokument = m_richTextBox->document();
+    const qreal breite = m_richTextBox->viewport()->width();
+    if (qFuzzyCompare(dokument->pageSize().width(), breite))
+        return;
+    for (QTextBlock block = dokument->begin(); block.isValid(); block = block.next()) {
+        if (block.blockFormat().alignment() & (Qt::AlignHCenter | Qt::AlignRight)) {
+            dokument->setPageSize(QSizeF(breite, -1));
+            return;
+        }
+    }
 }
 
 void FrmText::dateiEintraegeAktualisieren()

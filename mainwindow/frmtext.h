@@ -105,6 +105,7 @@ private:
     void Form_Load();
     void Form_QueryUnload();
     void dateiEintraegeAktualisieren();
+    void zentrierteZeilenAusrichten();
     void eingabedialogZeigen(const QString &berechnungsart);
     QAction *neueAktion(const char *name, const QString &beschriftung,
                         const QKeySequence &kurzwahl = {});
@@ -120,6 +121,7 @@ private:
     QToolBar *m_toolbar = nullptr;
     Statusleiste *m_statusBar = nullptr;
     QList<QPointer<QWidget>> m_fenster;
+    bool m_ausrichtenGeplant = false;
     QPointer<FrmKabel> m_frmKabel;
     QPointer<FrmKabelKurve> m_frmKabelKurve;
     QPointer<FrmAbout> m_frmAbout;

@@ -37,6 +37,15 @@ Statusleiste::Statusleiste(QWidget *parent)
     anzeigen(QDateTime::currentDateTime());
 }
 
+QString Statusleiste::datumsformat(const QLocale &locale)
+{
+    // The locale's short date, with the year written out: 09.12.2026.
+    QString format = locale.dateFormat(QLocale::ShortFormat);
+    if (!format.contains(QLatin1String("yyyy")))
+        format.replace(QLatin1String("yy"), QLatin1String("yyyy"));
+    return format;
+}
+
 QString Statusleiste::uhrzeitText() const
 {
     return m_uhrzeit->text();
@@ -51,7 +60,7 @@ void Statusleiste::anzeigen(const QDateTime &zeitpunkt)
 {
     const QLocale locale;
     m_uhrzeit->setText(locale.toString(zeitpunkt.time(), QLocale::ShortFormat));
-    m_datum->setText(locale.toString(zeitpunkt.date(), QLocale::ShortFormat));
+    m_datum->setText(locale.toString(zeitpunkt.date(), datumsformat(locale)));
 }
 
 } // namespace varo

@@ -3,6 +3,7 @@
 #include <QStatusBar>
 
 class QLabel;
+class QLocale;
 class QTimer;
 
 namespace varo {
@@ -19,6 +20,9 @@ public:
 
     // Shows the given moment; the timer calls it with the current time.
     void anzeigen(const QDateTime &zeitpunkt);
+
+    // The locale's short date pattern with a four-digit year.
+    static QString datumsformat(const QLocale &locale);
 
 private:
     QLabel *m_text;

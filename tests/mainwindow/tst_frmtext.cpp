@@ -5,16 +5,20 @@
 #include "frmkabelkurve.h"
 #include "frmtext.h"
 #include "hilfe.h"
+#include "statusleiste.h"
 #include "version.h"
 #include "werte.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QAction>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QStatusBar>
+#include <QTextBlock>
 #include <QTextEdit>
+#include <QTextLayout>
 #include <QToolBar>
 #include <QtTest>
 
@@ -57,6 +61,8 @@ private slots:
     void kurzwahlenSindEindeutig();
     void symbolleiste();
     void statusleiste();
+    void datumMitVierstelligemJahr_data();
+    void datumMitVierstelligemJahr();
     void dateiMenueFolgtDemBericht();
     void listingNachDemStart();
     void vorlageTextBehaeltKursivUndUnterstrichen();
@@ -70,6 +76,8 @@ private slots:
     void winzigesFenster();
     void eingabedialogJeModus();
     void eingabedialogRechnetInDenBericht();
+    void titelUndGrussMittigAbDemErstenBericht_data();
+    void titelUndGrussMittigAbDemErstenBericht();
     void kurvenfenster();
     void hilfe();
     void infoZeigtEineBox();
@@ -233,13 +241,39 @@ void TstFrmText::statusleiste()
     const QLocale locale;
     // The timer may tick between the two readings.
     QTRY_COMPARE(zeit->text(), locale.toString(QTime::currentTime(), QLocale::ShortFormat));
-    QCOMPARE(datum->text(), locale.toString(QDate::currentDate(), QLocale::ShortFormat));
+    QCOMPARE(datum->text(),
+             locale.toString(QDate::currentDate(), varo::Statusleiste::datumsformat(locale)));
 
     m_fenster->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_fenster));
     // The empty panel takes the free width; time and date sit at the right.
     QVERIFY(text->width() > zeit->width() + datum->width());
     QVERIFY(zeit->x() < datum->x());
+}
+
+void TstFrmText::datumMitVierstelligemJahr_data()
+{
+    QTest::addColumn<QString>("sprache");
+    QTest::addColumn<QString>("erwartet");
+    QTest::newRow("de_DE") << "de_DE"
+                           << "09.12.2026";
+    QTest::newRow("de_AT") << "de_AT"
+                           << "09.12.2026";
+    QTest::newRow("en_US") << "en_US"
+                           << "12/9/2026";
+    QTest::newRow("C") << "C"
+                       << "9 Dec 2026";
+}
+
+void TstFrmText::datumMitVierstelligemJahr()
+{
+    QFETCH(QString, sprache);
+    QFETCH(QString, erwartet);
+    QLocale::setDefault(QLocale(sprache));
+    varo::Statusleiste leiste;
+    leiste.anzeigen(QDateTime(QDate(2026, 12, 9), QTime(14, 5)));
+    QLocale::setDefault(QLocale::c());
+    QCOMPARE(leiste.datumText(), erwartet);
 }
 
 void TstFrmText::dateiMenueFolgtDemBericht()
@@ -494,6 +528,63 @@ void TstFrmText::eingabedialogRechnetInDenBericht()
     emit m_fenster->findChild<QMenu *>(QStringLiteral("mnuFile"))->aboutToShow();
     QVERIFY(m_fenster->findChild<QAction *>(QStringLiteral("mnuSave"))->isEnabled());
     QLocale::setDefault(QLocale::c());
+}
+
+void TstFrmText::titelUndGrussMittigAbDemErstenBericht_data()
+{
+    QTest::addColumn<bool>("rechnen"); // through the input dialog, or written directly
+    QTest::newRow("Bericht aus dem Eingabedialog") << true;
+    QTest::newRow("zentrierte Zeile geschrieben") << false;
+}
+
+void TstFrmText::titelUndGrussMittigAbDemErstenBericht()
+{
+    QFETCH(bool, rechnen);
+    m_fenster->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_fenster));
+    // Every resize of the start-up is over before the first report.
+    QTest::qWait(100);
+    QTextEdit *box = m_fenster->richTextBox();
+    if (rechnen) {
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        m_fenster->findChild<QAction *>(QStringLiteral("mnuRechnen"))->trigger();
+        varo::FrmKabel *dialog = m_fenster->frmKabel();
+        QVERIFY(dialog);
+        dialog->findChild<QPlainTextEdit *>(QStringLiteral("Text1"))
+            ->setPlainText(QStringLiteral("14,2"));
+        dialog->Command1_Click();
+        QLocale::setDefault(QLocale::c());
+    } else {
+        QTextCursor c(box->document());
+        QTextBlockFormat mittig;
+        mittig.setAlignment(Qt::AlignHCenter);
+        c.insertText(QStringLiteral(" Frequenz    : 14,200 MHz"));
+        c.insertBlock(mittig);
+        c.insertText(QStringLiteral("Immer ein gutes Stehwellen-Verhältnis"));
+    }
+
+    // What the box shows: the inked columns of every centred line, against
+    // the middle of the box.
+    QCoreApplication::processEvents();
+    const QImage bild = box->viewport()->grab().toImage();
+    QList<int> ab;
+    for (QTextBlock b = box->document()->begin(); b.isValid(); b = b.next()) {
+        if (!(b.blockFormat().alignment() & Qt::AlignHCenter) || b.text().trimmed().isEmpty())
+            continue;
+        const QRect zeilen = box->document()->documentLayout()->blockBoundingRect(b).toRect();
+        int links = bild.width(), rechts = -1;
+        for (int y = std::max(0, zeilen.top()); y < std::min(bild.height(), zeilen.bottom()); ++y)
+            for (int x = 0; x < bild.width(); ++x)
+                if (qGray(bild.pixel(x, y)) < 160) {
+                    links = std::min(links, x);
+                    rechts = std::max(rechts, x);
+                }
+        QVERIFY(rechts > links);
+        ab << (links + rechts) / 2 - bild.width() / 2;
+    }
+    QVERIFY(!ab.isEmpty());
+    QVERIFY2(std::all_of(ab.cbegin(), ab.cend(), [](int a) { return std::abs(a) <= 3; }),
+             qPrintable(QString::number(ab.first())));
 }
 
 void TstFrmText::kurvenfenster()
