@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QFrame>
 #include <QLabel>
+#include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTest>
@@ -23,6 +24,8 @@ private slots:
     void zweimalInfoEineBox();
     void nachOkFrischGefuellt();
     void sofortNachSchliessenNeueBox();
+    void hilfeBeispieleVomProgramm_data();
+    void hilfeBeispieleVomProgramm();
 
 private:
     static int offeneBoxen()
@@ -188,6 +191,45 @@ void TestFrmAbout::sofortNachSchliessenNeueBox()
     QTRY_VERIFY(alte.isNull());
     QCOMPARE(offeneBoxen(), 1);
     delete box;
+}
+
+void TestFrmAbout::hilfeBeispieleVomProgramm_data()
+{
+    QTest::addColumn<QString>("argumente");
+    QTest::newRow("F3") << "--modus eine --frequenz 7,1 --kabel RG-213 --laenge 30";
+    QTest::newRow("F4") << "--modus mehrere --frequenz 3,6/7,05 --kabel 0,66 --laenge 35";
+    QTest::newRow("F5") << "--modus vorhanden --frequenz 3,6/7,05/14,2/21,2/28,5 --kabel RG-213 "
+                           "--laenge 30";
+}
+
+// The help beside the program shows each example as the report tool writes
+// it now, from the Kabel.txt that ships with it.
+void TestFrmAbout::hilfeBeispieleVomProgramm()
+{
+    QFETCH(QString, argumente);
+    const QString ordner = QCoreApplication::applicationDirPath();
+    QFile hilfe(ordner + QStringLiteral("/Varolinaten-Hilfe.html"));
+    QVERIFY2(hilfe.open(QIODevice::ReadOnly), qPrintable(hilfe.fileName()));
+    const QString html = QString::fromUtf8(hilfe.readAll());
+    QVERIFY(!html.contains(QStringLiteral("@BERICHT")));
+
+    QProcess werkzeug;
+    QProcessEnvironment umgebung = QProcessEnvironment::systemEnvironment();
+    umgebung.insert(QStringLiteral("LC_ALL"), QStringLiteral("de_DE.UTF-8"));
+    werkzeug.setProcessEnvironment(umgebung);
+    werkzeug.start(ordner + QStringLiteral("/varolinaten-bericht"),
+                   QProcess::splitCommand(argumente) +
+                       QStringList{QStringLiteral("--kabeltabelle"),
+                                   ordner + QStringLiteral("/Kabel.txt"),
+                                   QStringLiteral("--seitenlaenge"), QStringLiteral("10000")});
+    QVERIFY(werkzeug.waitForFinished(60000));
+    QCOMPARE(werkzeug.exitCode(), 0);
+    QString bericht = QString::fromUtf8(werkzeug.readAllStandardOutput());
+    bericht.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    QVERIFY(bericht.contains(QStringLiteral(" MHz")));
+    QVERIFY2(html.contains(QStringLiteral("<pre>\n") + bericht.trimmed().toHtmlEscaped() +
+                           QStringLiteral("\n</pre>")),
+             qPrintable(bericht));
 }
 
 QTEST_MAIN(TestFrmAbout)
