@@ -18,13 +18,11 @@
 #include "version.h"
 #include "zahlenformat.h"
 
-#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <QLocale>
-#include <QPdfWriter>
 #include <QSaveFile>
 #include <QTextStream>
 
@@ -41,6 +39,10 @@ QString hilfetext()
         "Aufruf: varolinaten-bericht --modus MODUS --frequenz TEXT --kabel TEXT --laenge TEXT "
         "[OPTION]...\n"
         "  oder: varolinaten-bericht --kurve --ausgabe DATEI [OPTION]...\n"
+        "  oder: varolinaten-bericht --analyse --von TEXT --bis TEXT --kabel TEXT --laenge TEXT\n"
+        "                            --lastr TEXT --lastx TEXT [OPTION]...\n"
+        "  oder: varolinaten-bericht --planer --baender TEXT --kabel TEXT --von-laenge TEXT\n"
+        "                            --bis-laenge TEXT [OPTION]...\n"
         "  oder: varolinaten-bericht --oeffnen DATEI.rtf [--format FORMAT] [--ausgabe DATEI]\n"
         "Schreibt einen Varolinaten-Bericht ohne Fenster: dieselbe Rechnung und derselbe Text\n"
         "wie im Programm, wenn im Eingabedialog \"Rechnen\" gedrückt wird.\n"
@@ -71,6 +73,27 @@ QString hilfetext()
         "  --vk TEXT             Verkürzungsfaktor (Vorgabe: der von --kabel, sonst 0,66)\n"
         "  --laenge TEXT         Kabellänge in m (Vorgabe: 30)\n"
         "  --breite N, --hoehe N Bildgröße in Pixeln (Vorgabe: die Größe im Fenster)\n"
+        "\n"
+        "Leitungsanalyse (Kabel mit Verlusten an einer Antenne R + jX):\n"
+        "  --analyse             Tabelle (CSV) oder Diagramm (.png, .svg, .pdf nach der\n"
+        "                        Endung von --ausgabe) über den Bereich --von bis --bis\n"
+        "  --lastr TEXT          Wirkanteil der Antenne in Ohm\n"
+        "  --lastx TEXT          Blindanteil der Antenne in Ohm (mit Vorzeichen)\n"
+        "  --kabelz TEXT         Impedanz des Kabels (Vorgabe: die des Kabels, sonst 50)\n"
+        "  --vk TEXT             Verkürzungsfaktor (Vorgabe: der des Kabels)\n"
+        "  --schritte N          N + 1 Frequenzen von --von bis --bis (Vorgabe: 200)\n"
+        "  --verlustlos          ohne Verluste rechnen\n"
+        "\n"
+        "Längenplaner über ganze Bänder:\n"
+        "  --planer              Längen suchen, die auf allen Bändern Abstand zu den\n"
+        "                        ungünstigen Längen halten\n"
+        "  --baender TEXT        Bänder aus Baender.txt und/oder Bereiche von-bis in MHz,\n"
+        "                        getrennt durch \"/\", z. B. 80m/40m/14-14,35\n"
+        "  --von-laenge TEXT     kürzeste Länge in m\n"
+        "  --bis-laenge TEXT     längste Länge in m\n"
+        "  --schritt TEXT        Schrittweite in m (Vorgabe: 0,01)\n"
+        "  --abstand GRAD        geforderter Abstand in elektrischen Grad (Vorgabe: 20)\n"
+        "  --format FORMAT       text, rtf, pdf oder csv (je Länge: Länge;Abstand)\n"
         "\n"
         "Gespeicherte Berichte:\n"
         "  --oeffnen DATEI.rtf   einen gespeicherten Bericht lesen und im gewählten Format\n"
@@ -193,32 +216,11 @@ QString einlesen(const QStringList &argumente, Optionen &optionen)
     return {};
 }
 
-QByteArray pdfVon(const QTextDocument &dokument)
+int dokumentAusgeben(Berichtsfeld &feld, const QString &format, const std::optional<QString> &datei,
+                     QIODevice &ausgabe, QTextStream &fehler)
 {
-    QByteArray pdf;
-    QBuffer puffer(&pdf);
-    puffer.open(QIODevice::WriteOnly);
-    {
-        QPdfWriter schreiber(&puffer);
-        schreiber.setPageSize(QPageSize(QPageSize::A4));
-        schreiber.setTitle(QStringLiteral("Varolinaten-Bericht"));
-        schreiber.setCreator(QStringLiteral("Varolinaten"));
-        aufGeraetDrucken(dokument, schreiber);
-    }
-    return pdf;
-}
-
-int dokumentAusgeben(DokumentBerichtsfeld &feld, const QString &format,
-                     const std::optional<QString> &datei, QIODevice &ausgabe, QTextStream &fehler)
-{
-    QByteArray daten;
-    if (format == QLatin1String("text"))
-        daten = feld.text().toUtf8();
-    else if (format == QLatin1String("rtf"))
-        daten = rtfSchreiben(feld.dokument());
-    else
-        daten = pdfVon(feld.dokument());
-    return schreiben(daten, datei, ausgabe, fehler);
+    return schreiben(berichtDaten(feld, format, QStringLiteral("Varolinaten-Bericht")), datei,
+                     ausgabe, fehler);
 }
 
 // The first option whose number lies beyond the range of a single, as a
@@ -295,15 +297,15 @@ int berichtRechnen(const Optionen &optionen, const QString &format, QIODevice &a
     anfrage.Combo1ListIndex = kabel->index;
 
     // The dialog's own checks come first: every field filled, no two
-    // frequencies in one band.
-    const QStringList felder = {anfrage.Text1, anfrage.Combo1Text, anfrage.Text3, anfrage.Text4};
-    const QStringList namen = {QStringLiteral("--frequenz"), QStringLiteral("--kabel"),
-                               QStringLiteral("--laenge"), QStringLiteral("--toleranz")};
-    for (int i = 0; i < felder.size(); ++i) {
-        if (felder.at(i).isEmpty()) {
-            fehler << "Das Eingabefeld " << namen.at(i) << " ist leer.\n";
-            return abgelehnt;
-        }
+    // frequencies in one band (that one after the ranges below).
+    const Vorpruefung vorpruefung = vorpruefen(anfrage);
+    if (vorpruefung == Vorpruefung::FeldLeer) {
+        const QStringList felder = {anfrage.Text1, anfrage.Combo1Text, anfrage.Text3,
+                                    anfrage.Text4};
+        const QStringList namen = {QStringLiteral("--frequenz"), QStringLiteral("--kabel"),
+                                   QStringLiteral("--laenge"), QStringLiteral("--toleranz")};
+        fehler << "Das Eingabefeld " << namen.at(felder.indexOf(QString())) << " ist leer.\n";
+        return abgelehnt;
     }
     // A number beyond the range of a single stops the calculation with a bare
     // "Überlauf"; say which option holds it.
@@ -324,14 +326,14 @@ int berichtRechnen(const Optionen &optionen, const QString &format, QIODevice &a
             return abgelehnt;
         }
     }
-    if (anfrage.Berechnungsart == berechnungsart::mehrere && GleichesBand(anfrage.Text1)) {
-        fehler << "Es sind Frequenzen im gleichen Band vorhanden! Das ergiebt wenig Sinn. "
-                  "Bitte dafür eine Mittenfrequenz o.Ä. eingeben.\n";
+    if (vorpruefung == Vorpruefung::GleichesBand) {
+        fehler << gleichesBandText(QStringLiteral(" ")) << '\n';
         return abgelehnt;
     }
 
     Programmwerte werte;
-    DokumentBerichtsfeld feld;
+    const std::unique_ptr<Berichtsfeld> berichtsfeld = berichtsfeldFuer(format);
+    Berichtsfeld &feld = *berichtsfeld;
     KonsolenOberflaeche ui;
     KeinDrucker keinDrucker;
     std::optional<SeitenlaengenDrucker> festeSeiten;
@@ -340,7 +342,7 @@ int berichtRechnen(const Optionen &optionen, const QString &format, QIODevice &a
     Drucker &drucker = festeSeiten ? static_cast<Drucker &>(*festeSeiten) : keinDrucker;
     Rechenkontext kontext{werte, feld, drucker, ui, locale};
 
-    switch (Rechnen(anfrage, kontext)) {
+    switch (berechnen(anfrage, kontext)) {
     case Rechenergebnis::Bericht:
         // The existing-cable check hints that several frequencies can be given.
         for (const QString &meldung : std::as_const(ui.meldungen))

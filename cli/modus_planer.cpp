@@ -1,37 +1,17 @@
 #include "modus_planer.h"
 
 #include "baender.h"
-#include "dokumentberichtsfeld.h"
+#include "berichtsfeld.h"
 #include "drucker.h"
-#include "druckfassung.h"
 #include "konvertierung.h"
 #include "planer.h"
 #include "rechnen_planer.h"
-#include "rtf.h"
 
-#include <QBuffer>
-#include <QPageSize>
-#include <QPdfWriter>
 #include <QTextStream>
 
 namespace varo::cli {
 
 namespace {
-
-QByteArray alsPdf(const QTextDocument &dokument)
-{
-    QByteArray pdf;
-    QBuffer puffer(&pdf);
-    puffer.open(QIODevice::WriteOnly);
-    {
-        QPdfWriter schreiber(&puffer);
-        schreiber.setPageSize(QPageSize(QPageSize::A4));
-        schreiber.setTitle(QStringLiteral("Varolinaten-Planung"));
-        schreiber.setCreator(QStringLiteral("Varolinaten"));
-        aufGeraetDrucken(dokument, schreiber);
-    }
-    return pdf;
-}
 
 // A number option: absent gives the default, anything but a plain number
 // (decimal comma or point) is refused with grund.
@@ -121,7 +101,8 @@ int planerAusfuehren(const Optionen &optionen, QIODevice &ausgabe, QTextStream &
         return schreiben(planungCsv(planung, locale), datei, ausgabe, fehler);
 
     Programmwerte werte;
-    DokumentBerichtsfeld feld;
+    const std::unique_ptr<Berichtsfeld> berichtsfeld = berichtsfeldFuer(format);
+    Berichtsfeld &feld = *berichtsfeld;
     KonsolenOberflaeche ui;
     KeinDrucker drucker;
     Rechenkontext kontext{werte, feld, drucker, ui, locale};
@@ -130,14 +111,8 @@ int planerAusfuehren(const Optionen &optionen, QIODevice &ausgabe, QTextStream &
                << ui.meldungen.value(0, QStringLiteral("Die Planung wurde abgebrochen.")) << '\n';
         return fehlerStatus;
     }
-    QByteArray daten;
-    if (format == QLatin1String("text"))
-        daten = feld.text().toUtf8();
-    else if (format == QLatin1String("rtf"))
-        daten = rtfSchreiben(feld.dokument());
-    else
-        daten = alsPdf(feld.dokument());
-    return schreiben(daten, datei, ausgabe, fehler);
+    return schreiben(berichtDaten(feld, format, QStringLiteral("Varolinaten-Planung")), datei,
+                     ausgabe, fehler);
 }
 
 } // namespace varo::cli

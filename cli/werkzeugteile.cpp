@@ -1,11 +1,18 @@
 #include "werkzeugteile.h"
 
 #include "dateilesen.h"
+#include "dokumentberichtsfeld.h"
+#include "druckfassung.h"
 #include "konvertierung.h"
 #include "laufzeitfehler.h"
+#include "rtf.h"
+#include "textberichtsfeld.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QPageSize>
+#include <QPdfWriter>
 #include <QSaveFile>
 #include <QTextStream>
 
@@ -106,6 +113,32 @@ int schreiben(const QByteArray &daten, const std::optional<QString> &datei, QIOD
                            : QStringLiteral("Der Empfänger nimmt nichts mehr an."))
            << '\n';
     return fehlerStatus;
+}
+
+std::unique_ptr<Berichtsfeld> berichtsfeldFuer(const QString &format)
+{
+    if (format == QLatin1String("text"))
+        return std::make_unique<TextBerichtsfeld>();
+    return std::make_unique<DokumentBerichtsfeld>();
+}
+
+QByteArray berichtDaten(Berichtsfeld &feld, const QString &format, const QString &pdfTitel)
+{
+    if (format == QLatin1String("text"))
+        return feld.text().toUtf8();
+    if (format == QLatin1String("rtf"))
+        return rtfSchreiben(feld.dokument());
+    QByteArray pdf;
+    QBuffer puffer(&pdf);
+    puffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter schreiber(&puffer);
+        schreiber.setPageSize(QPageSize(QPageSize::A4));
+        schreiber.setTitle(pdfTitel);
+        schreiber.setCreator(QStringLiteral("Varolinaten"));
+        aufGeraetDrucken(feld.dokument(), schreiber);
+    }
+    return pdf;
 }
 
 } // namespace varo::cli

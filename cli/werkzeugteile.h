@@ -12,10 +12,15 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
 #include <optional>
 
 class QIODevice;
 class QTextStream;
+
+namespace varo {
+class Berichtsfeld;
+}
 
 namespace varo::cli {
 
@@ -93,6 +98,12 @@ QList<Kabeltyp> kabeltabelle(const QString &pfad, bool &vorhanden);
 // an unknown type, a table that cannot be read, a number out of range.
 std::optional<Kabelwahl> kabelWaehlen(const QString &text, const QString &tabellenpfad,
                                       const QLocale &locale, QString &grund);
+
+// The report box a format needs: plain text needs no rich-text document.
+std::unique_ptr<Berichtsfeld> berichtsfeldFuer(const QString &format);
+
+// The report as text (CR LF), rtf or pdf; a PDF carries pdfTitel as its title.
+QByteArray berichtDaten(Berichtsfeld &feld, const QString &format, const QString &pdfTitel);
 
 // Writes the result to the file, replacing it only when every byte was
 // written, or to standard output. A failure is told with its cause on

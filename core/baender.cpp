@@ -1,11 +1,10 @@
 #include "baender.h"
 
+#include "dateilesen.h"
 #include "kabeltabelle.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QLocale>
 #include <QRegularExpression>
 
@@ -81,22 +80,15 @@ QList<Band> baenderLaden(const QString &pfad, QString *grund)
 {
     if (grund)
         grund->clear();
-    // Only a regular file is read: a pipe or a device could block or never end.
-    QFile datei(pfad);
-    if (!QFileInfo(pfad).isFile() || !datei.open(QIODevice::ReadOnly)) {
-        grundSetzen(grund, QStringLiteral("Die Bandliste %1 kann nicht gelesen werden.")
-                               .arg(QDir::toNativeSeparators(pfad)));
-        return {};
-    }
     // A band list is a few hundred bytes; anything beyond a megabyte is no band list.
     constexpr qint64 grenze = qint64{1} << 20;
-    const QByteArray inhalt = datei.read(grenze + 1);
-    if (datei.error() != QFileDevice::NoError || inhalt.size() > grenze) {
-        grundSetzen(grund, QStringLiteral("Die Bandliste %1 kann nicht gelesen werden.")
-                               .arg(QDir::toNativeSeparators(pfad)));
+    const Dateiinhalt inhalt = dateiLesen(pfad, grenze);
+    if (!inhalt.vollstaendig) {
+        grundSetzen(grund, QStringLiteral("Die Bandliste %1 kann nicht gelesen werden: %2")
+                               .arg(QDir::toNativeSeparators(pfad), inhalt.fehler));
         return {};
     }
-    return baenderLesen(kabelDateiZeilen(inhalt), grund);
+    return baenderLesen(kabelDateiZeilen(inhalt.daten), grund);
 }
 
 QString baenderPfad()
