@@ -4,6 +4,7 @@
 #include "drucker.h"
 #include "laufzeitfehler.h"
 #include "oberflaeche.h"
+#include "schrittlauf.h"
 #include "texteditberichtsfeld.h"
 
 #include <QTextDocumentFragment>
@@ -17,35 +18,17 @@ const QString zeilenende = QStringLiteral("\r\n");
 
 bool DokumentBefehle::druckschritte(const std::vector<Schritt> &schritte)
 {
+    Schrittlauf lauf(m_ui, Fehlerregeln::drucken());
     bool durch = true;
-    for (std::size_t i = 0; i < schritte.size();) {
-        try {
-            if (!schritte[i]()) {
+    for (const Schritt &schritt : schritte) {
+        lauf.schritt([&lauf, &durch, &schritt] {
+            if (!schritt()) {
                 durch = false;
-                break;
+                lauf.beenden(Rechenergebnis::Abgebrochen);
             }
-            ++i;
-        } catch (const Laufzeitfehler &f) {
-            m_ui.normalerZeiger();
-            if (f.nummer() == fehler::Abbruch)
-                return false;
-            const Antwort antwort =
-                m_ui.meldung(f.beschreibung() + zeilenende + QStringLiteral("Wiederholen ? "),
-                             QStringLiteral("Drucker-Fehler?"), Symbol::Ausrufezeichen,
-                             Knoepfe::AbbrechenWiederholenIgnorieren);
-            if (antwort == Antwort::Wiederholen) {
-                m_ui.sanduhr();
-            } else if (antwort == Antwort::Ignorieren) {
-                m_ui.sanduhr();
-                ++i;
-            } else {
-                durch = false;
-                break;
-            }
-        }
+        });
     }
-    m_ui.normalerZeiger();
-    return durch;
+    return lauf.ausfuehren() == Rechenergebnis::Bericht && durch;
 }
 
 void DokumentBefehle::drucken()
@@ -84,21 +67,14 @@ void DokumentBefehle::drucken()
 
 void DokumentBefehle::druckerEinrichten()
 {
-    const auto still = [](const std::function<void()> &schritt) {
-        try {
-            schritt();
-        } catch (const Laufzeitfehler &) {
-        }
-    };
-
     // The program's printer starts from a known state.
     QString vorher;
-    still([&] { m_drucker.setStandardFolgen(true); });
-    still([&] { m_drucker.setSkalierung(6); });
-    still([&] { m_drucker.setOrientierung(1); });
-    still([&] { m_drucker.setPapiergroesse(9); });
-    still([&] { m_drucker.setPapierfach(7); });
-    still([&] { vorher = m_drucker.geraetename(); });
+    stillVersuchen([&] { m_drucker.setStandardFolgen(true); });
+    stillVersuchen([&] { m_drucker.setSkalierung(6); });
+    stillVersuchen([&] { m_drucker.setOrientierung(1); });
+    stillVersuchen([&] { m_drucker.setPapiergroesse(9); });
+    stillVersuchen([&] { m_drucker.setPapierfach(7); });
+    stillVersuchen([&] { vorher = m_drucker.geraetename(); });
     m_ui.ereignisseVerarbeiten();
 
     int orientierung = 1;
@@ -141,9 +117,9 @@ void DokumentBefehle::druckerEinrichten()
         break;
     }
 
-    still([&] { m_drucker.setOrientierung(orientierung); });
-    still([&] { m_drucker.setPapiergroesse(papier); });
-    still([&] { m_drucker.setPapierfach(fach); });
+    stillVersuchen([&] { m_drucker.setOrientierung(orientierung); });
+    stillVersuchen([&] { m_drucker.setPapiergroesse(papier); });
+    stillVersuchen([&] { m_drucker.setPapierfach(fach); });
     m_ui.ereignisseVerarbeiten();
 }
 
