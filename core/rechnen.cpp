@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <limits>
+#include <new>
 #include <vector>
 
 namespace varo {
@@ -70,8 +71,15 @@ Vorpruefung vorpruefen(const Berechnungsanfrage &anfrage)
     if (anfrage.Text1.isEmpty() || anfrage.Combo1Text.isEmpty() || anfrage.Text3.isEmpty() ||
         anfrage.Text4.isEmpty())
         return Vorpruefung::FeldLeer;
-    if (anfrage.Berechnungsart == berechnungsart::mehrere)
-        return GleichesBand(anfrage.Text1) ? Vorpruefung::GleichesBand : Vorpruefung::Bestanden;
+    if (anfrage.Berechnungsart == berechnungsart::mehrere) {
+        try {
+            return GleichesBand(anfrage.Text1) ? Vorpruefung::GleichesBand : Vorpruefung::Bestanden;
+        } catch (const std::bad_alloc &) {
+            // A list too long to hold puts nothing in a band; the
+            // calculation refuses it with its own message.
+            return Vorpruefung::Bestanden;
+        }
+    }
     if (anfrage.Berechnungsart == berechnungsart::eine ||
         anfrage.Berechnungsart == berechnungsart::vorhKabel)
         return Vorpruefung::Bestanden;
@@ -87,15 +95,20 @@ QString gleichesBandText(const QString &ze)
 
 Rechenergebnis vorpruefungMelden(Vorpruefung ergebnis, Rechenkontext &kontext)
 {
+    return vorpruefungMelden(ergebnis, kontext.ui, kontext.werte.ZeilenEnde);
+}
+
+Rechenergebnis vorpruefungMelden(Vorpruefung ergebnis, Oberflaeche &ui, const QString &zeilenEnde)
+{
     switch (ergebnis) {
     case Vorpruefung::Bestanden:
         return Rechenergebnis::Bericht;
     case Vorpruefung::FeldLeer:
-        kontext.ui.piep();
+        ui.piep();
         return Rechenergebnis::Abgelehnt;
     case Vorpruefung::GleichesBand:
-        kontext.ui.meldung(gleichesBandText(kontext.werte.ZeilenEnde),
-                           QStringLiteral("Frequenzeingabe"), Symbol::Ausrufezeichen, Knoepfe::Ok);
+        ui.meldung(gleichesBandText(zeilenEnde), QStringLiteral("Frequenzeingabe"),
+                   Symbol::Ausrufezeichen, Knoepfe::Ok);
         return Rechenergebnis::Hinweis;
     case Vorpruefung::UnbekannteArt:
         break;

@@ -47,6 +47,7 @@ Vorpruefung vorpruefen(const Berechnungsanfrage &anfrage);
 // FeldLeer beeps (Abgelehnt), GleichesBand shows its message (Hinweis),
 // UnbekannteArt does nothing (Abgelehnt).
 Rechenergebnis vorpruefungMelden(Vorpruefung ergebnis, Rechenkontext &kontext);
+Rechenergebnis vorpruefungMelden(Vorpruefung ergebnis, Oberflaeche &ui, const QString &zeilenEnde);
 
 // The text of the same-band message, with its line ends.
 QString gleichesBandText(const QString &zeilenEnde);

@@ -290,21 +290,9 @@ void FrmKabel::Command1_Click()
     if (m_text1->hasFocus())
         m_command1->setFocus(Qt::ShortcutFocusReason);
     const Berechnungsanfrage a = anfrage();
-    if (a.Text1.isEmpty() || a.Combo1Text.isEmpty() || a.Text3.isEmpty() || a.Text4.isEmpty()) {
-        m_ui.piep();
-        return;
-    }
-    if (a.Berechnungsart == berechnungsart::mehrere) {
-        if (GleichesBand()) {
-            const QString &ende = m_werte.ZeilenEnde;
-            m_ui.meldung(QStringLiteral("Es sind Frequenzen im gleichen Band vorhanden!") + ende +
-                             QStringLiteral("Das ergiebt wenig Sinn.") + ende +
-                             QStringLiteral("Bitte dafür eine Mittenfrequenz o.Ä. eingeben."),
-                         QStringLiteral("Frequenzeingabe"), Symbol::Ausrufezeichen, Knoepfe::Ok);
-            return;
-        }
-    } else if (a.Berechnungsart != berechnungsart::eine &&
-               a.Berechnungsart != berechnungsart::vorhKabel) {
+    const Vorpruefung pruefung = vorpruefen(a);
+    if (pruefung != Vorpruefung::Bestanden) {
+        vorpruefungMelden(pruefung, m_ui, m_werte.ZeilenEnde);
         return;
     }
     // The calculation lets window events run; a second click meanwhile must

@@ -6,10 +6,13 @@
 #include "frmabout.h"
 #include "frmkabel.h"
 #include "frmkabelkurve.h"
+#include "frmleitung.h"
+#include "frmplaner.h"
 #include "hilfe.h"
 #include "qtdrucker.h"
 #include "qtoberflaeche.h"
 #include "rechnen.h"
+#include "rechnen_planer.h"
 #include "schriften.h"
 #include "statusleiste.h"
 #include "twips.h"
@@ -181,6 +184,12 @@ void FrmText::createActions()
         "mnuRechnVorhKabelGrafisch", QStringLiteral("&Grafikausgabe"), QKeySequence(Qt::Key_F6));
     connect(m_mnuRechnVorhKabelGrafisch, &QAction::triggered, this,
             &FrmText::mnuRechnVorhKabelGrafisch_Click);
+    m_mnuLeitungsanalyse = neueAktion("mnuLeitungsanalyse", QStringLiteral("&Leitungsanalyse"),
+                                      QKeySequence(Qt::Key_F7));
+    connect(m_mnuLeitungsanalyse, &QAction::triggered, this, &FrmText::mnuLeitungsanalyse_Click);
+    m_mnuLaengenplaner =
+        neueAktion("mnuLaengenplaner", QStringLiteral("&Längenplaner"), QKeySequence(Qt::Key_F8));
+    connect(m_mnuLaengenplaner, &QAction::triggered, this, &FrmText::mnuLaengenplaner_Click);
 
     m_mnuFont =
         neueAktion("mnuFont", QStringLiteral("&Schrift"), QKeySequence(Qt::CTRL | Qt::Key_F));
@@ -246,6 +255,9 @@ void FrmText::createMenus()
         untermenue(rech->addMenu(QStringLiteral("&vorhandenes Kabel prüfen")), "mnuVorhKab");
     vorhKab->addAction(m_mnuRechnVorhKabel);
     vorhKab->addAction(m_mnuRechnVorhKabelGrafisch);
+    vorhKab->addAction(m_mnuLeitungsanalyse);
+    trenner(rech, "mnuTrenn2");
+    rech->addAction(m_mnuLaengenplaner);
 
     QMenu *format = untermenue(menuBar()->addMenu(QStringLiteral("&Format")), "mnuFormat");
     format->addAction(m_mnuFont);
@@ -445,6 +457,44 @@ void FrmText::mnuRechnVorhKabelGrafisch_Click()
     m_frmKabelKurve->activateWindow();
 }
 
+FrmLeitung *FrmText::frmLeitung() const
+{
+    return m_frmLeitung;
+}
+
+FrmPlaner *FrmText::frmPlaner() const
+{
+    return m_frmPlaner;
+}
+
+void FrmText::mnuLeitungsanalyse_Click()
+{
+    // Non-modal like the curve window; a second F7 brings the open one to the front.
+    if (!m_frmLeitung) {
+        m_frmLeitung = new FrmLeitung(m_werte, *m_ui, m_drucker);
+        fensterGeoeffnet(m_frmLeitung);
+    }
+    m_frmLeitung->show();
+    m_frmLeitung->raise();
+    m_frmLeitung->activateWindow();
+}
+
+void FrmText::mnuLaengenplaner_Click()
+{
+    // The planner sends its list of clear ranges here as a report.
+    if (!m_frmPlaner) {
+        auto berichten = [this](const Planung &planung, const QString &kabel) {
+            Rechenkontext kontext{m_werte, m_feld, m_drucker, *m_ui, QLocale()};
+            RechnenPlaner(planung, kabel, kontext);
+        };
+        m_frmPlaner = new FrmPlaner(berichten);
+        fensterGeoeffnet(m_frmPlaner);
+    }
+    m_frmPlaner->show();
+    m_frmPlaner->raise();
+    m_frmPlaner->activateWindow();
+}
+
 void FrmText::eingabedialogZeigen(const QString &berechnungsart)
 {
     // The dialog lives on hidden between uses so that its fields stay as the
@@ -452,7 +502,8 @@ void FrmText::eingabedialogZeigen(const QString &berechnungsart)
     if (!m_frmKabel) {
         auto rechnen = [this](const Berechnungsanfrage &anfrage) {
             Rechenkontext kontext{m_werte, m_feld, m_drucker, *m_ui, QLocale()};
-            return Rechnen(anfrage, kontext);
+            // The dialog has made the pre-check already.
+            return berechnen(anfrage, kontext);
         };
         m_frmKabel = new FrmKabel(m_werte, *m_ui, rechnen, this);
         fensterGeoeffnet(m_frmKabel);

@@ -25,6 +25,8 @@ class Drucker;
 class FrmAbout;
 class FrmKabel;
 class FrmKabelKurve;
+class FrmLeitung;
+class FrmPlaner;
 class Oberflaeche;
 class Plattform;
 class QtOberflaeche;
@@ -62,6 +64,8 @@ public:
     FrmKabel *frmKabel() const;
     // The curve window while it is open, else null.
     FrmKabelKurve *frmKabelKurve() const;
+    FrmLeitung *frmLeitung() const;
+    FrmPlaner *frmPlaner() const;
 
     // " Varolinaten - Berechnung V2.0.7 <legal notice>"
     static QString titel(int major, int minor, int revision, const QString &rechtshinweis);
@@ -88,6 +92,8 @@ public slots:
     void mnuRechnMehrere_Click();
     void mnuRechnVorhKabel_Click();
     void mnuRechnVorhKabelGrafisch_Click();
+    void mnuLeitungsanalyse_Click();
+    void mnuLaengenplaner_Click();
     void mnuInfo_Click();
 
 signals:
@@ -124,6 +130,8 @@ private:
     bool m_ausrichtenGeplant = false;
     QPointer<FrmKabel> m_frmKabel;
     QPointer<FrmKabelKurve> m_frmKabelKurve;
+    QPointer<FrmLeitung> m_frmLeitung;
+    QPointer<FrmPlaner> m_frmPlaner;
     QPointer<FrmAbout> m_frmAbout;
 
     QMenu *m_mnuFile = nullptr;
@@ -137,6 +145,8 @@ private:
     QAction *m_mnuRechnMehrere = nullptr;
     QAction *m_mnuRechnVorhKabel = nullptr;
     QAction *m_mnuRechnVorhKabelGrafisch = nullptr;
+    QAction *m_mnuLeitungsanalyse = nullptr;
+    QAction *m_mnuLaengenplaner = nullptr;
     QAction *m_mnuFont = nullptr;
     QAction *m_mnuStandard = nullptr;
     QAction *m_mnuListing = nullptr;

@@ -3,12 +3,15 @@
 #include "frmabout.h"
 #include "frmkabel.h"
 #include "frmkabelkurve.h"
+#include "frmleitung.h"
+#include "frmplaner.h"
 #include "frmtext.h"
 #include "hilfe.h"
 #include "statusleiste.h"
 #include "version.h"
 #include "werte.h"
 
+#include <QAbstractButton>
 #include <QAbstractTextDocumentLayout>
 #include <QAction>
 #include <QLabel>
@@ -79,6 +82,7 @@ private slots:
     void titelUndGrussMittigAbDemErstenBericht_data();
     void titelUndGrussMittigAbDemErstenBericht();
     void kurvenfenster();
+    void planerBerichtetInsHauptfenster();
     void hilfe();
     void infoZeigtEineBox();
     void beendenSchliesstNeuesteZuerst();
@@ -143,6 +147,9 @@ void TstFrmText::menueEintraege_data()
     zeile("mnuRech", "mnuVorhKab", "&vorhandenes Kabel prüfen", "", u'v');
     zeile("mnuVorhKab", "mnuRechnVorhKabel", "&Textausgabe", "F5", u'T');
     zeile("mnuVorhKab", "mnuRechnVorhKabelGrafisch", "&Grafikausgabe", "F6", u'G');
+    zeile("mnuVorhKab", "mnuLeitungsanalyse", "&Leitungsanalyse", "F7", u'L');
+    zeile("mnuRech", "mnuTrenn2", "-", "", QChar());
+    zeile("mnuRech", "mnuLaengenplaner", "&Längenplaner", "F8", u'L');
     zeile("", "mnuFormat", "&Format", "", u'F');
     zeile("mnuFormat", "mnuFont", "&Schrift", "Ctrl+F", u'S');
     zeile("mnuFormat", "mnuVorlage", "&Formatvorlage", "", u'F');
@@ -200,7 +207,8 @@ void TstFrmText::kurzwahlenSindEindeutig()
         gesehen.insert(a->shortcut());
         ++anzahl;
     }
-    QCOMPARE(anzahl, 11);
+    // F7 and F8 open the line analysis and the planner.
+    QCOMPARE(anzahl, 13);
 }
 
 void TstFrmText::symbolleiste()
@@ -585,6 +593,25 @@ void TstFrmText::titelUndGrussMittigAbDemErstenBericht()
     QVERIFY(!ab.isEmpty());
     QVERIFY2(std::all_of(ab.cbegin(), ab.cend(), [](int a) { return std::abs(a) <= 3; }),
              qPrintable(QString::number(ab.first())));
+}
+
+void TstFrmText::planerBerichtetInsHauptfenster()
+{
+    m_fenster->show();
+    m_fenster->findChild<QAction *>(QStringLiteral("mnuLeitungsanalyse"))->trigger();
+    QVERIFY(m_fenster->frmLeitung());
+    QCOMPARE(m_fenster->frmLeitung()->objectName(), QStringLiteral("frmLeitung"));
+    QVERIFY(m_fenster->frmLeitung()->isVisible());
+
+    m_fenster->findChild<QAction *>(QStringLiteral("mnuLaengenplaner"))->trigger();
+    QPointer<varo::FrmPlaner> planer = m_fenster->frmPlaner();
+    QVERIFY(planer);
+    QVERIFY(planer->isVisible());
+    auto *senden = planer->findChild<QAbstractButton *>(QStringLiteral("cmdBericht"));
+    QVERIFY(senden);
+    senden->click();
+    QVERIFY(
+        m_fenster->richTextBox()->toPlainText().startsWith(QStringLiteral("Varolinaten-Planung")));
 }
 
 void TstFrmText::kurvenfenster()
