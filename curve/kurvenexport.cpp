@@ -1,9 +1,11 @@
 #include "kurvenexport.h"
 
+#include "dateilesen.h"
 #include "kurvenrechnung.h"
 #include "kurvenzeichnung.h"
 #include "laufzeitfehler.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
 #include <QLocale>
@@ -11,7 +13,6 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <QSvgGenerator>
 
 namespace varo {
@@ -31,13 +32,13 @@ QString schreibfehler(const QString &datei, const QString &grund)
         .arg(QDir::toNativeSeparators(datei), grund);
 }
 
-bool alsPng(const Kurvenbild &bild, QSize pixel, QSaveFile &datei)
+bool alsPng(const Kurvenbild &bild, QSize pixel, QIODevice &datei)
 {
     const QImage b = kurvenBild(bild, pixel);
     return !b.isNull() && b.save(&datei, "PNG");
 }
 
-bool alsSvg(const Kurvenbild &bild, QSize pixel, QSaveFile &datei)
+bool alsSvg(const Kurvenbild &bild, QSize pixel, QIODevice &datei)
 {
     QSvgGenerator svg;
     svg.setOutputDevice(&datei);
@@ -52,7 +53,7 @@ bool alsSvg(const Kurvenbild &bild, QSize pixel, QSaveFile &datei)
     return painter.end();
 }
 
-bool alsPdf(const Kurvenbild &bild, QSize pixel, QSaveFile &datei)
+bool alsPdf(const Kurvenbild &bild, QSize pixel, QIODevice &datei)
 {
     QPdfWriter pdf(&datei);
     pdf.setResolution(96);
@@ -135,24 +136,22 @@ KurvenExport kurveExportieren(const KurvenEingabe &eingabe, const QString &datei
         return abgelehnt(kurvenmeldung::Unkorrekt);
     }
 
-    QSaveFile ziel(datei);
-    if (!ziel.open(QIODevice::WriteOnly))
-        return gescheitert(schreibfehler(datei, ziel.errorString()));
-    bool geschrieben = false;
+    // Drawn into memory first: the file is replaced only when every byte of
+    // the picture has reached the disk.
+    QByteArray daten;
+    QBuffer puffer(&daten);
+    puffer.open(QIODevice::WriteOnly);
+    bool gezeichnet = false;
     if (endung == QLatin1String("png"))
-        geschrieben = alsPng(bild, pixel, ziel);
+        gezeichnet = alsPng(bild, pixel, puffer);
     else if (endung == QLatin1String("svg"))
-        geschrieben = alsSvg(bild, pixel, ziel);
+        gezeichnet = alsSvg(bild, pixel, puffer);
     else
-        geschrieben = alsPdf(bild, pixel, ziel);
-    if (!geschrieben) {
-        ziel.cancelWriting();
-        return gescheitert(schreibfehler(datei, ziel.errorString().isEmpty()
-                                                    ? QStringLiteral("Zeichnen fehlgeschlagen")
-                                                    : ziel.errorString()));
-    }
-    if (!ziel.commit())
-        return gescheitert(schreibfehler(datei, ziel.errorString()));
+        gezeichnet = alsPdf(bild, pixel, puffer);
+    if (!gezeichnet)
+        return gescheitert(schreibfehler(datei, QStringLiteral("Zeichnen fehlgeschlagen")));
+    if (const QString grund = dateiSchreiben(datei, daten); !grund.isEmpty())
+        return gescheitert(schreibfehler(datei, grund));
     return {};
 }
 
