@@ -4,6 +4,8 @@
 #include "drucker.h"
 #include "frmkabel.h"
 #include "frmkabelkurve.h"
+#include "frmleitung.h"
+#include "frmplaner.h"
 #include "frmtext.h"
 #include "werte.h"
 
@@ -92,6 +94,25 @@ int main(int argc, char *argv[])
         anzeigen->click();
     QTest::qWait(300);
     ok &= speichern(*kurve, ziel + QStringLiteral("/kurvenfenster.png"));
+
+    hauptfenster.mnuLeitungsanalyse_Click();
+    varo::FrmLeitung *leitung = hauptfenster.frmLeitung();
+    if (!leitung)
+        return 1;
+    eintippen(*leitung, "txtLastR", QStringLiteral("20"));
+    eintippen(*leitung, "txtLastX", QStringLiteral("150"));
+    leitung->anzeigen();
+    leitung->resize(1100, 800);
+    QTest::qWait(300);
+    ok &= speichern(*leitung, ziel + QStringLiteral("/leitungsfenster.png"));
+
+    hauptfenster.mnuLaengenplaner_Click();
+    varo::FrmPlaner *planer = hauptfenster.frmPlaner();
+    if (!planer)
+        return 1;
+    planer->resize(1000, 640);
+    QTest::qWait(300);
+    ok &= speichern(*planer, ziel + QStringLiteral("/laengenplaner.png"));
 
     hauptfenster.close();
     return ok ? 0 : 1;
