@@ -2,10 +2,10 @@
 // on the same heavy request) and for writing a long report into a hidden
 // report box. Prints medians; not a test.
 
+#include "../tests/fakes/abstandsfilter_einfach.h"
 #include "dokumentberichtsfeld.h"
 #include "drucker.h"
 #include "konvertierung.h"
-#include "../tests/fakes/abstandsfilter_einfach.h"
 #include "mehrere_filter.h"
 #include "oberflaeche.h"
 #include "rechnen.h"
