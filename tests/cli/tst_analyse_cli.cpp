@@ -1,4 +1,5 @@
 #include "berichtwerkzeug.h"
+#include "werkzeuglauf.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -6,18 +7,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextStream>
-
-namespace {
-
-struct Lauf
-{
-    int status = -1;
-    QByteArray stdout_;
-    QString stderr_;
-    QList<QByteArray> felder(int zeile) const { return stdout_.split('\n').at(zeile).split(';'); }
-};
-
-} // namespace
 
 class TstAnalyseCli : public QObject
 {
@@ -37,13 +26,7 @@ private:
         QStringList argumente{"--analyse", "--von",          "7",      "--bis",   "7,2", "--kabel",
                               "RG-213",    "--laenge",       "14",     "--lastr", "600", "--lastx",
                               "0",         "--kabeltabelle", m_tabelle};
-        Lauf lauf;
-        QBuffer ausgabe(&lauf.stdout_);
-        ausgabe.open(QIODevice::WriteOnly);
-        QTextStream fehler(&lauf.stderr_);
-        lauf.status = varo::cli::ausfuehren(argumente + dazu, ausgabe, fehler, m_dir.path());
-        fehler.flush();
-        return lauf;
+        return werkzeugStarten(argumente + dazu, m_dir.path());
     }
 
     QTemporaryDir m_dir;

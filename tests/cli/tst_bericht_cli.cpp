@@ -1,5 +1,6 @@
 #include "berichtwerkzeug.h"
 #include "dateilesen.h"
+#include "werkzeuglauf.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -17,25 +18,12 @@
 
 namespace {
 
-struct Lauf
-{
-    int status = -1;
-    QByteArray stdout_;
-    QString stderr_;
-};
-
 Lauf starte(QStringList argumente)
 {
     const QString tabelle = QStringLiteral(VARO_TESTDATEN "/cli/Kabel.txt");
     if (!argumente.contains(QStringLiteral("--kabeltabelle")))
         argumente << QStringLiteral("--kabeltabelle") << tabelle;
-    Lauf lauf;
-    QBuffer ausgabe(&lauf.stdout_);
-    ausgabe.open(QIODevice::WriteOnly);
-    QTextStream fehler(&lauf.stderr_);
-    lauf.status = varo::cli::ausfuehren(argumente, ausgabe, fehler, QStringLiteral(VARO_BINDIR));
-    fehler.flush();
-    return lauf;
+    return werkzeugStarten(argumente, QStringLiteral(VARO_BINDIR));
 }
 
 QStringList bericht(const QString &modus, const QString &frequenz, const QString &kabel,

@@ -1,17 +1,11 @@
 #include "berichtwerkzeug.h"
+#include "werkzeuglauf.h"
 
 #include <QBuffer>
 #include <QTest>
 #include <QTextStream>
 
 namespace {
-
-struct Lauf
-{
-    int status = -1;
-    QByteArray stdout_;
-    QString stderr_;
-};
 
 // The five bands of the worked example, 3 to 40 m in millimetres.
 QStringList planer(const QStringList &dazu = {})
@@ -35,13 +29,7 @@ Lauf starte(QStringList argumente)
 {
     argumente << QStringLiteral("--kabeltabelle")
               << QStringLiteral(VARO_TESTDATEN "/cli/Kabel.txt");
-    Lauf lauf;
-    QBuffer ausgabe(&lauf.stdout_);
-    ausgabe.open(QIODevice::WriteOnly);
-    QTextStream fehler(&lauf.stderr_);
-    lauf.status = varo::cli::ausfuehren(argumente, ausgabe, fehler, QStringLiteral(VARO_BINDIR));
-    fehler.flush();
-    return lauf;
+    return werkzeugStarten(argumente, QStringLiteral(VARO_BINDIR));
 }
 
 } // namespace
