@@ -122,15 +122,15 @@ public:
 
     QString geraetename() const override { return QStringLiteral("Seitenlänge"); }
     void setStandardFolgen(bool) override {}
-    void setSkalierung(int) override {}
+    void setMasseinheit(Masseinheit) override {}
     void setSchriftname(const QString &) override {}
     void setSchriftgroesse(double) override {}
-    int orientierung() const override { return 1; }
-    void setOrientierung(int) override {}
-    int papiergroesse() const override { return 9; }
-    void setPapiergroesse(int) override {}
-    int papierfach() const override { return 7; }
-    void setPapierfach(int) override {}
+    Seitenlage seitenlage() const override { return Seitenlage::Hochformat; }
+    void setSeitenlage(Seitenlage) override {}
+    Papierformat papierformat() const override { return Papierformat::A4; }
+    void setPapierformat(Papierformat) override {}
+    Papierfach papierfach() const override { return Papierfach::Automatisch; }
+    void setPapierfach(Papierfach) override {}
     int seitenhoeheTwips() const override { return hoeheTwips; }
     int seitenbreiteTwips() const override { return 11906; }
     double textHoehe(const QString &) const override

@@ -22,20 +22,19 @@ const QString ZE = QStringLiteral("\r\n");
 qint16 DruckerEinrichten(qint16 breite, Drucker &drucker)
 {
     const double rand = 5.0; // mm
-    stillVersuchen([&] { drucker.setSkalierung(6); });
+    stillVersuchen([&] { drucker.setMasseinheit(Masseinheit::Millimeter); });
     stillVersuchen([&] { drucker.setSchriftname(QStringLiteral("Courier New")); });
     stillVersuchen([&] { drucker.setSchriftgroesse(breite <= 120 ? 10.0 : 8.0); });
 
-    int alteOrientierung = 0;
-    stillVersuchen([&] { alteOrientierung = drucker.orientierung(); });
-    if (alteOrientierung == 0)
-        alteOrientierung = 1;
+    Seitenlage alteLage = Seitenlage::Hochformat;
+    stillVersuchen([&] { alteLage = drucker.seitenlage(); });
 
     // The orientation is only turned for the measurement: a report of up to
     // 80 characters is printed upright, a wider one across.
     const bool hoch = breite <= 80;
     double seitenhoehe = 0.0;
-    stillVersuchen([&] { drucker.setOrientierung(hoch ? 1 : 2); });
+    stillVersuchen(
+        [&] { drucker.setSeitenlage(hoch ? Seitenlage::Hochformat : Seitenlage::Querformat); });
     stillVersuchen([&] { seitenhoehe = drucker.seitenhoeheTwips() / 56.7; });
     if (seitenhoehe == 0.0)
         seitenhoehe = hoch ? 297.0 : 210.0;
@@ -52,7 +51,7 @@ qint16 DruckerEinrichten(qint16 breite, Drucker &drucker)
     if (genau >= std::numeric_limits<qint16>::min() && genau <= std::numeric_limits<qint16>::max())
         zeilen = static_cast<qint16>(genau);
 
-    stillVersuchen([&] { drucker.setOrientierung(alteOrientierung); });
+    stillVersuchen([&] { drucker.setSeitenlage(alteLage); });
     return zeilen;
 }
 

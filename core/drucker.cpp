@@ -19,7 +19,7 @@ void KeinDrucker::setStandardFolgen(bool)
 {
     fehlt();
 }
-void KeinDrucker::setSkalierung(int)
+void KeinDrucker::setMasseinheit(Masseinheit)
 {
     fehlt();
 }
@@ -31,27 +31,27 @@ void KeinDrucker::setSchriftgroesse(double)
 {
     fehlt();
 }
-int KeinDrucker::orientierung() const
+Seitenlage KeinDrucker::seitenlage() const
 {
     fehlt();
 }
-void KeinDrucker::setOrientierung(int)
+void KeinDrucker::setSeitenlage(Seitenlage)
 {
     fehlt();
 }
-int KeinDrucker::papiergroesse() const
+Papierformat KeinDrucker::papierformat() const
 {
     fehlt();
 }
-void KeinDrucker::setPapiergroesse(int)
+void KeinDrucker::setPapierformat(Papierformat)
 {
     fehlt();
 }
-int KeinDrucker::papierfach() const
+Papierfach KeinDrucker::papierfach() const
 {
     fehlt();
 }
-void KeinDrucker::setPapierfach(int)
+void KeinDrucker::setPapierfach(Papierfach)
 {
     fehlt();
 }

@@ -7,6 +7,32 @@ class QTextDocument;
 
 namespace varo {
 
+// The unit the printer measures text heights in.
+enum class Masseinheit { Twips, Punkt, Pixel, Zoll, Millimeter, Zentimeter };
+
+enum class Seitenlage { Hochformat, Querformat };
+
+// The papers the program names. A printer set to any other paper reads as
+// Andere; that value cannot be set, the printer keeps what it has.
+enum class Papierformat { A3, A4, A5, B5, Letter, Legal, Executive, Andere };
+
+// Where the printer takes its paper from.
+enum class Papierfach {
+    Automatisch,
+    Oben,
+    Mitte,
+    Unten,
+    Manuell,
+    Umschlag,
+    UmschlagManuell,
+    Traktor,
+    Kleinformat,
+    Grossformat,
+    Grossraum,
+    Kassette,
+    Formular,
+};
+
 // The printer operations the program relies on. An implementation throws
 // Laufzeitfehler (482 to 484, or 68) from any operation the printer cannot
 // carry out; with no printer installed every operation fails that way, so
@@ -18,18 +44,18 @@ public:
 
     virtual QString geraetename() const = 0;
     virtual void setStandardFolgen(bool folgen) = 0; // follow the system default printer
-    virtual void setSkalierung(int modus) = 0;       // 6 = millimetres
+    virtual void setMasseinheit(Masseinheit einheit) = 0;
     virtual void setSchriftname(const QString &name) = 0;
     virtual void setSchriftgroesse(double punkte) = 0;
-    virtual int orientierung() const = 0; // 1 portrait, 2 landscape
-    virtual void setOrientierung(int orientierung) = 0;
-    virtual int papiergroesse() const = 0; // 9 = A4
-    virtual void setPapiergroesse(int groesse) = 0;
-    virtual int papierfach() const = 0; // 7 = automatic
-    virtual void setPapierfach(int fach) = 0;
+    virtual Seitenlage seitenlage() const = 0;
+    virtual void setSeitenlage(Seitenlage lage) = 0;
+    virtual Papierformat papierformat() const = 0;
+    virtual void setPapierformat(Papierformat format) = 0;
+    virtual Papierfach papierfach() const = 0;
+    virtual void setPapierfach(Papierfach fach) = 0;
     virtual int seitenhoeheTwips() const = 0; // printable height, 0 when unknown
     virtual int seitenbreiteTwips() const = 0;
-    // Height of the text in the current font, in the current scale unit.
+    // Height of the text in the current font, in the current unit.
     virtual double textHoehe(const QString &text) const = 0;
     // Sends what was printed so far as a finished job.
     virtual void dokumentBeenden() = 0;
@@ -45,15 +71,15 @@ class KeinDrucker : public Drucker
 public:
     QString geraetename() const override;
     void setStandardFolgen(bool folgen) override;
-    void setSkalierung(int modus) override;
+    void setMasseinheit(Masseinheit einheit) override;
     void setSchriftname(const QString &name) override;
     void setSchriftgroesse(double punkte) override;
-    int orientierung() const override;
-    void setOrientierung(int orientierung) override;
-    int papiergroesse() const override;
-    void setPapiergroesse(int groesse) override;
-    int papierfach() const override;
-    void setPapierfach(int fach) override;
+    Seitenlage seitenlage() const override;
+    void setSeitenlage(Seitenlage lage) override;
+    Papierformat papierformat() const override;
+    void setPapierformat(Papierformat format) override;
+    Papierfach papierfach() const override;
+    void setPapierfach(Papierfach fach) override;
     int seitenhoeheTwips() const override;
     int seitenbreiteTwips() const override;
     double textHoehe(const QString &text) const override;

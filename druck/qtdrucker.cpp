@@ -23,45 +23,65 @@ namespace {
 
 constexpr double twipsProZoll = 1440.0;
 
-// Twips per unit of the old scale modes: 1 twip, 2 point, 5 inch, 6 mm,
-// 7 cm; 4 is a character cell, 240 twips high. Pixels (3) depend on the
-// device and are handled apart; 0 (user scale) measures in twips.
-double twipsProEinheit(int modus)
-{
-    switch (modus) {
-    case 2:
-        return 20.0;
-    case 4:
-        return 240.0;
-    case 5:
-        return twipsProZoll;
-    case 6:
-        return twipsProZoll / 25.4;
-    case 7:
-        return twipsProZoll / 2.54;
-    default:
-        return 1.0;
-    }
-}
-
-// Paper bins by the numbers the program's callers use (7 = automatic).
-struct Fach
-{
-    int nummer;
-    QPrinter::PaperSource quelle;
-};
-constexpr Fach faecher[] = {
-    {1, QPrinter::Upper},        {2, QPrinter::Lower},          {3, QPrinter::Middle},
-    {4, QPrinter::Manual},       {5, QPrinter::Envelope},       {6, QPrinter::EnvelopeManual},
-    {7, QPrinter::Auto},         {8, QPrinter::Tractor},        {9, QPrinter::SmallFormat},
-    {10, QPrinter::LargeFormat}, {11, QPrinter::LargeCapacity}, {14, QPrinter::Cassette},
-    {15, QPrinter::FormSource},
-};
-
 [[noreturn]] void eigenschaftFehlt()
 {
     throw Laufzeitfehler(fehler::DruckerEigenschaft);
 }
+
+// Twips per unit; pixels depend on the device and are handled apart.
+double twipsProEinheit(Masseinheit einheit)
+{
+    switch (einheit) {
+    case Masseinheit::Twips:
+    case Masseinheit::Pixel:
+        return 1.0;
+    case Masseinheit::Punkt:
+        return 20.0;
+    case Masseinheit::Zoll:
+        return twipsProZoll;
+    case Masseinheit::Millimeter:
+        return twipsProZoll / 25.4;
+    case Masseinheit::Zentimeter:
+        return twipsProZoll / 2.54;
+    }
+    eigenschaftFehlt();
+}
+
+struct Papier
+{
+    Papierformat format;
+    QPageSize::PageSizeId id;
+};
+constexpr Papier papiere[] = {
+    {Papierformat::A3, QPageSize::A3},
+    {Papierformat::A4, QPageSize::A4},
+    {Papierformat::A5, QPageSize::A5},
+    {Papierformat::B5, QPageSize::B5},
+    {Papierformat::Letter, QPageSize::Letter},
+    {Papierformat::Legal, QPageSize::Legal},
+    {Papierformat::Executive, QPageSize::Executive},
+};
+
+struct Fach
+{
+    Papierfach fach;
+    QPrinter::PaperSource quelle;
+};
+constexpr Fach faecher[] = {
+    {Papierfach::Automatisch, QPrinter::Auto},
+    {Papierfach::Oben, QPrinter::Upper},
+    {Papierfach::Mitte, QPrinter::Middle},
+    {Papierfach::Unten, QPrinter::Lower},
+    {Papierfach::Manuell, QPrinter::Manual},
+    {Papierfach::Umschlag, QPrinter::Envelope},
+    {Papierfach::UmschlagManuell, QPrinter::EnvelopeManual},
+    {Papierfach::Traktor, QPrinter::Tractor},
+    {Papierfach::Kleinformat, QPrinter::SmallFormat},
+    {Papierfach::Grossformat, QPrinter::LargeFormat},
+    {Papierfach::Grossraum, QPrinter::LargeCapacity},
+    {Papierfach::Kassette, QPrinter::Cassette},
+    {Papierfach::Formular, QPrinter::FormSource},
+};
 
 // The paper copy is laid out in pixels of 96 dpi.
 constexpr double layoutDpi = 96.0;
@@ -236,12 +256,11 @@ void QtDrucker::setStandardFolgen(bool folgen)
         aufStandarddruckerSetzen();
 }
 
-void QtDrucker::setSkalierung(int modus)
+void QtDrucker::setMasseinheit(Masseinheit einheit)
 {
     pruefen();
-    if (modus < 0 || modus > 7)
-        eigenschaftFehlt();
-    m_skalierung = modus;
+    twipsProEinheit(einheit); // refuses what is not a unit
+    m_einheit = einheit;
 }
 
 void QtDrucker::setSchriftname(const QString &name)
@@ -258,55 +277,63 @@ void QtDrucker::setSchriftgroesse(double punkte)
     m_schrift.setPointSizeF(punkte);
 }
 
-int QtDrucker::orientierung() const
+Seitenlage QtDrucker::seitenlage() const
 {
     pruefen();
-    return m_printer->pageLayout().orientation() == QPageLayout::Landscape ? 2 : 1;
+    return m_printer->pageLayout().orientation() == QPageLayout::Landscape ? Seitenlage::Querformat
+                                                                           : Seitenlage::Hochformat;
 }
 
-void QtDrucker::setOrientierung(int orientierung)
+void QtDrucker::setSeitenlage(Seitenlage lage)
 {
     pruefen();
-    if (orientierung != 1 && orientierung != 2)
+    if (lage != Seitenlage::Hochformat && lage != Seitenlage::Querformat)
         eigenschaftFehlt();
-    if (!m_printer->setPageOrientation(orientierung == 2 ? QPageLayout::Landscape
-                                                         : QPageLayout::Portrait))
-        eigenschaftFehlt();
-}
-
-int QtDrucker::papiergroesse() const
-{
-    pruefen();
-    // The numbers the callers know (9 = A4) are the Windows paper ids, which
-    // QPageSize knows as well; anything else counts as user-defined.
-    const int id = m_printer->pageLayout().pageSize().windowsId();
-    return id > 0 ? id : 256;
-}
-
-void QtDrucker::setPapiergroesse(int groesse)
-{
-    pruefen();
-    const QPageSize::PageSizeId id = QPageSize::id(groesse);
-    if (id == QPageSize::Custom || !m_printer->setPageSize(QPageSize(id)))
+    if (!m_printer->setPageOrientation(lage == Seitenlage::Querformat ? QPageLayout::Landscape
+                                                                      : QPageLayout::Portrait))
         eigenschaftFehlt();
 }
 
-int QtDrucker::papierfach() const
+Papierformat QtDrucker::papierformat() const
+{
+    pruefen();
+    const QPageSize::PageSizeId id = m_printer->pageLayout().pageSize().id();
+    for (const Papier &p : papiere) {
+        if (p.id == id)
+            return p.format;
+    }
+    return Papierformat::Andere;
+}
+
+void QtDrucker::setPapierformat(Papierformat format)
+{
+    pruefen();
+    for (const Papier &p : papiere) {
+        if (p.format == format) {
+            if (!m_printer->setPageSize(QPageSize(p.id)))
+                eigenschaftFehlt();
+            return;
+        }
+    }
+    eigenschaftFehlt();
+}
+
+Papierfach QtDrucker::papierfach() const
 {
     pruefen();
     const QPrinter::PaperSource quelle = m_printer->paperSource();
     for (const Fach &f : faecher) {
         if (f.quelle == quelle)
-            return f.nummer;
+            return f.fach;
     }
-    return 7;
+    return Papierfach::Automatisch;
 }
 
-void QtDrucker::setPapierfach(int fach)
+void QtDrucker::setPapierfach(Papierfach fach)
 {
     pruefen();
     for (const Fach &f : faecher) {
-        if (f.nummer == fach) {
+        if (f.fach == fach) {
             m_printer->setPaperSource(f.quelle);
             return;
         }
@@ -317,13 +344,15 @@ void QtDrucker::setPapierfach(int fach)
 int QtDrucker::seitenhoeheTwips() const
 {
     pruefen();
-    return qRound(bedruckbarMm(m_printer->pageLayout()).height() * twipsProEinheit(6));
+    return qRound(bedruckbarMm(m_printer->pageLayout()).height() *
+                  twipsProEinheit(Masseinheit::Millimeter));
 }
 
 int QtDrucker::seitenbreiteTwips() const
 {
     pruefen();
-    return qRound(bedruckbarMm(m_printer->pageLayout()).width() * twipsProEinheit(6));
+    return qRound(bedruckbarMm(m_printer->pageLayout()).width() *
+                  twipsProEinheit(Masseinheit::Millimeter));
 }
 
 double QtDrucker::textHoehe(const QString &text) const
@@ -334,12 +363,12 @@ double QtDrucker::textHoehe(const QString &text) const
     // several lines count once each.
     const int zeilen = qMax<qsizetype>(1, text.count(QLatin1Char('\n')) + 1);
     const double pixel = metrik.height() * zeilen;
-    if (m_skalierung == 3)
+    if (m_einheit == Masseinheit::Pixel)
         return pixel;
     const int dpi = m_printer->logicalDpiY();
     if (dpi <= 0)
         throw Laufzeitfehler(fehler::DruckerInformation);
-    return pixel / dpi * twipsProZoll / twipsProEinheit(m_skalierung);
+    return pixel / dpi * twipsProZoll / twipsProEinheit(m_einheit);
 }
 
 void QtDrucker::dokumentBeenden()

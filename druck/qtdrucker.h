@@ -43,15 +43,15 @@ public:
 
     QString geraetename() const override;
     void setStandardFolgen(bool folgen) override;
-    void setSkalierung(int modus) override;
+    void setMasseinheit(Masseinheit einheit) override;
     void setSchriftname(const QString &name) override;
     void setSchriftgroesse(double punkte) override;
-    int orientierung() const override;
-    void setOrientierung(int orientierung) override;
-    int papiergroesse() const override;
-    void setPapiergroesse(int groesse) override;
-    int papierfach() const override;
-    void setPapierfach(int fach) override;
+    Seitenlage seitenlage() const override;
+    void setSeitenlage(Seitenlage lage) override;
+    Papierformat papierformat() const override;
+    void setPapierformat(Papierformat format) override;
+    Papierfach papierfach() const override;
+    void setPapierfach(Papierfach fach) override;
     int seitenhoeheTwips() const override;
     int seitenbreiteTwips() const override;
     double textHoehe(const QString &text) const override;
@@ -67,8 +67,8 @@ private:
     std::unique_ptr<QPrinter> m_printer;
     bool m_pdf = false;
     bool m_systemHatDrucker = false;
-    QString m_gewaehlt;   // chosen in this run's set-up, else empty
-    int m_skalierung = 1; // twips, as a fresh printer object measures
+    QString m_gewaehlt;                         // chosen in this run's set-up, else empty
+    Masseinheit m_einheit = Masseinheit::Twips; // as a fresh printer object measures
     QFont m_schrift;
 };
 

@@ -70,16 +70,16 @@ void DokumentBefehle::druckerEinrichten()
     // The program's printer starts from a known state.
     QString vorher;
     stillVersuchen([&] { m_drucker.setStandardFolgen(true); });
-    stillVersuchen([&] { m_drucker.setSkalierung(6); });
-    stillVersuchen([&] { m_drucker.setOrientierung(1); });
-    stillVersuchen([&] { m_drucker.setPapiergroesse(9); });
-    stillVersuchen([&] { m_drucker.setPapierfach(7); });
+    stillVersuchen([&] { m_drucker.setMasseinheit(Masseinheit::Millimeter); });
+    stillVersuchen([&] { m_drucker.setSeitenlage(Seitenlage::Hochformat); });
+    stillVersuchen([&] { m_drucker.setPapierformat(Papierformat::A4); });
+    stillVersuchen([&] { m_drucker.setPapierfach(Papierfach::Automatisch); });
     stillVersuchen([&] { vorher = m_drucker.geraetename(); });
     m_ui.ereignisseVerarbeiten();
 
-    int orientierung = 1;
-    int papier = 9;
-    int fach = 7;
+    Seitenlage lage = Seitenlage::Hochformat;
+    Papierformat papier = Papierformat::A4;
+    Papierfach fach = Papierfach::Automatisch;
     for (;;) {
         bool nochmal = false;
         const bool durch = druckschritte({
@@ -89,12 +89,12 @@ void DokumentBefehle::druckerEinrichten()
                 return ok;
             },
             [&] {
-                orientierung = m_drucker.orientierung();
+                lage = m_drucker.seitenlage();
                 return true;
             },
             [&] {
                 const QString neu = m_drucker.geraetename();
-                papier = m_drucker.papiergroesse();
+                papier = m_drucker.papierformat();
                 fach = m_drucker.papierfach();
                 m_ui.ereignisseVerarbeiten();
                 if (neu == vorher)
@@ -117,8 +117,8 @@ void DokumentBefehle::druckerEinrichten()
         break;
     }
 
-    stillVersuchen([&] { m_drucker.setOrientierung(orientierung); });
-    stillVersuchen([&] { m_drucker.setPapiergroesse(papier); });
+    stillVersuchen([&] { m_drucker.setSeitenlage(lage); });
+    stillVersuchen([&] { m_drucker.setPapierformat(papier); });
     stillVersuchen([&] { m_drucker.setPapierfach(fach); });
     m_ui.ereignisseVerarbeiten();
 }

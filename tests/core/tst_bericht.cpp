@@ -125,28 +125,28 @@ void TstBericht::druckerEinrichtenOhneDrucker()
 void TstBericht::druckerEinrichtenStellt()
 {
     FakeDrucker d;
-    d.orient = 2;
+    d.lage = Seitenlage::Querformat;
     DruckerEinrichten(80, d);
-    QCOMPARE(d.skalierung, 6);
+    QCOMPARE(d.einheit, Masseinheit::Millimeter);
     QCOMPARE(d.schrift, QStringLiteral("Courier New"));
     QCOMPARE(d.groesse, 10.0);
     // Upright for the measurement, then back to what it was.
-    QCOMPARE(d.orientierungen, (QList<int>{1, 2}));
+    QCOMPARE(d.seitenlagen, (QList{Seitenlage::Hochformat, Seitenlage::Querformat}));
 
     FakeDrucker breit;
-    breit.orient = 0;
+    breit.lage = Seitenlage::Hochformat;
     DruckerEinrichten(121, breit);
     QCOMPARE(breit.groesse, 8.0);
-    QCOMPARE(breit.orientierungen, (QList<int>{2, 1}));
+    QCOMPARE(breit.seitenlagen, (QList{Seitenlage::Querformat, Seitenlage::Hochformat}));
 
     // A printer that cannot tell its orientation is put back upright.
     FakeDrucker stumm;
-    stumm.orient = 2;
-    stumm.fehlend = QStringList{"orientierung", "setSkalierung"};
+    stumm.lage = Seitenlage::Querformat;
+    stumm.fehlend = QStringList{"seitenlage", "setMasseinheit"};
     DruckerEinrichten(120, stumm);
     QCOMPARE(stumm.groesse, 10.0);
-    QCOMPARE(stumm.skalierung, 1);
-    QCOMPARE(stumm.orientierungen, (QList<int>{2, 1}));
+    QCOMPARE(stumm.einheit, Masseinheit::Twips);
+    QCOMPARE(stumm.seitenlagen, (QList{Seitenlage::Querformat, Seitenlage::Hochformat}));
 }
 
 void TstBericht::feldRechts_data()

@@ -14,18 +14,18 @@ class FakeDrucker : public varo::Drucker
 {
 public:
     QString name = QStringLiteral("Testdrucker");
-    int skalierung = 1;
+    varo::Masseinheit einheit = varo::Masseinheit::Twips;
     QString schrift;
     double groesse = 0;
-    int orient = 1;
-    int papier = 9;
-    int fach = 7;
+    varo::Seitenlage lage = varo::Seitenlage::Hochformat;
+    varo::Papierformat papier = varo::Papierformat::A4;
+    varo::Papierfach fach = varo::Papierfach::Automatisch;
     int hoeheTwips = 16838;
     int breiteTwips = 11906;
-    double zeilenhoehe = 4.0; // in the current scale unit
+    double zeilenhoehe = 4.0; // in the current unit
     bool folgen = false;
     QStringList fehlend;
-    QList<int> orientierungen; // every orientation set, in order
+    QList<varo::Seitenlage> seitenlagen; // every orientation set, in order
     int beendet = 0;
     QList<QImage> bilder;
     QStringList dokumente;
@@ -40,10 +40,10 @@ public:
         pruefe("setStandardFolgen");
         folgen = f;
     }
-    void setSkalierung(int m) override
+    void setMasseinheit(varo::Masseinheit e) override
     {
-        pruefe("setSkalierung");
-        skalierung = m;
+        pruefe("setMasseinheit");
+        einheit = e;
     }
     void setSchriftname(const QString &n) override
     {
@@ -55,33 +55,33 @@ public:
         pruefe("setSchriftgroesse");
         groesse = p;
     }
-    int orientierung() const override
+    varo::Seitenlage seitenlage() const override
     {
-        pruefe("orientierung");
-        return orient;
+        pruefe("seitenlage");
+        return lage;
     }
-    void setOrientierung(int o) override
+    void setSeitenlage(varo::Seitenlage l) override
     {
-        pruefe("setOrientierung");
-        orient = o;
-        orientierungen << o;
+        pruefe("setSeitenlage");
+        lage = l;
+        seitenlagen << l;
     }
-    int papiergroesse() const override
+    varo::Papierformat papierformat() const override
     {
-        pruefe("papiergroesse");
+        pruefe("papierformat");
         return papier;
     }
-    void setPapiergroesse(int g) override
+    void setPapierformat(varo::Papierformat g) override
     {
-        pruefe("setPapiergroesse");
+        pruefe("setPapierformat");
         papier = g;
     }
-    int papierfach() const override
+    varo::Papierfach papierfach() const override
     {
         pruefe("papierfach");
         return fach;
     }
-    void setPapierfach(int f) override
+    void setPapierfach(varo::Papierfach f) override
     {
         pruefe("setPapierfach");
         fach = f;

@@ -609,27 +609,29 @@ void TstDokumentBefehle::ohneDruckerFehlermeldung()
 
 void TstDokumentBefehle::einrichtenGleicherDrucker()
 {
-    m_drucker.orient = 2;
-    m_drucker.papier = 1;
-    m_drucker.fach = 4;
+    m_drucker.lage = varo::Seitenlage::Querformat;
+    m_drucker.papier = varo::Papierformat::Letter;
+    m_drucker.fach = varo::Papierfach::Manuell;
     m_dialoge->einrichten = [this] {
         // The set-up starts from portrait A4, automatic bin.
-        if (m_drucker.orient != 1 || m_drucker.papier != 9 || m_drucker.fach != 7)
+        if (m_drucker.lage != varo::Seitenlage::Hochformat ||
+            m_drucker.papier != varo::Papierformat::A4 ||
+            m_drucker.fach != varo::Papierfach::Automatisch)
             return false;
-        m_drucker.orient = 2;
-        m_drucker.papier = 8;
-        m_drucker.fach = 2;
+        m_drucker.lage = varo::Seitenlage::Querformat;
+        m_drucker.papier = varo::Papierformat::A3;
+        m_drucker.fach = varo::Papierfach::Unten;
         return true;
     };
     m_fenster->mnuPrinter_Einstellungen_Click();
     QCOMPARE(m_dialoge->aufrufe, QStringList{"einrichten"});
     QVERIFY(m_ui.meldungen.isEmpty());
     QVERIFY(m_drucker.folgen);
-    QCOMPARE(m_drucker.skalierung, 6);
-    QCOMPARE(m_drucker.orient, 2);
-    QCOMPARE(m_drucker.papier, 8);
-    QCOMPARE(m_drucker.fach, 2);
-    QCOMPARE(m_drucker.orientierungen.last(), 2);
+    QCOMPARE(m_drucker.einheit, varo::Masseinheit::Millimeter);
+    QCOMPARE(m_drucker.lage, varo::Seitenlage::Querformat);
+    QCOMPARE(m_drucker.papier, varo::Papierformat::A3);
+    QCOMPARE(m_drucker.fach, varo::Papierfach::Unten);
+    QCOMPARE(m_drucker.seitenlagen.last(), varo::Seitenlage::Querformat);
 }
 
 void TstDokumentBefehle::einrichtenNeuerDruckerFragt()
@@ -654,17 +656,17 @@ void TstDokumentBefehle::einrichtenNeuerDruckerFragt()
 
 void TstDokumentBefehle::einrichtenAbgebrochen()
 {
-    m_drucker.orient = 2;
-    m_drucker.papier = 1;
+    m_drucker.lage = varo::Seitenlage::Querformat;
+    m_drucker.papier = varo::Papierformat::Letter;
     m_dialoge->einrichten = [this] {
-        m_drucker.orient = 2; // as a dialog could, before it is cancelled
+        m_drucker.lage = varo::Seitenlage::Querformat; // as a dialog could, before it is cancelled
         return false;
     };
     m_fenster->mnuPrinter_Einstellungen_Click();
     QVERIFY(m_ui.meldungen.isEmpty());
-    QCOMPARE(m_drucker.papier, 9);
-    QCOMPARE(m_drucker.fach, 7);
-    QCOMPARE(m_drucker.orientierungen, QList<int>{1});
+    QCOMPARE(m_drucker.papier, varo::Papierformat::A4);
+    QCOMPARE(m_drucker.fach, varo::Papierfach::Automatisch);
+    QCOMPARE(m_drucker.seitenlagen, QList{varo::Seitenlage::Hochformat});
 }
 
 void TstDokumentBefehle::schrift()

@@ -12,6 +12,9 @@
 
 using Operation = std::function<void(varo::Drucker &)>;
 Q_DECLARE_METATYPE(Operation)
+Q_DECLARE_METATYPE(varo::Papierformat)
+Q_DECLARE_METATYPE(varo::Papierfach)
+Q_DECLARE_METATYPE(varo::Seitenlage)
 
 class TstQtDrucker : public QObject
 {
@@ -39,17 +42,21 @@ void TstQtDrucker::ohneDruckerWirftJedeOperation_data()
     QTest::newRow("geraetename") << Operation([](varo::Drucker &d) { d.geraetename(); });
     QTest::newRow("setStandardFolgen")
         << Operation([](varo::Drucker &d) { d.setStandardFolgen(true); });
-    QTest::newRow("setSkalierung") << Operation([](varo::Drucker &d) { d.setSkalierung(6); });
+    QTest::newRow("setMasseinheit")
+        << Operation([](varo::Drucker &d) { d.setMasseinheit(varo::Masseinheit::Millimeter); });
     QTest::newRow("setSchriftname")
         << Operation([](varo::Drucker &d) { d.setSchriftname("Courier New"); });
     QTest::newRow("setSchriftgroesse")
         << Operation([](varo::Drucker &d) { d.setSchriftgroesse(10); });
-    QTest::newRow("orientierung") << Operation([](varo::Drucker &d) { d.orientierung(); });
-    QTest::newRow("setOrientierung") << Operation([](varo::Drucker &d) { d.setOrientierung(1); });
-    QTest::newRow("papiergroesse") << Operation([](varo::Drucker &d) { d.papiergroesse(); });
-    QTest::newRow("setPapiergroesse") << Operation([](varo::Drucker &d) { d.setPapiergroesse(9); });
+    QTest::newRow("seitenlage") << Operation([](varo::Drucker &d) { d.seitenlage(); });
+    QTest::newRow("setSeitenlage")
+        << Operation([](varo::Drucker &d) { d.setSeitenlage(varo::Seitenlage::Hochformat); });
+    QTest::newRow("papierformat") << Operation([](varo::Drucker &d) { d.papierformat(); });
+    QTest::newRow("setPapierformat")
+        << Operation([](varo::Drucker &d) { d.setPapierformat(varo::Papierformat::A4); });
     QTest::newRow("papierfach") << Operation([](varo::Drucker &d) { d.papierfach(); });
-    QTest::newRow("setPapierfach") << Operation([](varo::Drucker &d) { d.setPapierfach(7); });
+    QTest::newRow("setPapierfach")
+        << Operation([](varo::Drucker &d) { d.setPapierfach(varo::Papierfach::Automatisch); });
     QTest::newRow("seitenhoeheTwips") << Operation([](varo::Drucker &d) { d.seitenhoeheTwips(); });
     QTest::newRow("seitenbreiteTwips")
         << Operation([](varo::Drucker &d) { d.seitenbreiteTwips(); });
@@ -136,17 +143,17 @@ void TstQtDrucker::seitenmasseFolgenDerOrientierung()
 {
     QTemporaryDir dir;
     auto drucker = varo::QtDrucker::fuerPdf(dir.filePath(QStringLiteral("x.pdf")));
-    drucker->setPapiergroesse(9);
-    drucker->setOrientierung(1);
-    QCOMPARE(drucker->orientierung(), 1);
+    drucker->setPapierformat(varo::Papierformat::A4);
+    drucker->setSeitenlage(varo::Seitenlage::Hochformat);
+    QCOMPARE(drucker->seitenlage(), varo::Seitenlage::Hochformat);
     const int hoch = drucker->seitenhoeheTwips();
     const int breit = drucker->seitenbreiteTwips();
     // A4 is 297 x 210 mm = 16838 x 11906 twips; the printable part is less.
     QVERIFY2(hoch > 14000 && hoch <= 16838, qPrintable(QString::number(hoch)));
     QVERIFY2(breit > 9000 && breit <= 11906, qPrintable(QString::number(breit)));
 
-    drucker->setOrientierung(2);
-    QCOMPARE(drucker->orientierung(), 2);
+    drucker->setSeitenlage(varo::Seitenlage::Querformat);
+    QCOMPARE(drucker->seitenlage(), varo::Seitenlage::Querformat);
     QVERIFY(drucker->seitenbreiteTwips() > drucker->seitenhoeheTwips());
     QVERIFY(drucker->seitenbreiteTwips() <= 16838);
 }
@@ -171,46 +178,51 @@ void TstQtDrucker::texthoeheInMillimetern()
     auto drucker = varo::QtDrucker::fuerPdf(dir.filePath(QStringLiteral("x.pdf")));
     drucker->setSchriftname(QStringLiteral("Courier New"));
     drucker->setSchriftgroesse(punkte);
-    drucker->setSkalierung(6);
+    drucker->setMasseinheit(varo::Masseinheit::Millimeter);
     const double mm = drucker->textHoehe(QStringLiteral("HgyÜ8"));
     QVERIFY2(mm >= minMm && mm <= maxMm, qPrintable(QString::number(mm)));
 
     // The same height in twips: 1 mm = 1440 / 25.4 twips.
-    drucker->setSkalierung(1);
+    drucker->setMasseinheit(varo::Masseinheit::Twips);
     QVERIFY(qAbs(drucker->textHoehe(QStringLiteral("HgyÜ8")) - mm * 1440.0 / 25.4) < 0.01);
 }
 
 void TstQtDrucker::papiergroesseUndFach_data()
 {
-    QTest::addColumn<int>("papier");
-    QTest::addColumn<int>("fach");
-    QTest::newRow("A4, automatisch") << 9 << 7;
-    QTest::newRow("Letter, manuell") << 1 << 4;
-    QTest::newRow("A3, unten") << 8 << 2;
-    QTest::newRow("A5, oben") << 11 << 1;
+    QTest::addColumn<varo::Papierformat>("papier");
+    QTest::addColumn<varo::Papierfach>("fach");
+    QTest::newRow("A4, automatisch") << varo::Papierformat::A4 << varo::Papierfach::Automatisch;
+    QTest::newRow("Letter, manuell") << varo::Papierformat::Letter << varo::Papierfach::Manuell;
+    QTest::newRow("A3, unten") << varo::Papierformat::A3 << varo::Papierfach::Unten;
+    QTest::newRow("A5, oben") << varo::Papierformat::A5 << varo::Papierfach::Oben;
 }
 
 void TstQtDrucker::papiergroesseUndFach()
 {
-    QFETCH(int, papier);
-    QFETCH(int, fach);
+    QFETCH(varo::Papierformat, papier);
+    QFETCH(varo::Papierfach, fach);
     QTemporaryDir dir;
     auto drucker = varo::QtDrucker::fuerPdf(dir.filePath(QStringLiteral("x.pdf")));
-    drucker->setPapiergroesse(papier);
+    drucker->setPapierformat(papier);
     drucker->setPapierfach(fach);
-    QCOMPARE(drucker->papiergroesse(), papier);
+    QCOMPARE(drucker->papierformat(), papier);
     QCOMPARE(drucker->papierfach(), fach);
 }
 
 void TstQtDrucker::ungueltigeWerteWerdenAbgelehnt_data()
 {
     QTest::addColumn<Operation>("operation");
-    QTest::newRow("Orientierung 0") << Operation([](varo::Drucker &d) { d.setOrientierung(0); });
-    QTest::newRow("Orientierung 3") << Operation([](varo::Drucker &d) { d.setOrientierung(3); });
-    QTest::newRow("Papier 0") << Operation([](varo::Drucker &d) { d.setPapiergroesse(0); });
-    QTest::newRow("Papier 99999") << Operation([](varo::Drucker &d) { d.setPapiergroesse(99999); });
-    QTest::newRow("Fach 12") << Operation([](varo::Drucker &d) { d.setPapierfach(12); });
-    QTest::newRow("Skalierung 8") << Operation([](varo::Drucker &d) { d.setSkalierung(8); });
+    // Values no caller can name, as a corrupted setting would bring them.
+    QTest::newRow("Seitenlage 3") << Operation(
+        [](varo::Drucker &d) { d.setSeitenlage(static_cast<varo::Seitenlage>(3)); });
+    QTest::newRow("Papier Andere")
+        << Operation([](varo::Drucker &d) { d.setPapierformat(varo::Papierformat::Andere); });
+    QTest::newRow("Papier 99999") << Operation(
+        [](varo::Drucker &d) { d.setPapierformat(static_cast<varo::Papierformat>(99999)); });
+    QTest::newRow("Fach 99") << Operation(
+        [](varo::Drucker &d) { d.setPapierfach(static_cast<varo::Papierfach>(99)); });
+    QTest::newRow("Masseinheit 8")
+        << Operation([](varo::Drucker &d) { d.setMasseinheit(static_cast<varo::Masseinheit>(8)); });
     QTest::newRow("Schrift 0 pt") << Operation([](varo::Drucker &d) { d.setSchriftgroesse(0); });
     QTest::newRow("Schrift NaN") << Operation(
         [](varo::Drucker &d) { d.setSchriftgroesse(qQNaN()); });
@@ -221,8 +233,8 @@ void TstQtDrucker::ungueltigeWerteWerdenAbgelehnt()
     QFETCH(Operation, operation);
     QTemporaryDir dir;
     auto drucker = varo::QtDrucker::fuerPdf(dir.filePath(QStringLiteral("x.pdf")));
-    drucker->setOrientierung(1);
-    drucker->setPapiergroesse(9);
+    drucker->setSeitenlage(varo::Seitenlage::Hochformat);
+    drucker->setPapierformat(varo::Papierformat::A4);
     try {
         operation(*drucker);
         QFAIL("Der Wert hätte abgelehnt werden müssen.");
@@ -230,25 +242,28 @@ void TstQtDrucker::ungueltigeWerteWerdenAbgelehnt()
         QCOMPARE(f.nummer(), varo::fehler::DruckerEigenschaft);
     }
     // A refused value leaves the printer as it was.
-    QCOMPARE(drucker->orientierung(), 1);
-    QCOMPARE(drucker->papiergroesse(), 9);
+    QCOMPARE(drucker->seitenlage(), varo::Seitenlage::Hochformat);
+    QCOMPARE(drucker->papierformat(), varo::Papierformat::A4);
 }
 
 void TstQtDrucker::jedesBlattBeginntEineSeite_data()
 {
-    QTest::addColumn<int>("papier");
-    QTest::addColumn<int>("orientierung");
+    using varo::Papierformat;
+    using varo::Seitenlage;
+    QTest::addColumn<Papierformat>("papier");
+    QTest::addColumn<Seitenlage>("lage");
     QTest::addColumn<int>("twips"); // a PDF is printable to its edges
-    QTest::newRow("A4, wofür er umbrochen ist") << 9 << 1 << 16838;
-    QTest::newRow("A5 hoch") << 11 << 1 << 11906;
-    QTest::newRow("A5 quer") << 11 << 2 << 8391;
-    QTest::newRow("A4 quer") << 9 << 2 << 11906;
+    QTest::newRow("A4, wofür er umbrochen ist")
+        << Papierformat::A4 << Seitenlage::Hochformat << 16838;
+    QTest::newRow("A5 hoch") << Papierformat::A5 << Seitenlage::Hochformat << 11906;
+    QTest::newRow("A5 quer") << Papierformat::A5 << Seitenlage::Querformat << 8391;
+    QTest::newRow("A4 quer") << Papierformat::A4 << Seitenlage::Querformat << 11906;
 }
 
 void TstQtDrucker::jedesBlattBeginntEineSeite()
 {
-    QFETCH(int, papier);
-    QFETCH(int, orientierung);
+    QFETCH(varo::Papierformat, papier);
+    QFETCH(varo::Seitenlage, lage);
     QFETCH(int, twips);
     // A report of several pages, paged for A4 (73 lines, no printer asked).
     Umgebung u(QLocale(QLocale::German));
@@ -263,13 +278,13 @@ void TstQtDrucker::jedesBlattBeginntEineSeite()
     QTemporaryDir dir;
     const QString datei = dir.filePath(QStringLiteral("bericht.pdf"));
     auto drucker = varo::QtDrucker::fuerPdf(datei);
-    drucker->setPapiergroesse(papier);
-    drucker->setOrientierung(orientierung);
+    drucker->setPapierformat(papier);
+    drucker->setSeitenlage(lage);
     QCOMPARE(drucker->seitenhoeheTwips(), twips);
     drucker->dokumentDrucken(bericht.dokument());
     // Printing leaves the page length measured on the printer as it was.
     QCOMPARE(drucker->seitenhoeheTwips(), twips);
-    QCOMPARE(drucker->papiergroesse(), papier);
+    QCOMPARE(drucker->papierformat(), papier);
 
     QStringList blaetter = pdfText(datei).split(QLatin1Char('\f'));
     while (!blaetter.isEmpty() && blaetter.last().trimmed().isEmpty())
