@@ -216,13 +216,6 @@ QString einlesen(const QStringList &argumente, Optionen &optionen)
     return {};
 }
 
-int dokumentAusgeben(Berichtsfeld &feld, const QString &format, const std::optional<QString> &datei,
-                     QIODevice &ausgabe, QTextStream &fehler)
-{
-    return schreiben(berichtDaten(feld, format, QStringLiteral("Varolinaten-Bericht")), datei,
-                     ausgabe, fehler);
-}
-
 // The first option whose number lies beyond the range of a single, as a
 // message; empty when all are in range.
 QString zahlAusserhalb(const Berechnungsanfrage &anfrage)
@@ -332,8 +325,8 @@ int berichtRechnen(const Optionen &optionen, const QString &format, QIODevice &a
     }
 
     Programmwerte werte;
-    const std::unique_ptr<Berichtsfeld> berichtsfeld = berichtsfeldFuer(format);
-    Berichtsfeld &feld = *berichtsfeld;
+    Berichtsausgabe bericht(format);
+    Berichtsfeld &feld = bericht.feld();
     KonsolenOberflaeche ui;
     KeinDrucker keinDrucker;
     std::optional<SeitenlaengenDrucker> festeSeiten;
@@ -347,8 +340,8 @@ int berichtRechnen(const Optionen &optionen, const QString &format, QIODevice &a
         // The existing-cable check hints that several frequencies can be given.
         for (const QString &meldung : std::as_const(ui.meldungen))
             fehler << meldung << '\n';
-        return dokumentAusgeben(feld, format, optionen.wert(QStringLiteral("ausgabe")), ausgabe,
-                                fehler);
+        return schreiben(bericht.daten(QStringLiteral("Varolinaten-Bericht")),
+                         optionen.wert(QStringLiteral("ausgabe")), ausgabe, fehler);
     case Rechenergebnis::Hinweis:
         fehler << ui.meldungen.value(0, QStringLiteral("Keine Berechnung.")) << '\n';
         return abgelehnt;
@@ -460,8 +453,8 @@ int oeffnen(const Optionen &optionen, const QString &format, QIODevice &ausgabe,
             return fehlerStatus;
         }
     }
-    return dokumentAusgeben(feld, format, optionen.wert(QStringLiteral("ausgabe")), ausgabe,
-                            fehler);
+    return schreiben(berichtDaten(feld, format, QStringLiteral("Varolinaten-Bericht")),
+                     optionen.wert(QStringLiteral("ausgabe")), ausgabe, fehler);
 }
 
 } // namespace

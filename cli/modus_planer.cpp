@@ -101,8 +101,8 @@ int planerAusfuehren(const Optionen &optionen, QIODevice &ausgabe, QTextStream &
         return schreiben(planungCsv(planung, locale), datei, ausgabe, fehler);
 
     Programmwerte werte;
-    const std::unique_ptr<Berichtsfeld> berichtsfeld = berichtsfeldFuer(format);
-    Berichtsfeld &feld = *berichtsfeld;
+    Berichtsausgabe bericht(format);
+    Berichtsfeld &feld = bericht.feld();
     KonsolenOberflaeche ui;
     KeinDrucker drucker;
     Rechenkontext kontext{werte, feld, drucker, ui, locale};
@@ -111,8 +111,7 @@ int planerAusfuehren(const Optionen &optionen, QIODevice &ausgabe, QTextStream &
                << ui.meldungen.value(0, QStringLiteral("Die Planung wurde abgebrochen.")) << '\n';
         return fehlerStatus;
     }
-    return schreiben(berichtDaten(feld, format, QStringLiteral("Varolinaten-Planung")), datei,
-                     ausgabe, fehler);
+    return schreiben(bericht.daten(QStringLiteral("Varolinaten-Planung")), datei, ausgabe, fehler);
 }
 
 } // namespace varo::cli

@@ -115,14 +115,8 @@ int schreiben(const QByteArray &daten, const std::optional<QString> &datei, QIOD
     return fehlerStatus;
 }
 
-std::unique_ptr<Berichtsfeld> berichtsfeldFuer(const QString &format)
-{
-    if (format == QLatin1String("text"))
-        return std::make_unique<TextBerichtsfeld>();
-    return std::make_unique<DokumentBerichtsfeld>();
-}
-
-QByteArray berichtDaten(Berichtsfeld &feld, const QString &format, const QString &pdfTitel)
+QByteArray berichtDaten(const DokumentBerichtsfeld &feld, const QString &format,
+                        const QString &pdfTitel)
 {
     if (format == QLatin1String("text"))
         return feld.text().toUtf8();
@@ -139,6 +133,30 @@ QByteArray berichtDaten(Berichtsfeld &feld, const QString &format, const QString
         aufGeraetDrucken(feld.dokument(), schreiber);
     }
     return pdf;
+}
+
+Berichtsausgabe::Berichtsausgabe(const QString &format) : m_format(format)
+{
+    if (format == QLatin1String("text"))
+        m_text = std::make_unique<TextBerichtsfeld>();
+    else
+        m_dokument = std::make_unique<DokumentBerichtsfeld>();
+}
+
+Berichtsausgabe::~Berichtsausgabe() = default;
+
+Berichtsfeld &Berichtsausgabe::feld()
+{
+    if (m_text)
+        return *m_text;
+    return *m_dokument;
+}
+
+QByteArray Berichtsausgabe::daten(const QString &pdfTitel) const
+{
+    if (m_text)
+        return m_text->text().toUtf8();
+    return berichtDaten(*m_dokument, m_format, pdfTitel);
 }
 
 } // namespace varo::cli

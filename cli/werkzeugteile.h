@@ -20,7 +20,9 @@ class QTextStream;
 
 namespace varo {
 class Berichtsfeld;
-}
+class DokumentBerichtsfeld;
+class TextBerichtsfeld;
+} // namespace varo
 
 namespace varo::cli {
 
@@ -99,11 +101,29 @@ QList<Kabeltyp> kabeltabelle(const QString &pfad, bool &vorhanden);
 std::optional<Kabelwahl> kabelWaehlen(const QString &text, const QString &tabellenpfad,
                                       const QLocale &locale, QString &grund);
 
-// The report box a format needs: plain text needs no rich-text document.
-std::unique_ptr<Berichtsfeld> berichtsfeldFuer(const QString &format);
+// The document as text (CR LF), rtf or pdf; a PDF carries pdfTitel as its
+// title.
+QByteArray berichtDaten(const DokumentBerichtsfeld &feld, const QString &format,
+                        const QString &pdfTitel);
 
-// The report as text (CR LF), rtf or pdf; a PDF carries pdfTitel as its title.
-QByteArray berichtDaten(Berichtsfeld &feld, const QString &format, const QString &pdfTitel);
+// The report box a format needs, and the report taken out of it: plain text
+// needs no rich-text document.
+class Berichtsausgabe
+{
+public:
+    explicit Berichtsausgabe(const QString &format);
+    ~Berichtsausgabe();
+    Berichtsausgabe(const Berichtsausgabe &) = delete;
+    Berichtsausgabe &operator=(const Berichtsausgabe &) = delete;
+
+    Berichtsfeld &feld();
+    QByteArray daten(const QString &pdfTitel) const;
+
+private:
+    QString m_format;
+    std::unique_ptr<TextBerichtsfeld> m_text;         // for plain text
+    std::unique_ptr<DokumentBerichtsfeld> m_dokument; // for rtf and pdf
+};
 
 // Writes the result to the file, replacing it only when every byte was
 // written, or to standard output. A failure is told with its cause on

@@ -4,8 +4,6 @@
 #include <QString>
 #include <optional>
 
-class QTextDocument;
-
 namespace varo {
 
 enum class Ausrichtung { Links, Zentriert };
@@ -24,10 +22,13 @@ struct Zeichenattribute
     std::optional<QColor> farbe;
 };
 
-// The report box. Positions and lengths count a line end as the two
-// characters CR LF, exactly as text() returns them, so a position taken
-// from the text length before an append addresses the first appended
-// character.
+// The report box, as the calculations and the edit commands see it: text,
+// selection and character attributes, nothing of how the box holds them.
+// Positions and lengths count a line end as the two characters CR LF,
+// exactly as text() returns them, so a position taken from the text length
+// before an append addresses the first appended character. Opening, saving
+// and printing work on the document behind a box and belong to the boxes
+// of the document library.
 class Berichtsfeld
 {
 public:
@@ -52,9 +53,6 @@ public:
 
     virtual bool sichtbar() const = 0;
     virtual void setSichtbar(bool sichtbar) = 0;
-
-    // The document behind the box, for saving, loading and printing.
-    virtual QTextDocument &dokument() = 0;
 
     // Put the caret at the end and insert the text there. Reports append
     // row by row, so a box may do this faster than the two steps.

@@ -228,6 +228,12 @@ QTextDocument &DokumentBerichtsfeld::dokument()
     return *m_dokument;
 }
 
+const QTextDocument &DokumentBerichtsfeld::dokument() const
+{
+    ausstehendEinfuegen();
+    return *m_dokument;
+}
+
 Zeichenattribute DokumentBerichtsfeld::selAttribute() const
 {
     ausstehendEinfuegen();

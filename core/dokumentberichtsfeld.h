@@ -40,7 +40,9 @@ public:
     bool sichtbar() const override;
     void setSichtbar(bool sichtbar) override;
 
-    QTextDocument &dokument() override;
+    // The document behind the box, for opening, saving and printing.
+    QTextDocument &dokument();
+    const QTextDocument &dokument() const;
 
     // Position translation: report position (CR LF = 2) <-> Qt position.
     int zuQt(int position) const;

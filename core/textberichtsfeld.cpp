@@ -69,12 +69,4 @@ void TextBerichtsfeld::anhaengen(const QString &text)
     m_laenge = 0;
 }
 
-QTextDocument &TextBerichtsfeld::dokument()
-{
-    if (!m_dokument)
-        m_dokument = std::make_unique<QTextDocument>();
-    m_dokument->setPlainText(m_text);
-    return *m_dokument;
-}
-
 } // namespace varo

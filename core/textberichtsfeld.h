@@ -3,9 +3,6 @@
 #include "berichtsfeld.h"
 
 #include <QString>
-#include <QTextDocument>
-
-#include <memory>
 
 namespace varo {
 
@@ -40,9 +37,6 @@ public:
     bool sichtbar() const override { return m_sichtbar; }
     void setSichtbar(bool sichtbar) override { m_sichtbar = sichtbar; }
 
-    // A plain document of the text, made when asked for.
-    QTextDocument &dokument() override;
-
     // Every line end the rich-text box would make (CR LF, a lone CR or LF,
     // a paragraph separator) as CR LF.
     static QString mitZeilenenden(const QString &text);
@@ -52,7 +46,6 @@ private:
     int m_start = 0;
     int m_laenge = 0;
     bool m_sichtbar = true;
-    std::unique_ptr<QTextDocument> m_dokument;
 };
 
 } // namespace varo
