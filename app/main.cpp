@@ -1,7 +1,10 @@
-// Main: take the system's default printer, set the shared values, show the
-// main window and run the event loop until the main window is unloaded.
+// Main: take the system's default printer, set the shared values, compose
+// the main window with the Qt and desktop adapters of its ports, show it and
+// run the event loop until the main window is unloaded.
 
+#include "dokumentdialoge.h"
 #include "frmtext.h"
+#include "hilfe.h"
 #include "qtdrucker.h"
 #include "version.h"
 #include "werte.h"
@@ -79,7 +82,8 @@ int main(int argc, char *argv[])
     QCoreApplication::processEvents();
     varo::Programmwerte werte; // ZeilenEnde CR LF, KabelIndex 4, KabelLaenge 30
 
-    varo::FrmText frmText(werte, drucker);
+    varo::FrmText frmText(werte, {drucker, std::make_unique<varo::QtDokumentdialoge>(&drucker),
+                                  std::make_unique<varo::DesktopPlattform>()});
     QObject::connect(&frmText, &varo::FrmText::entladen, &app, &QCoreApplication::quit);
     frmText.show();
     return app.exec();

@@ -1,12 +1,14 @@
 // Takes the README's screenshots: the main window with a report, the input
 // dialog and the curve window, each driven the way a user would drive it.
 // Run it under Xvfb (werkzeuge/bildschirmfotos.sh).
+#include "dokumentdialoge.h"
 #include "drucker.h"
 #include "frmkabel.h"
 #include "frmkabelkurve.h"
 #include "frmleitung.h"
 #include "frmplaner.h"
 #include "frmtext.h"
+#include "hilfe.h"
 #include "werte.h"
 
 #include <QAbstractButton>
@@ -67,7 +69,8 @@ int main(int argc, char *argv[])
 
     varo::Programmwerte werte;
     varo::KeinDrucker drucker;
-    varo::FrmText hauptfenster(werte, drucker);
+    varo::FrmText hauptfenster(werte, {drucker, std::make_unique<varo::QtDokumentdialoge>(nullptr),
+                                       std::make_unique<varo::DesktopPlattform>()});
     hauptfenster.resize(900, 620);
     hauptfenster.show();
     QTest::qWait(300);

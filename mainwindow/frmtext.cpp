@@ -9,7 +9,6 @@
 #include "frmleitung.h"
 #include "frmplaner.h"
 #include "hilfe.h"
-#include "qtdrucker.h"
 #include "qtoberflaeche.h"
 #include "rechnen.h"
 #include "rechnen_planer.h"
@@ -53,10 +52,11 @@ QIcon symbol(const char *thema, const char *ersatz)
 
 } // namespace
 
-FrmText::FrmText(Programmwerte &werte, Drucker &drucker, Oberflaeche *ui, QWidget *parent)
-    : QMainWindow(parent), m_werte(werte), m_drucker(drucker),
-      m_eigeneUi(ui ? nullptr : std::make_unique<QtOberflaeche>()),
-      m_ui(ui ? ui : m_eigeneUi.get()), m_richTextBox(new QTextEdit), m_feld(*m_richTextBox)
+FrmText::FrmText(Programmwerte &werte, Anschluesse anschluesse, QWidget *parent)
+    : QMainWindow(parent), m_werte(werte), m_drucker(anschluesse.drucker),
+      m_eigeneUi(anschluesse.ui ? nullptr : std::make_unique<QtOberflaeche>()),
+      m_ui(anschluesse.ui ? anschluesse.ui : m_eigeneUi.get()), m_richTextBox(new QTextEdit),
+      m_feld(*m_richTextBox), m_plattform(std::move(anschluesse.plattform))
 {
     symboleLaden();
     setObjectName(QStringLiteral("frmText"));
@@ -75,11 +75,9 @@ FrmText::FrmText(Programmwerte &werte, Drucker &drucker, Oberflaeche *ui, QWidge
     layout->addWidget(m_richTextBox);
     setCentralWidget(mitte);
 
-    m_befehle = std::make_unique<DokumentBefehle>(
-        m_feld, m_drucker, *m_ui,
-        std::make_unique<QtDokumentdialoge>(dynamic_cast<QtDrucker *>(&m_drucker)), this);
-
-    m_plattform = std::make_unique<DesktopPlattform>();
+    Q_ASSERT(anschluesse.dialoge && m_plattform);
+    m_befehle = std::make_unique<DokumentBefehle>(m_feld, m_drucker, *m_ui,
+                                                  std::move(anschluesse.dialoge), this);
 
     createActions();
     createMenus();

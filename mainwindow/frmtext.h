@@ -21,6 +21,7 @@ class QToolBar;
 namespace varo {
 
 class DokumentBefehle;
+class Dokumentdialoge;
 class Drucker;
 class FrmAbout;
 class FrmKabel;
@@ -38,10 +39,18 @@ class FrmText : public QMainWindow
     Q_OBJECT
 
 public:
-    // Without a user-interface port the window makes its own with Qt
-    // message boxes; tests pass a recording one.
-    FrmText(Programmwerte &werte, Drucker &drucker, Oberflaeche *ui = nullptr,
-            QWidget *parent = nullptr);
+    // The adapters behind the window's ports, made where the program starts
+    // (or by a test). Without a user-interface port the window makes its
+    // own with Qt message boxes, which belong to it.
+    struct Anschluesse
+    {
+        Drucker &drucker;
+        std::unique_ptr<Dokumentdialoge> dialoge; // file, print, search, font
+        std::unique_ptr<Plattform> plattform;     // the desktop that opens the help
+        Oberflaeche *ui = nullptr;
+    };
+
+    FrmText(Programmwerte &werte, Anschluesse anschluesse, QWidget *parent = nullptr);
     ~FrmText() override;
 
     Berichtsfeld &berichtsfeld() { return m_feld; }

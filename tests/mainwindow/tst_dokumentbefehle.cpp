@@ -3,6 +3,7 @@
 #include "fake_drucker.h"
 #include "fake_oberflaeche.h"
 #include "frmtext.h"
+#include "hilfe.h"
 #include "qtdrucker.h"
 #include "rtf.h"
 #include "werte.h"
@@ -144,10 +145,10 @@ void TstDokumentBefehle::cleanup()
 varo::FrmText &TstDokumentBefehle::fenster(varo::Drucker *drucker)
 {
     delete m_fenster;
-    m_fenster = new varo::FrmText(m_werte, drucker ? *drucker : m_drucker, &m_ui);
     auto dialoge = std::make_unique<FakeDialoge>();
     m_dialoge = dialoge.get();
-    m_fenster->dokumentBefehle().setDialoge(std::move(dialoge));
+    m_fenster = new varo::FrmText(m_werte, {drucker ? *drucker : m_drucker, std::move(dialoge),
+                                            std::make_unique<varo::DesktopPlattform>(), &m_ui});
     return *m_fenster;
 }
 

@@ -1,3 +1,4 @@
+#include "dokumentdialoge.h"
 #include "fake_drucker.h"
 #include "fake_oberflaeche.h"
 #include "frmabout.h"
@@ -109,7 +110,9 @@ private:
 void TstFrmText::init()
 {
     m_drucker = FakeDrucker();
-    m_fenster = new varo::FrmText(m_werte, m_drucker, &m_ui);
+    m_fenster =
+        new varo::FrmText(m_werte, {m_drucker, std::make_unique<varo::QtDokumentdialoge>(nullptr),
+                                    std::make_unique<varo::DesktopPlattform>(), &m_ui});
 }
 
 void TstFrmText::cleanup()
