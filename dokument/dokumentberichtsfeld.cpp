@@ -78,7 +78,14 @@ DokumentBerichtsfeld::DokumentBerichtsfeld(QTextDocument &dokument)
 
 DokumentBerichtsfeld::~DokumentBerichtsfeld()
 {
-    ausstehendEinfuegen();
+    // A document that outlives its box keeps every row appended to it. A
+    // derived box is gone by now, so its caret is not asked: the rows go to
+    // the end, where they would have gone anyway.
+    if (m_eigenes || m_ausstehend.isEmpty())
+        return;
+    QTextCursor ende(m_dokument);
+    ende.movePosition(QTextCursor::End);
+    ende.insertText(zuDokumenttext(m_ausstehend));
 }
 
 QString DokumentBerichtsfeld::zuDokumenttext(const QString &text)

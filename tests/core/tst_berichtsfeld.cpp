@@ -20,6 +20,7 @@ private slots:
     void textZaehltZeilenendenDoppelt();
     void positionenHinUndZurueck();
     void anhaengenAnDerLaenge();
+    void angehaengtesBleibtImDokument();
     void auswahl_data();
     void auswahl();
     void auswahlErsetzenMitZeilenende();
@@ -85,6 +86,19 @@ void TstBerichtsfeld::anhaengenAnDerLaenge()
     feld.setSelStart(tabelle);
     feld.setSelLength(5);
     QCOMPARE(feld.selText(), QStringLiteral("Zeile"));
+}
+
+void TstBerichtsfeld::angehaengtesBleibtImDokument()
+{
+    // Rows appended last and never read back still reach a document that
+    // outlives its box.
+    QTextDocument dokument;
+    {
+        DokumentBerichtsfeld feld(dokument);
+        feld.setText(QStringLiteral("Titel\r\n"));
+        feld.anhaengen(QStringLiteral("Zeile 1\r\nZeile 2"));
+    }
+    QCOMPARE(dokument.toPlainText(), QStringLiteral("Titel\nZeile 1\nZeile 2"));
 }
 
 void TstBerichtsfeld::auswahl_data()
