@@ -171,6 +171,35 @@ QString planPruefen(const Planungsanfrage &a)
     return {};
 }
 
+namespace {
+
+// Length i with its margin over all bands: the first length of the largest
+// margin wins, overall and in each free range; a free length extends the
+// range under way (freiSeit, -1 when none) or starts one.
+void besteUndFreiNachfuehren(Planung &p, qint64 i, double kleinster, bool frei, qint64 &freiSeit)
+{
+    if (p.bester < 0 || kleinster > p.besterAbstand) {
+        p.bester = i;
+        p.besterAbstand = kleinster;
+    }
+    if (!frei) {
+        freiSeit = -1;
+        return;
+    }
+    if (freiSeit < 0) {
+        freiSeit = i;
+        p.frei.push_back({i, i, i, kleinster});
+    }
+    Freibereich &f = p.frei.back();
+    f.bis = i;
+    if (kleinster > f.besterAbstand) {
+        f.bester = i;
+        f.besterAbstand = kleinster;
+    }
+}
+
+} // namespace
+
 Planung planen(const Planungsanfrage &anfrage)
 {
     Planung p;
@@ -210,25 +239,7 @@ Planung planen(const Planungsanfrage &anfrage)
         p.abstand[static_cast<size_t>(i)] = kleinster;
         p.begrenzend[static_cast<size_t>(i)] = static_cast<qint16>(band);
 
-        // The first length of the largest margin wins, overall and in each range.
-        if (p.bester < 0 || kleinster > p.besterAbstand) {
-            p.bester = i;
-            p.besterAbstand = kleinster;
-        }
-        if (kleinster >= gefordert) {
-            if (freiSeit < 0) {
-                freiSeit = i;
-                p.frei.push_back({i, i, i, kleinster});
-            }
-            Freibereich &f = p.frei.back();
-            f.bis = i;
-            if (kleinster > f.besterAbstand) {
-                f.bester = i;
-                f.besterAbstand = kleinster;
-            }
-        } else {
-            freiSeit = -1;
-        }
+        besteUndFreiNachfuehren(p, i, kleinster, kleinster >= gefordert, freiSeit);
     }
     for (int b = 0; b < baender; ++b) {
         if (offen[static_cast<size_t>(b)] >= 0)

@@ -21,6 +21,43 @@ QString laengenMuster(const Planung &p)
            QStringLiteral(" m");
 }
 
+const QString gradMuster = QStringLiteral("#0.00°");
+
+// The head: the bands, the cable, the lengths searched, the margin asked for
+// and the best length found. Every label padded alike, so the values line up.
+QString planungskopf(const Planung &planung, const QString &kabel, const Rechenkontext &k)
+{
+    const QString &ze = k.werte.ZeilenEnde;
+    const Planungsanfrage &a = planung.anfrage;
+    const QString laenge = laengenMuster(planung);
+    const auto fmt = [&k](double wert, const QString &muster) {
+        return formatZahl(wert, muster, k.locale);
+    };
+    const auto zeile = [&ze](const QString &name, const QString &wert) {
+        return QLatin1Char(' ') + name.leftJustified(19, QLatin1Char(' ')) + QStringLiteral(": ") +
+               wert + ze;
+    };
+    const QString mhz = QStringLiteral("##0.000#");
+    QString kopf;
+    for (const Band &band : a.baender)
+        kopf += zeile(QStringLiteral("Band ") + band.name,
+                      fmt(band.vonMHz, mhz) + QStringLiteral(" bis ") + fmt(band.bisMHz, mhz) +
+                          QStringLiteral(" MHz"));
+    kopf +=
+        zeile(QStringLiteral("Verkürzungsfaktor"),
+              fmt(a.vk, QStringLiteral("0.00#")) +
+                  (kabel.isEmpty() ? QString() : QStringLiteral(" (") + kabel + QLatin1Char(')')));
+    kopf += zeile(QStringLiteral("Längen"),
+                  fmt(a.vonLaenge, laenge) + QStringLiteral(" bis ") + fmt(a.bisLaenge, laenge) +
+                      QStringLiteral(", Schritt ") + fmt(a.schritt, laenge));
+    kopf += zeile(QStringLiteral("Geforderter Abstand"), fmt(a.abstand, gradMuster));
+    if (planung.bester >= 0)
+        kopf += zeile(QStringLiteral("Beste Länge"), fmt(planung.laenge(planung.bester), laenge) +
+                                                         QStringLiteral(", Abstand ") +
+                                                         fmt(planung.besterAbstand, gradMuster));
+    return kopf + ze;
+}
+
 } // namespace
 
 Rechenergebnis RechnenPlaner(const Planung &planung, const QString &kabel, Rechenkontext &k)
@@ -28,43 +65,15 @@ Rechenergebnis RechnenPlaner(const Planung &planung, const QString &kabel, Reche
     Bericht bericht(k);
     Schrittlauf lauf(k);
     const QString &ze = k.werte.ZeilenEnde;
-    const Planungsanfrage &a = planung.anfrage;
     const QString laenge = laengenMuster(planung);
     const auto fmt = [&k](double wert, const QString &muster) {
         return formatZahl(wert, muster, k.locale);
     };
-    const QString grad = QStringLiteral("#0.00°");
 
     lauf.schritt([&] { k.ui.sanduhr(); });
     lauf.schritt([&] { bericht.seitenlaengeErmitteln(); });
     lauf.schritt([&] { bericht.beginnen(QStringLiteral("Varolinaten-Planung")); });
-    lauf.schritt([&] {
-        // Every label padded alike, so that the values line up.
-        const auto zeile = [&ze](const QString &name, const QString &wert) {
-            return QLatin1Char(' ') + name.leftJustified(19, QLatin1Char(' ')) +
-                   QStringLiteral(": ") + wert + ze;
-        };
-        const QString mhz = QStringLiteral("##0.000#");
-        QString kopf;
-        for (const Band &band : a.baender)
-            kopf += zeile(QStringLiteral("Band ") + band.name,
-                          fmt(band.vonMHz, mhz) + QStringLiteral(" bis ") + fmt(band.bisMHz, mhz) +
-                              QStringLiteral(" MHz"));
-        kopf += zeile(
-            QStringLiteral("Verkürzungsfaktor"),
-            fmt(a.vk, QStringLiteral("0.00#")) +
-                (kabel.isEmpty() ? QString() : QStringLiteral(" (") + kabel + QLatin1Char(')')));
-        kopf +=
-            zeile(QStringLiteral("Längen"),
-                  fmt(a.vonLaenge, laenge) + QStringLiteral(" bis ") + fmt(a.bisLaenge, laenge) +
-                      QStringLiteral(", Schritt ") + fmt(a.schritt, laenge));
-        kopf += zeile(QStringLiteral("Geforderter Abstand"), fmt(a.abstand, grad));
-        if (planung.bester >= 0)
-            kopf += zeile(QStringLiteral("Beste Länge"),
-                          fmt(planung.laenge(planung.bester), laenge) +
-                              QStringLiteral(", Abstand ") + fmt(planung.besterAbstand, grad));
-        bericht.kopfAnhaengen(kopf + ze);
-    });
+    lauf.schritt([&] { bericht.kopfAnhaengen(planungskopf(planung, kabel, k)); });
     lauf.schritt([&] {
         bericht.spaltenkopfAnhaengen(QStringLiteral(" Freie Bereiche:") +
                                      feldRechts(QStringLiteral("von"), kVon - 16) +
@@ -86,7 +95,7 @@ Rechenergebnis RechnenPlaner(const Planung &planung, const QString &kabel, Reche
                           feldRechts(fmt(planung.laenge(f.von), laenge), kVon) +
                           feldRechts(fmt(planung.laenge(f.bis), laenge), kBis) +
                           feldRechts(fmt(planung.laenge(f.bester), laenge), kBeste) +
-                          feldRechts(fmt(f.besterAbstand, grad), kAbstand) + ze);
+                          feldRechts(fmt(f.besterAbstand, gradMuster), kAbstand) + ze);
                       bericht.seitenumbruchPruefen();
                   });
     lauf.schritt([&] {
