@@ -83,6 +83,61 @@ constexpr qint64 kleinsterExponent = -400;
 // Exponent digits beyond this bound cannot change the outcome any more.
 constexpr qint64 exponentGrenze = qint64(1) << 40;
 
+// Significant digits without leading zeros; the value is
+// 0.<ziffern> × 10^punktPosition.
+struct Mantisse
+{
+    std::string ziffern;
+    qint64 punktPosition = 0;
+};
+
+Mantisse leseMantisse(Leser &leser)
+{
+    Mantisse m;
+    bool punktGelesen = false;
+    while (!leser.amEnde()) {
+        const QChar c = leser.zeichen();
+        if (c == u'.' && !punktGelesen) {
+            punktGelesen = true;
+        } else if (c.unicode() >= u'0' && c.unicode() <= u'9') {
+            if (m.ziffern.empty() && c == u'0') {
+                if (punktGelesen)
+                    --m.punktPosition;
+            } else {
+                m.ziffern.push_back(char(c.unicode()));
+                if (!punktGelesen)
+                    ++m.punktPosition;
+            }
+        } else {
+            break;
+        }
+        leser.weiter();
+    }
+    return m;
+}
+
+// "E", "e", "D" or "d" with a signed power of ten; 0 without one.
+qint64 leseExponent(Leser &leser)
+{
+    const QChar e = leser.zeichen();
+    if (e != u'E' && e != u'e' && e != u'D' && e != u'd')
+        return 0;
+    leser.weiter();
+    bool negativ = false;
+    if (leser.zeichen() == u'+' || leser.zeichen() == u'-') {
+        negativ = leser.zeichen() == u'-';
+        leser.weiter();
+    }
+    qint64 exponent = 0;
+    while (!leser.amEnde() && leser.zeichen().unicode() >= u'0' &&
+           leser.zeichen().unicode() <= u'9') {
+        if (exponent < exponentGrenze)
+            exponent = exponent * 10 + (leser.zeichen().unicode() - u'0');
+        leser.weiter();
+    }
+    return negativ ? -exponent : exponent;
+}
+
 double leseDezimalzahl(Leser &leser)
 {
     bool negativ = false;
@@ -90,56 +145,16 @@ double leseDezimalzahl(Leser &leser)
         negativ = leser.zeichen() == u'-';
         leser.weiter();
     }
-
-    // Significant digits without leading zeros; the value is
-    // 0.<ziffern> × 10^punktPosition.
-    std::string ziffern;
-    qint64 punktPosition = 0;
-    bool punktGelesen = false;
-    while (!leser.amEnde()) {
-        const QChar c = leser.zeichen();
-        if (c == u'.' && !punktGelesen) {
-            punktGelesen = true;
-        } else if (c.unicode() >= u'0' && c.unicode() <= u'9') {
-            if (ziffern.empty() && c == u'0') {
-                if (punktGelesen)
-                    --punktPosition;
-            } else {
-                ziffern.push_back(char(c.unicode()));
-                if (!punktGelesen)
-                    ++punktPosition;
-            }
-        } else {
-            break;
-        }
-        leser.weiter();
-    }
-
-    qint64 exponent = 0;
-    const QChar e = leser.zeichen();
-    if (e == u'E' || e == u'e' || e == u'D' || e == u'd') {
-        leser.weiter();
-        bool exponentNegativ = false;
-        if (leser.zeichen() == u'+' || leser.zeichen() == u'-') {
-            exponentNegativ = leser.zeichen() == u'-';
-            leser.weiter();
-        }
-        while (!leser.amEnde() && leser.zeichen().unicode() >= u'0' &&
-               leser.zeichen().unicode() <= u'9') {
-            if (exponent < exponentGrenze)
-                exponent = exponent * 10 + (leser.zeichen().unicode() - u'0');
-            leser.weiter();
-        }
-        if (exponentNegativ)
-            exponent = -exponent;
-    }
+    Mantisse mantisse = leseMantisse(leser);
+    std::string &ziffern = mantisse.ziffern;
+    const qint64 exponent = leseExponent(leser);
 
     while (!ziffern.empty() && ziffern.back() == '0')
         ziffern.pop_back();
     if (ziffern.empty())
         return 0.0;
 
-    const qint64 gesamtExponent = punktPosition + exponent;
+    const qint64 gesamtExponent = mantisse.punktPosition + exponent;
     if (gesamtExponent > groessterExponent)
         throw Laufzeitfehler(fehler::Ueberlauf);
     if (gesamtExponent < kleinsterExponent)
