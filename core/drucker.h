@@ -12,8 +12,9 @@ enum class Masseinheit { Twips, Punkt, Pixel, Zoll, Millimeter, Zentimeter };
 
 enum class Seitenlage { Hochformat, Querformat };
 
-// The papers the program names. A printer set to any other paper reads as
-// Andere; that value cannot be set, the printer keeps what it has.
+// The papers the program names (B5 is the ISO size, Executive 7¼ × 10½ in).
+// A printer set to any other paper reads as Andere; that value cannot be
+// set, the printer keeps what it has.
 enum class Papierformat { A3, A4, A5, B5, Letter, Legal, Executive, Andere };
 
 // Where the printer takes its paper from.

@@ -78,12 +78,15 @@ DokumentBerichtsfeld::DokumentBerichtsfeld(QTextDocument &dokument)
 
 DokumentBerichtsfeld::~DokumentBerichtsfeld()
 {
-    // A document that outlives its box keeps every row appended to it. A
-    // derived box is gone by now, so its caret is not asked: the rows go to
-    // the end, where they would have gone anyway.
+    // A document that outlives its box keeps every row appended to it; an
+    // owned one goes with the box. A derived box is gone by now, so this
+    // class's own caret takes the rows to the end, where they would have
+    // gone anyway; it is detached when the document went first.
     if (m_eigenes || m_ausstehend.isEmpty())
         return;
-    QTextCursor ende(m_dokument);
+    QTextCursor ende = m_cursor;
+    if (ende.isNull())
+        return;
     ende.movePosition(QTextCursor::End);
     ende.insertText(zuDokumenttext(m_ausstehend));
 }

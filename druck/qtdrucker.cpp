@@ -59,7 +59,7 @@ constexpr Papier papiere[] = {
     {Papierformat::B5, QPageSize::B5},
     {Papierformat::Letter, QPageSize::Letter},
     {Papierformat::Legal, QPageSize::Legal},
-    {Papierformat::Executive, QPageSize::Executive},
+    {Papierformat::Executive, QPageSize::ExecutiveStandard},
 };
 
 struct Fach

@@ -99,6 +99,12 @@ void TstBerichtsfeld::angehaengtesBleibtImDokument()
         feld.anhaengen(QStringLiteral("Zeile 1\r\nZeile 2"));
     }
     QCOMPARE(dokument.toPlainText(), QStringLiteral("Titel\nZeile 1\nZeile 2"));
+
+    // A document that went before its box takes nothing and breaks nothing.
+    auto frueher = std::make_unique<QTextDocument>();
+    DokumentBerichtsfeld feld(*frueher);
+    feld.anhaengen(QStringLiteral("Zeile"));
+    frueher.reset();
 }
 
 void TstBerichtsfeld::auswahl_data()

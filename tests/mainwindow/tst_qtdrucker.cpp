@@ -195,6 +195,8 @@ void TstQtDrucker::papiergroesseUndFach_data()
     QTest::newRow("Letter, manuell") << varo::Papierformat::Letter << varo::Papierfach::Manuell;
     QTest::newRow("A3, unten") << varo::Papierformat::A3 << varo::Papierfach::Unten;
     QTest::newRow("A5, oben") << varo::Papierformat::A5 << varo::Papierfach::Oben;
+    QTest::newRow("Executive, Kassette")
+        << varo::Papierformat::Executive << varo::Papierfach::Kassette;
 }
 
 void TstQtDrucker::papiergroesseUndFach()
@@ -258,6 +260,8 @@ void TstQtDrucker::jedesBlattBeginntEineSeite_data()
     QTest::newRow("A5 hoch") << Papierformat::A5 << Seitenlage::Hochformat << 11906;
     QTest::newRow("A5 quer") << Papierformat::A5 << Seitenlage::Querformat << 8391;
     QTest::newRow("A4 quer") << Papierformat::A4 << Seitenlage::Querformat << 11906;
+    QTest::newRow("Executive, 10½ Zoll hoch")
+        << Papierformat::Executive << Seitenlage::Hochformat << 15120;
 }
 
 void TstQtDrucker::jedesBlattBeginntEineSeite()
