@@ -415,12 +415,13 @@ int kurveZeichnen(const Optionen &optionen, QTextStream &fehler, const QString &
             return fehlerStatus;
         }
     }
-    QString meldung;
-    const int status = kurveExportieren(eingabe, *datei, pixel, meldung);
-    if (status != ok)
-        fehler << (status == abgelehnt ? QString() : programmname + QStringLiteral(": "))
-               << KonsolenOberflaeche::einzeilig(meldung) << '\n';
-    return status;
+    const KurvenExport ergebnis = kurveExportieren(eingabe, *datei, pixel);
+    if (!ergebnis.geschrieben())
+        fehler << (ergebnis.ergebnis == KurvenExport::Ergebnis::Abgelehnt
+                       ? QString()
+                       : programmname + QStringLiteral(": "))
+               << KonsolenOberflaeche::einzeilig(ergebnis.meldung) << '\n';
+    return ergebnis.status();
 }
 
 int oeffnen(const Optionen &optionen, const QString &format, QIODevice &ausgabe,

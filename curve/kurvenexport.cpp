@@ -155,12 +155,4 @@ KurvenExport kurveExportieren(const KurvenEingabe &eingabe, const QString &datei
     return {};
 }
 
-int kurveExportieren(const KurvenEingabe &eingabe, const QString &datei, QSize pixel,
-                     QString &meldung)
-{
-    const KurvenExport ergebnis = kurveExportieren(eingabe, datei, pixel);
-    meldung = ergebnis.meldung;
-    return ergebnis.status();
-}
-
 } // namespace varo

@@ -36,8 +36,4 @@ struct KurvenExport
 KurvenExport kurveExportieren(const KurvenEingabe &eingabe, const QString &datei,
                               QSize pixel = QSize());
 
-// The same with the exit status as result and the message in meldung.
-int kurveExportieren(const KurvenEingabe &eingabe, const QString &datei, QSize pixel,
-                     QString &meldung);
-
 } // namespace varo

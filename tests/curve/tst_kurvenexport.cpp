@@ -90,8 +90,9 @@ void TstKurvenexport::formate()
     QFETCH(QString, name);
     QFETCH(QByteArrayList, anfaenge);
     const QString datei = m_dir.filePath(name);
-    QString meldung = QStringLiteral("alt");
-    QCOMPARE(kurveExportieren(design(), datei, QSize(), meldung), 0);
+    const KurvenExport ergebnis = kurveExportieren(design(), datei, QSize());
+    QCOMPARE(ergebnis.status(), 0);
+    const QString &meldung = ergebnis.meldung;
     QVERIFY2(meldung.isEmpty(), qPrintable(meldung));
     const QByteArray kopf = anfang(datei, 16);
     QVERIFY2(std::any_of(anfaenge.begin(), anfaenge.end(),
@@ -103,8 +104,8 @@ void TstKurvenexport::formate()
 void TstKurvenexport::pngHatDesignGroesseUndKurve()
 {
     const QString datei = m_dir.filePath(QStringLiteral("design.png"));
-    QString meldung;
-    QCOMPARE(kurveExportieren(design(), datei, QSize(), meldung), 0);
+    const KurvenExport ergebnis = kurveExportieren(design(), datei, QSize());
+    QCOMPARE(ergebnis.status(), 0);
     QImage bild;
     QVERIFY(bild.load(datei));
     QCOMPARE(bild.size(), kurvenDesignGroesse());
@@ -125,8 +126,8 @@ void TstKurvenexport::pngHatDesignGroesseUndKurve()
 void TstKurvenexport::pngInGewaehlterGroesse()
 {
     const QString datei = m_dir.filePath(QStringLiteral("gross.png"));
-    QString meldung;
-    QCOMPARE(kurveExportieren(design(), datei, QSize(1200, 800), meldung), 0);
+    const KurvenExport ergebnis = kurveExportieren(design(), datei, QSize(1200, 800));
+    QCOMPARE(ergebnis.status(), 0);
     QImage bild;
     QVERIFY(bild.load(datei));
     QCOMPARE(bild.size(), QSize(1200, 800));
@@ -162,8 +163,9 @@ void TstKurvenexport::regelVerletzt()
     e.eingZ = eingZ;
     e.bis = bis;
     const QString datei = m_dir.filePath(QStringLiteral("regel.png"));
-    QString text;
-    QCOMPARE(kurveExportieren(e, datei, QSize(), text), 2);
+    const KurvenExport ergebnis = kurveExportieren(e, datei, QSize());
+    QCOMPARE(ergebnis.status(), 2);
+    const QString &text = ergebnis.meldung;
     QCOMPARE(text, meldung);
     QVERIFY(!QFile::exists(datei));
 }
@@ -187,8 +189,9 @@ void TstKurvenexport::andereFehler()
     QFETCH(QSize, groesse);
     QFETCH(QString, enthaelt);
     const QString pfad = m_dir.filePath(datei);
-    QString meldung;
-    QCOMPARE(kurveExportieren(design(), pfad, groesse, meldung), 1);
+    const KurvenExport ergebnis = kurveExportieren(design(), pfad, groesse);
+    QCOMPARE(ergebnis.status(), 1);
+    const QString &meldung = ergebnis.meldung;
     QVERIFY2(meldung.contains(enthaelt), qPrintable(meldung));
     QVERIFY(!QFile::exists(pfad));
 }
@@ -242,8 +245,8 @@ void TstKurvenexport::zeichenreihenfolge()
 void TstKurvenexport::svgSchriftWieGemessen()
 {
     const QString datei = m_dir.filePath(QStringLiteral("schrift.svg"));
-    QString meldung;
-    QCOMPARE(kurveExportieren(design(), datei, QSize(), meldung), 0);
+    const KurvenExport ergebnis = kurveExportieren(design(), datei, QSize());
+    QCOMPARE(ergebnis.status(), 0);
     QFile f(datei);
     QVERIFY(f.open(QIODevice::ReadOnly));
     const QString svg = QString::fromUtf8(f.readAll());
