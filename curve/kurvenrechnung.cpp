@@ -272,88 +272,90 @@ int punktFarbe(float ZAusgang, float grenzeOben, float grenzeUnten)
     return kurvenfarbe::Rot;
 }
 
-Kurvenbild kurvenbildBerechnen(const KurvenAnfrage &a, int p, double W, double H,
+Kurvenbild kurvenbildBerechnen(const KurvenAnfrage &a, int p, double breite, double hoehe,
                                const Textmass &mass, const QLocale &locale)
 {
     Kurvenbild k;
-    k.W = W;
-    k.H = H;
-    k.p = p;
+    k.breite = breite;
+    k.hoehe = hoehe;
+    k.impedanzSpanne = p;
     if (p < 1)
         throw Laufzeitfehler(fehler::DivisionDurchNull);
 
     k.kVon = rundeInt32(double(a.fVon) * 1000.0);
     k.kBis = rundeInt32(double(a.fBis) * 1000.0);
-    k.P = k.kBis - k.kVon;
-    k.O = frequenzTeilung(k.P);
-    if (k.P <= 0 || k.O <= 0)
+    k.frequenzSpanne = k.kBis - k.kVon;
+    k.frequenzSchritt = frequenzTeilung(k.frequenzSpanne);
+    if (k.frequenzSpanne <= 0 || k.frequenzSchritt <= 0)
         throw Laufzeitfehler(fehler::DivisionDurchNull);
 
-    k.N = rundeInt32(W) / 20;
-    k.X = rundeInt32(H) / 2;
-    k.e = impedanzTeilung(p);
-    k.M = zuSingle((H - 2.5 * k.N) / (2.0 * (double(p) / k.e)) / k.e);
-    k.L = zuSingle((W - 2.5 * k.N) / k.P);
-    if (k.N < 1 || !(k.M > 0.0F) || !(k.L > 0.0F))
+    k.achsenRand = rundeInt32(breite) / 20;
+    k.frequenzAchseY = rundeInt32(hoehe) / 2;
+    k.impedanzSchritt = impedanzTeilung(p);
+    k.twipsProOhm = zuSingle((hoehe - 2.5 * k.achsenRand) /
+                             (2.0 * (double(p) / k.impedanzSchritt)) / k.impedanzSchritt);
+    k.twipsProKHz = zuSingle((breite - 2.5 * k.achsenRand) / k.frequenzSpanne);
+    if (k.achsenRand < 1 || !(k.twipsProOhm > 0.0F) || !(k.twipsProKHz > 0.0F))
         throw Laufzeitfehler(fehler::DivisionDurchNull);
-    k.c = rundeInt16(mass.hoehe(QStringLiteral("Ohm")));
+    k.textHoehe = rundeInt16(mass.hoehe(QStringLiteral("Ohm")));
 
-    const double N = k.N;
-    const double X = k.X;
-    const double M = k.M;
-    const double L = k.L;
-    const double c = k.c;
+    const double rand = k.achsenRand;
+    const double achseY = k.frequenzAchseY;
+    const double proOhm = k.twipsProOhm;
+    const double proKHz = k.twipsProKHz;
+    const double zeile = k.textHoehe;
 
-    k.linien.append(QLineF(N, X - M * (p + 1), N, X + M * (p + 1)));
-    k.linien.append(QLineF(N, X, L * k.P + N, X));
+    k.linien.append(QLineF(rand, achseY - proOhm * (p + 1), rand, achseY + proOhm * (p + 1)));
+    k.linien.append(QLineF(rand, achseY, proKHz * k.frequenzSpanne + rand, achseY));
 
     // Impedance ticks, from the bottom upwards; negative ohms get neither
     // label nor tick, but the axis line keeps its full span.
     qint32 w = rundeInt32(double(a.ZKabel) - p);
-    k.yBottom = zuSingle(X - M * p);
-    k.yTop = zuSingle(M * p + X);
-    const float dy = zuSingle(double(k.e) * M);
+    k.yBottom = zuSingle(achseY - proOhm * p);
+    k.yTop = zuSingle(proOhm * p + achseY);
+    const float dy = zuSingle(double(k.impedanzSchritt) * proOhm);
     int runden = 0;
     for (float y = k.yBottom; y <= k.yTop && runden < kHoechstensRunden;
          y = zuSingle(double(y) + dy), ++runden) {
         const QString label =
             (w < 0 ? QStringLiteral("-") : QStringLiteral(" ")) + QString::number(std::abs(w));
-        const float yText = zuSingle(c * 0.5 + y);
+        const float yText = zuSingle(zeile * 0.5 + y);
         k.impedanzTicks.append(y);
         k.impedanzWerte.append(w);
         if (w >= 0) {
             k.texte.append({QPointF(1.0, yText), label.leftJustified(8)});
             k.impedanzLabels.append(label.leftJustified(8));
-            k.linien.append(QLineF(N - 40, y, N, y));
+            k.linien.append(QLineF(rand - 40, y, rand, y));
         }
-        w += k.e;
+        w += k.impedanzSchritt;
     }
 
     // The unit stands below the axis name on the surface.
-    k.texte.append({QPointF(10, X - M * p - 2 * c), QStringLiteral("[Ohm]")});
-    k.texte.append({QPointF(10, X - M * p - c), QStringLiteral("Ausgangsimpedanz ")});
+    k.texte.append({QPointF(10, achseY - proOhm * p - 2 * zeile), QStringLiteral("[Ohm]")});
+    k.texte.append({QPointF(10, achseY - proOhm * p - zeile), QStringLiteral("Ausgangsimpedanz ")});
 
-    // Frequency ticks every O kHz from kVon; each label belongs to the tick
+    // Frequency ticks every frequenzSchritt kHz from kVon; each label belongs to the tick
     // after the current one, so kVon itself stays unlabelled.
-    const double teile = double(k.P) / k.O;
-    k.xStart = k.N;
-    k.xEnd = rundeInt32(teile * k.O * L + N);
-    k.h = rundeInt32((k.xEnd - N) / teile);
-    if (k.h < 1 || k.xEnd <= k.xStart)
+    const double teile = double(k.frequenzSpanne) / k.frequenzSchritt;
+    k.xStart = k.achsenRand;
+    k.xEnd = rundeInt32(teile * k.frequenzSchritt * proKHz + rand);
+    k.frequenzTickAbstand = rundeInt32((k.xEnd - rand) / teile);
+    if (k.frequenzTickAbstand < 1 || k.xEnd <= k.xStart)
         throw Laufzeitfehler(fehler::DivisionDurchNull);
     const QString muster = QStringLiteral("##0.0###");
     // The frequency one step past the last tick may lie beyond 32 bits.
     qint64 g = k.kVon;
     qint32 nummer = 1;
-    for (qint32 x = k.xStart; x <= k.xEnd; x += k.h) {
-        g += k.O;
-        const QPointF ort(zuSingle(double(nummer) * k.h + 0.8 * N), zuSingle(X - c / 2.0));
+    for (qint32 x = k.xStart; x <= k.xEnd; x += k.frequenzTickAbstand) {
+        g += k.frequenzSchritt;
+        const QPointF ort(zuSingle(double(nummer) * k.frequenzTickAbstand + 0.8 * rand),
+                          zuSingle(achseY - zeile / 2.0));
         if (g <= k.kBis) {
             const QString text = formatZahl(g / 1000.0, muster, locale);
             k.texte.append({ort, text});
             k.frequenzLabels.append(text);
         }
-        k.linien.append(QLineF(x, X - 40, x, X));
+        k.linien.append(QLineF(x, achseY - 40, x, achseY));
         k.frequenzTicks.append(x);
         ++nummer;
     }
@@ -362,12 +364,12 @@ Kurvenbild kurvenbildBerechnen(const KurvenAnfrage &a, int p, double W, double H
     // The unit and the axis name stand right of the axis end, moved left by
     // what would run over the surface's edge.
     const auto amRand = [&](double y, const QString &text) {
-        const double x = L * k.P + N + tw;
-        const double ueber = x + mass.breite(text) - W;
+        const double x = proKHz * k.frequenzSpanne + rand + tw;
+        const double ueber = x + mass.breite(text) - breite;
         k.texte.append({QPointF(ueber > 0 ? x - ueber : x, y), text});
     };
-    amRand(X - c / 2.0, QStringLiteral("[MHz]"));
-    amRand(X + c, QStringLiteral("f"));
+    amRand(achseY - zeile / 2.0, QStringLiteral("[MHz]"));
+    amRand(achseY + zeile, QStringLiteral("f"));
 
     // The curve: one sample per twip of frequency axis; the first seven lie
     // on the impedance axis and are left out.

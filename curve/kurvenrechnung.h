@@ -127,16 +127,21 @@ struct Messpunkt
 // Everything one drawing pass puts on the surface, in twips.
 struct Kurvenbild
 {
-    double W = 0;
-    double H = 0;
-    int p = 0;
-    qint16 e = 0;
-    qint32 kVon = 0, kBis = 0, P = 0, O = 0;
-    qint32 N = 0, X = 0;
-    float M = 0.0F, L = 0.0F;
-    qint16 c = 0;
+    double breite = 0; // the surface
+    double hoehe = 0;
+    int impedanzSpanne = 0;     // Ω above and below the line impedance
+    qint16 impedanzSchritt = 0; // Ω between impedance ticks
+    qint32 kVon = 0, kBis = 0;  // the frequency range in kHz
+    qint32 frequenzSpanne = 0;  // kBis - kVon
+    qint32 frequenzSchritt = 0; // kHz between frequency ticks
+    qint32 achsenRand = 0;      // x of the impedance axis, a twentieth of the width
+    qint32 frequenzAchseY = 0;  // y of the frequency axis, half the height
+    float twipsProOhm = 0.0F;   // vertical scale
+    float twipsProKHz = 0.0F;   // horizontal scale
+    qint16 textHoehe = 0;       // of one line of the font
     float yBottom = 0.0F, yTop = 0.0F;
-    qint32 xStart = 0, xEnd = 0, h = 0;
+    qint32 xStart = 0, xEnd = 0;
+    qint32 frequenzTickAbstand = 0; // twips between frequency ticks
     float grenzeOben = 0.0F, grenzeUnten = 0.0F;
 
     QList<QLineF> linien;        // axes and ticks, width 1
@@ -153,7 +158,7 @@ struct Kurvenbild
 inline const QString kurvenTitel = QStringLiteral(" Vorhandenes Kabel prüfen");
 
 // One complete drawing pass for a request that passed kurvePruefen, on a
-// surface of W × H twips. Throws Laufzeitfehler(6) on an arithmetic
+// surface of breite × hoehe twips. Throws Laufzeitfehler(6) on an arithmetic
 // overflow and Laufzeitfehler(11) when the surface is too small for the axes.
 Kurvenbild kurvenbildBerechnen(const KurvenAnfrage &a, int p, double W, double H,
                                const Textmass &mass, const QLocale &locale);

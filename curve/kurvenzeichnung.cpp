@@ -99,11 +99,12 @@ QTransform twipsZuGeraet(double H)
 
 void kurveZeichnen(QPainter &painter, const Kurvenbild &bild)
 {
-    const QTransform abbildung = twipsZuGeraet(bild.H);
+    const QTransform abbildung = twipsZuGeraet(bild.hoehe);
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.resetTransform();
-    painter.fillRect(QRectF(0, 0, bild.W / kTwipsProEinheit, bild.H / kTwipsProEinheit), Qt::white);
+    painter.fillRect(QRectF(0, 0, bild.breite / kTwipsProEinheit, bild.hoehe / kTwipsProEinheit),
+                     Qt::white);
 
     // Axes, ticks and labels first, the curve over them in the order its
     // samples were computed (where it crosses itself the later one shows),

@@ -21,8 +21,8 @@ KurvenEingabe design()
 Kurvenbild leeresBild()
 {
     Kurvenbild b;
-    b.W = 200 * kTwipsProEinheit;
-    b.H = 100 * kTwipsProEinheit;
+    b.breite = 200 * kTwipsProEinheit;
+    b.hoehe = 100 * kTwipsProEinheit;
     return b;
 }
 
@@ -234,7 +234,7 @@ void TstKurvenexport::zeichenreihenfolge()
     for (const int farbe : farben) {
         Messpunkt punkt;
         punkt.x = qRound((stelle.x() + 0.5) * kTwipsProEinheit);
-        punkt.y = qRound(b.H - (stelle.y() + 0.5) * kTwipsProEinheit);
+        punkt.y = qRound(b.hoehe - (stelle.y() + 0.5) * kTwipsProEinheit);
         punkt.farbe = farbe;
         b.punkte.append(punkt);
     }

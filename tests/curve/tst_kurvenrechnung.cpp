@@ -209,17 +209,17 @@ void TstKurvenrechnung::designWerte()
     QCOMPARE(kurvePruefen(a, p), 0);
     QCOMPARE(p, 40);
     const Kurvenbild k = kurvenbildBerechnen(a, p, kW, kH, festesMass(), QLocale::c());
-    QCOMPARE(int(k.e), 5);
+    QCOMPARE(int(k.impedanzSchritt), 5);
     QCOMPARE(k.kVon, 1500);
     QCOMPARE(k.kBis, 30000);
-    QCOMPARE(k.P, 28500);
-    QCOMPARE(k.O, 2000);
-    QCOMPARE(k.N, 488);
-    QCOMPARE(k.X, 4192);
-    QCOMPARE(int(k.c), 190);
-    QCOMPARE(k.xStart, k.N);
+    QCOMPARE(k.frequenzSpanne, 28500);
+    QCOMPARE(k.frequenzSchritt, 2000);
+    QCOMPARE(k.achsenRand, 488);
+    QCOMPARE(k.frequenzAchseY, 4192);
+    QCOMPARE(int(k.textHoehe), 190);
+    QCOMPARE(k.xStart, k.achsenRand);
     // The axis reaches 7/8 of the width; one sample per twip along it.
-    QVERIFY(qAbs(k.xEnd - (kW - 2.5 * k.N + k.N)) <= 1);
+    QVERIFY(qAbs(k.xEnd - (kW - 2.5 * k.achsenRand + k.achsenRand)) <= 1);
     QVERIFY(qAbs(k.proben - (k.xEnd - k.xStart + 1)) <= 1);
     QCOMPARE(k.punkte.size(), k.proben - 7);
     QCOMPARE(k.punkte.first().x, k.xStart + 7);
@@ -227,7 +227,7 @@ void TstKurvenrechnung::designWerte()
     QCOMPARE(k.frequenzTicks.size(), 15);
     QCOMPARE(k.frequenzTicks.first(), k.xStart);
     QVERIFY(k.frequenzTicks.last() <= k.xEnd);
-    QCOMPARE(k.yBottom, float(k.X - double(k.M) * 40));
+    QCOMPARE(k.yBottom, float(k.frequenzAchseY - double(k.twipsProOhm) * 40));
 }
 
 void TstKurvenrechnung::designBeschriftungDeutsch()
@@ -281,8 +281,8 @@ void TstKurvenrechnung::kurveBleibtImBeschriftetenBereich()
     const auto [tief, hoch] =
         std::minmax_element(k.punkte.begin(), k.punkte.end(),
                             [](const Messpunkt &l, const Messpunkt &r) { return l.y < r.y; });
-    const double ohmTief = 10 + (tief->y - k.yBottom) / k.M;
-    const double ohmHoch = 10 + (hoch->y - k.yBottom) / k.M;
+    const double ohmTief = 10 + (tief->y - k.yBottom) / k.twipsProOhm;
+    const double ohmHoch = 10 + (hoch->y - k.yBottom) / k.twipsProOhm;
     QVERIFY2(ohmTief > 34.0 && ohmTief < 36.0, qPrintable(QString::number(ohmTief)));
     QVERIFY2(ohmHoch > 71.0 && ohmHoch < 72.5, qPrintable(QString::number(ohmHoch)));
     bool farben[13] = {};
@@ -301,10 +301,10 @@ void TstKurvenrechnung::gleicheImpedanzenGebenGeradeLinie()
     QCOMPARE(kurvePruefen(a, p), 0);
     QCOMPARE(p, 10);
     const Kurvenbild k = kurvenbildBerechnen(a, p, kW, kH, festesMass(), QLocale::c());
-    QCOMPARE(int(k.e), 2);
+    QCOMPARE(int(k.impedanzSchritt), 2);
     QVERIFY(!k.punkte.isEmpty());
     for (const Messpunkt &punkt : k.punkte)
-        QCOMPARE(punkt.y, k.X);
+        QCOMPARE(punkt.y, k.frequenzAchseY);
 }
 
 void TstKurvenrechnung::negativeImpedanzenOhneStrich()
@@ -315,7 +315,7 @@ void TstKurvenrechnung::negativeImpedanzenOhneStrich()
     QCOMPARE(kurvePruefen(a, p), 0);
     QCOMPARE(p, 3000);
     const Kurvenbild k = kurvenbildBerechnen(a, p, kW, kH, festesMass(), QLocale::c());
-    QCOMPARE(int(k.e), 100);
+    QCOMPARE(int(k.impedanzSchritt), 100);
     QCOMPARE(k.impedanzWerte.first(), 50 - 3000);
     QCOMPARE(k.impedanzLabels.first().trimmed(), QStringLiteral("50"));
     const auto negativ = std::count_if(k.impedanzWerte.begin(), k.impedanzWerte.end(),
@@ -356,7 +356,7 @@ void TstKurvenrechnung::zuKleineFlaecheHaengtNicht()
     try {
         const Kurvenbild k = kurvenbildBerechnen(a, 40, W, H, festesMass(), QLocale::c());
         QVERIFY(k.xEnd > k.xStart);
-        QVERIFY(k.M > 0.0F);
+        QVERIFY(k.twipsProOhm > 0.0F);
     } catch (const Laufzeitfehler &fehler) {
         QCOMPARE(fehler.nummer(), int(fehler::DivisionDurchNull));
     }
@@ -391,7 +391,8 @@ void TstKurvenrechnung::einheitBleibtAufDerFlaeche()
         QVERIFY2(rechts <= kW,
                  qPrintable(t.text + QStringLiteral(" bis ") + QString::number(rechts)));
         // Moved left only by what ran over: right of the axis end, or flush with the edge.
-        QVERIFY(t.ort.x() >= double(k.L) * k.P + k.N || qFuzzyCompare(rechts, kW));
+        QVERIFY(t.ort.x() >= double(k.twipsProKHz) * k.frequenzSpanne + k.achsenRand ||
+                qFuzzyCompare(rechts, kW));
     }
     QCOMPARE(gefunden, 2);
 }
