@@ -408,16 +408,17 @@ int kurveZeichnen(const Optionen &optionen, QTextStream &fehler, const QString &
         bool okH = true;
         pixel = QSize(breite ? breite->toInt(&okB) : standard.width(),
                       hoehe ? hoehe->toInt(&okH) : standard.height());
-        if (!okB || !okH || pixel.width() < 100 || pixel.height() < 100 || pixel.width() > 20000 ||
-            pixel.height() > 20000) {
+        if (!okB || !okH || pixel.width() < 100 || pixel.height() < 100 || pixel.width() > kGroessteSeite ||
+            pixel.height() > kGroessteSeite) {
             fehler << programmname
-                   << ": --breite und --hoehe brauchen ganze Zahlen von 100 bis 20000\n";
+                   << ": --breite und --hoehe brauchen ganze Zahlen von 100 bis " << kGroessteSeite
+                   << '\n';
             return fehlerStatus;
         }
     }
-    const KurvenExport ergebnis = kurveExportieren(eingabe, *datei, pixel);
+    const Exportergebnis ergebnis = kurveExportieren(eingabe, *datei, pixel);
     if (!ergebnis.geschrieben())
-        fehler << (ergebnis.ergebnis == KurvenExport::Ergebnis::Abgelehnt
+        fehler << (ergebnis.ergebnis == Exportergebnis::Ergebnis::Abgelehnt
                        ? QString()
                        : programmname + QStringLiteral(": "))
                << KonsolenOberflaeche::einzeilig(ergebnis.meldung) << '\n';

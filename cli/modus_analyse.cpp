@@ -139,9 +139,9 @@ int analyseAusfuehren(const Optionen &optionen, QIODevice &ausgabe, QTextStream 
     }
     if (endung == QLatin1String("csv"))
         return schreiben(leitungsCsv(diagramm.werte, locale), datei, ausgabe, fehler);
-    QString meldung;
-    if (leitungExportieren(diagramm, *datei, QSize(), meldung) != 0) {
-        fehler << programmname << ": " << meldung << '\n';
+    if (const Exportergebnis ergebnis = leitungExportieren(diagramm, *datei);
+        !ergebnis.geschrieben()) {
+        fehler << programmname << ": " << ergebnis.meldung << '\n';
         return fehlerStatus;
     }
     return ok;

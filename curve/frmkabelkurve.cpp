@@ -210,7 +210,7 @@ void FrmKabelKurve::oberflaecheAufbauen()
 
     Picture1 = new Zeichenflaeche(this);
     Picture1->setObjectName(QStringLiteral("Picture1"));
-    Picture1->setFont(kurvenSchrift());
+    Picture1->setFont(diagrammSchrift());
     Picture1->setFixedWidth(twipsZuPixel(kFlaecheBreiteTwips));
     Picture1->setMinimumHeight(0);
     Picture1->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);

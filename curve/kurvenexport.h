@@ -1,5 +1,7 @@
 #pragma once
 
+#include "bildexport.h"
+
 #include <QSize>
 #include <QString>
 
@@ -14,26 +16,15 @@ struct KurvenEingabe
 // Size in pixels (1/96 inch) of the curve window's drawing surface as designed.
 QSize kurvenDesignGroesse();
 
-// What writing the curve came to.
-struct KurvenExport
-{
-    enum class Ergebnis {
-        Geschrieben, // the file holds the curve
-        Abgelehnt,   // the input fails a rule of the window
-        Fehler,      // anything else: ending, size, the file itself
-    };
-    Ergebnis ergebnis = Ergebnis::Geschrieben;
-    QString meldung; // the window's message text, or the German reason
-
-    bool geschrieben() const { return ergebnis == Ergebnis::Geschrieben; }
-    // The report tool's exit status: 0 written, 2 refused, 1 failed.
-    int status() const;
-};
+// The curve for the typed texts as an export draws it: the input is checked
+// and laid out for the surface; a refusal carries the window's message. It
+// refers to eingabe, which must outlive it.
+Bildvorlage kurvenBildvorlage(const KurvenEingabe &eingabe);
 
 // Draws the curve for the typed texts without a window and writes it as PNG,
 // SVG or PDF, chosen by the ending of datei. pixel is the surface size in
 // pixels; an invalid size means kurvenDesignGroesse().
-KurvenExport kurveExportieren(const KurvenEingabe &eingabe, const QString &datei,
-                              QSize pixel = QSize());
+Exportergebnis kurveExportieren(const KurvenEingabe &eingabe, const QString &datei,
+                                QSize pixel = QSize());
 
 } // namespace varo

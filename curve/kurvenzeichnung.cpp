@@ -1,6 +1,5 @@
 #include "kurvenzeichnung.h"
 
-#include <QFontInfo>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPen>
@@ -32,18 +31,6 @@ QPen kosmetischerStift(const QColor &farbe, int breite)
     return stift;
 }
 
-// A device of 96 units per inch to measure text with.
-const QImage &messflaeche()
-{
-    static const QImage bild = [] {
-        QImage b(1, 1, QImage::Format_RGB32);
-        b.setDotsPerMeterX(3780); // 96 dpi
-        b.setDotsPerMeterY(3780);
-        return b;
-    }();
-    return bild;
-}
-
 // Text keeps its point size whatever the scale: it is placed at the
 // mapped position with its top-left corner there.
 void texteZeichnen(QPainter &painter, const QTransform &abbildung, const QList<Beschriftung> &texte)
@@ -51,7 +38,7 @@ void texteZeichnen(QPainter &painter, const QTransform &abbildung, const QList<B
     if (texte.isEmpty())
         return;
     painter.resetTransform();
-    painter.setFont(kurvenSchriftInPixeln());
+    painter.setFont(diagrammSchriftInPixeln());
     painter.setPen(Qt::black);
     const QFontMetricsF mass(painter.font(), painter.device());
     for (const Beschriftung &text : texte) {
@@ -62,27 +49,9 @@ void texteZeichnen(QPainter &painter, const QTransform &abbildung, const QList<B
 
 } // namespace
 
-QFont kurvenSchrift()
-{
-    QFont schrift(QStringLiteral("Franklin Gothic Medium"));
-    schrift.setPointSizeF(7.8);
-    schrift.setWeight(QFont::Normal);
-    schrift.setStyleHint(QFont::SansSerif);
-    return schrift;
-}
-
-QFont kurvenSchriftInPixeln()
-{
-    // The font engine works in whole pixels; a device that writes the size
-    // down (SVG) must be told the size the text was measured at.
-    QFont schrift = kurvenSchrift();
-    schrift.setPixelSize(QFontInfo(QFont(schrift, &messflaeche())).pixelSize());
-    return schrift;
-}
-
 Textmass kurvenTextmass()
 {
-    const QFontMetricsF mass(kurvenSchriftInPixeln(), &messflaeche());
+    const QFontMetricsF mass(diagrammSchriftInPixeln(), &messflaeche());
     Textmass t;
     t.hoehe = [mass](const QString &) { return mass.height() * kTwipsProEinheit; };
     t.breite = [mass](const QString &text) {
@@ -137,13 +106,9 @@ void kurveZeichnen(QPainter &painter, const Kurvenbild &bild)
 
 QImage kurvenBild(const Kurvenbild &bild, QSize einheiten, qreal pixelVerhaeltnis)
 {
-    QImage ziel(einheiten * pixelVerhaeltnis, QImage::Format_RGB32);
+    QImage ziel = weissesBild(einheiten, pixelVerhaeltnis);
     if (ziel.isNull())
         return ziel;
-    ziel.setDotsPerMeterX(3780);
-    ziel.setDotsPerMeterY(3780);
-    ziel.setDevicePixelRatio(pixelVerhaeltnis);
-    ziel.fill(Qt::white);
     QPainter painter(&ziel);
     kurveZeichnen(painter, bild);
     return ziel;

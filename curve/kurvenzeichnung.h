@@ -1,8 +1,8 @@
 #pragma once
 
+#include "diagrammschrift.h"
 #include "kurvenrechnung.h"
 
-#include <QFont>
 #include <QImage>
 #include <QSize>
 #include <QTransform>
@@ -14,14 +14,7 @@ namespace varo {
 // The surface works in twips; 15 twips are one device unit of 1/96 inch.
 inline constexpr double kTwipsProEinheit = 15.0;
 
-// "Franklin Gothic Medium" 7.8 pt, or what the system offers in its place.
-QFont kurvenSchrift();
-
-// kurvenSchrift() at the whole pixel size the text is measured and drawn
-// at, on a device of 96 units per inch.
-QFont kurvenSchriftInPixeln();
-
-// Text height and width of kurvenSchriftInPixeln() in twips, measured for a device
+// Text height and width of diagrammSchriftInPixeln() in twips, measured for a device
 // of 96 units per inch (screen pixels, and the export devices alike).
 Textmass kurvenTextmass();
 

@@ -337,12 +337,10 @@ void FrmLeitung::ablesen(int index)
 
 bool FrmLeitung::exportieren(const QString &datei)
 {
-    QString grund;
-    if (leitungExportieren(m_diagramm, datei, QSize(), grund) != 0) {
-        meldung(grund, Symbol::Ausrufezeichen);
-        return false;
-    }
-    return true;
+    const Exportergebnis ergebnis = leitungExportieren(m_diagramm, datei);
+    if (!ergebnis.geschrieben())
+        meldung(ergebnis.meldung, Symbol::Ausrufezeichen);
+    return ergebnis.geschrieben();
 }
 
 void FrmLeitung::exportierenFragen()

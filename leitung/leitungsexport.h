@@ -1,5 +1,6 @@
 #pragma once
 
+#include "bildexport.h"
 #include "leitungszeichnung.h"
 
 #include <QByteArray>
@@ -18,10 +19,13 @@ inline const QString leitungsCsvKopf =
 // locale's decimal separator and ten significant digits; lines end in "\n".
 QByteArray leitungsCsv(const QList<Leitungswerte> &werte, const QLocale &locale);
 
+// The chart as an export draws it, in the default locale.
+Bildvorlage leitungsBildvorlage(const Leitungsdiagramm &diagramm);
+
 // Writes the chart (PNG, SVG, PDF) or the table (CSV), chosen by the ending
 // of datei; pixel is the chart's size, an invalid size means the designed
-// one. Returns 0, or 1 with a German reason in meldung.
-int leitungExportieren(const Leitungsdiagramm &diagramm, const QString &datei, QSize pixel,
-                       QString &meldung);
+// one.
+Exportergebnis leitungExportieren(const Leitungsdiagramm &diagramm, const QString &datei,
+                                  QSize pixel = QSize());
 
 } // namespace varo

@@ -1,10 +1,9 @@
 #include "leitungszeichnung.h"
 
-#include "kurvenzeichnung.h"
+#include "diagrammschrift.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
-#include <QPainterPath>
 #include <QPen>
 
 #include <algorithm>
@@ -30,40 +29,7 @@ const QColor farbeX(220, 110, 0);
 const QColor farbeZ(0, 0, 0);
 const QColor farbeSwr(0, 140, 60);
 const QColor farbeVerlust(170, 0, 140);
-
-// 1, 2 or 5 times a power of ten, so that the span has at most about
-// `hoechstens` steps.
-double teilung(double spanne, int hoechstens)
-{
-    if (!(spanne > 0.0) || !std::isfinite(spanne))
-        return 1.0;
-    const double roh = spanne / hoechstens;
-    const double zehner = std::pow(10.0, std::floor(std::log10(roh)));
-    for (double faktor : {1.0, 2.0, 5.0, 10.0}) {
-        if (faktor * zehner >= roh)
-            return faktor * zehner;
-    }
-    return 10.0 * zehner;
-}
-
-struct Achse
-{
-    double von = 0.0, bis = 1.0, schritt = 1.0;
-};
-
-Achse achse(double kleinst, double groesst, int hoechstens)
-{
-    if (!(groesst > kleinst)) {
-        const double rand = std::max(1.0, std::abs(groesst) * 0.1);
-        kleinst -= rand;
-        groesst += rand;
-    }
-    Achse a;
-    a.schritt = teilung(groesst - kleinst, hoechstens);
-    a.von = std::floor(kleinst / a.schritt) * a.schritt;
-    a.bis = std::ceil(groesst / a.schritt) * a.schritt;
-    return a;
-}
+const QColor farbeGitter(215, 215, 215);
 
 QString zahl(double wert, const QLocale &locale, int stellen = 4)
 {
@@ -74,55 +40,142 @@ QString zahl(double wert, const QLocale &locale, int stellen = 4)
     return l.toString(wert, 'g', stellen);
 }
 
-QString achsenzahl(double wert, double schritt, const QLocale &locale)
+// What every part of the layout needs: the surface, the frequency range,
+// the text measures and the locale of the labels.
+struct Auslegung
 {
-    // Enough decimals for the step, none more.
-    const int stellen = std::max(0, int(std::ceil(-std::log10(schritt) - 1e-9)));
-    QLocale l = locale;
-    l.setNumberOptions(QLocale::OmitGroupSeparator);
-    return l.toString(std::abs(wert) < schritt * 1e-6 ? 0.0 : wert, 'f', stellen);
-}
+    QRectF bereich;
+    double fVon = 0.0;
+    double fBis = 1.0;
+    QFontMetricsF mass;
+    QLocale locale;
 
-struct Feld
-{
-    QRectF rechteck;
-    Achse y;
-    double yZuPixel(double wert) const
+    double xBei(double f) const
     {
-        return rechteck.bottom() - (wert - y.von) / (y.bis - y.von) * rechteck.height();
+        return bereich.left() + (f - fVon) / (fBis - fVon) * bereich.width();
     }
 };
 
-QPen stift(const QColor &farbe, double breite, Qt::PenStyle art = Qt::SolidLine)
+void felderAuslegen(Leitungsbild &bild, const QList<Leitungswerte> &werte, const QRectF &bereich)
 {
-    QPen p(farbe, breite, art);
-    p.setCapStyle(Qt::FlatCap);
-    p.setJoinStyle(Qt::RoundJoin);
-    return p;
+    const double hoeheOben = std::max(1.0, (bereich.height() - kLuecke) * 0.55);
+    bild.oben.rechteck = QRectF(bereich.left(), bereich.top(), bereich.width(), hoeheOben);
+    bild.unten.rechteck =
+        QRectF(bereich.left(), bild.oben.rechteck.bottom() + kLuecke, bereich.width(),
+               std::max(1.0, bereich.bottom() - bild.oben.rechteck.bottom() - kLuecke));
+
+    double zKlein = 0.0, zGross = 0.0, swrGross = 1.0, verlustGross = 0.0;
+    for (const Leitungswerte &w : werte) {
+        zKlein = std::min({zKlein, w.Zin.real(), w.Zin.imag()});
+        zGross = std::max({zGross, w.Zin.real(), w.Zin.imag(), std::abs(w.Zin)});
+        if (std::isfinite(w.swrSender))
+            swrGross = std::max(swrGross, w.swrSender);
+        verlustGross = std::max(verlustGross, w.verlustGesamt);
+    }
+    bild.oben.y = achseUeber(zKlein, zGross, 6);
+    bild.unten.y = achseUeber(1.0, std::min(std::max(swrGross, 2.0), kHoechstesSwr), 5);
+    bild.unten.y.von = 1.0;
+    bild.verlust.rechteck = bild.unten.rechteck;
+    bild.verlust.y = achseUeber(0.0, std::max(verlustGross, 0.1), 5);
+    bild.verlust.y.von = 0.0;
 }
 
-void kurve(QPainter &painter, const QList<Leitungswerte> &werte, const Feld &feld,
-           const std::function<double(double)> &fx,
-           const std::function<double(const Leitungswerte &)> &wert, const QPen &pen)
+// Grid lines through both panels and a label under each tick.
+void frequenzachseAuslegen(Leitungsbild &bild, const Auslegung &a)
 {
-    QPainterPath pfad;
-    bool offen = false;
+    bild.frequenz = achseUeber(a.fVon, a.fBis, int(std::max(2.0, a.bereich.width() / 90.0)));
+    bild.frequenzMarken = achsenMarken(a.fVon, a.fBis, bild.frequenz.schritt);
+    const QRectF &oben = bild.oben.rechteck;
+    const QRectF &unten = bild.unten.rechteck;
+    for (const double f : std::as_const(bild.frequenzMarken)) {
+        const double x = a.xBei(f);
+        bild.gitter.append(QLineF(x, oben.top(), x, oben.bottom()));
+        bild.gitter.append(QLineF(x, unten.top(), x, unten.bottom()));
+        const QString text = achsenText(f, bild.frequenz.schritt, a.locale);
+        bild.achsentexte.append(
+            {QPointF(x - a.mass.horizontalAdvance(text) / 2.0, unten.bottom() + a.mass.height()),
+             text});
+    }
+}
+
+// The lower edge and every multiple of the step above it (the SWR starts
+// at 1), labelled left or right of the panel; grid lines for the left axes.
+void wertachseAuslegen(Leitungsbild &bild, Leitungsfeld &feld, bool links, const QColor &farbe,
+                       const Auslegung &a)
+{
+    feld.marken = {feld.y.von};
+    double erste = std::floor(feld.y.von / feld.y.schritt + 1.0 + 1e-9) * feld.y.schritt;
+    if (erste - feld.y.von < feld.y.schritt / 2.0)
+        erste += feld.y.schritt; // labels must not overlap
+    const int n = int(std::lround((feld.y.bis - erste) / feld.y.schritt));
+    for (int i = 0; i <= n; ++i)
+        feld.marken.append(erste + i * feld.y.schritt);
+    for (const double y : std::as_const(feld.marken)) {
+        const double py = feld.yZuPixel(y);
+        if (links)
+            bild.gitter.append(QLineF(feld.rechteck.left(), py, feld.rechteck.right(), py));
+        const QString text = achsenText(y, feld.y.schritt, a.locale);
+        const double x = links ? feld.rechteck.left() - 6.0 - a.mass.horizontalAdvance(text)
+                               : feld.rechteck.right() + 6.0;
+        bild.achsentexte.append({QPointF(x, py + a.mass.ascent() / 2.5), text, farbe});
+    }
+}
+
+Leitungskurve kurve(const QList<Leitungswerte> &werte, const Leitungsfeld &feld, const Auslegung &a,
+                    const std::function<double(const Leitungswerte &)> &wert, const QPen &stift)
+{
+    Leitungskurve k{{{}, stift}, feld.rechteck.adjusted(-1, -1, 1, 1)};
+    QPolygonF teil;
     for (const Leitungswerte &w : werte) {
         const double v = std::min(wert(w), feld.y.bis);
         if (!std::isfinite(v)) {
-            offen = false;
+            if (!teil.isEmpty())
+                k.zug.teile.append(teil);
+            teil.clear();
             continue;
         }
-        const QPointF p(fx(w.fMHz), feld.yZuPixel(v));
-        if (offen)
-            pfad.lineTo(p);
-        else
-            pfad.moveTo(p);
-        offen = true;
+        teil.append(QPointF(a.xBei(w.fMHz), feld.yZuPixel(v)));
     }
-    painter.setPen(pen);
-    painter.setBrush(Qt::NoBrush);
-    painter.drawPath(pfad);
+    if (!teil.isEmpty())
+        k.zug.teile.append(teil);
+    return k;
+}
+
+void kurvenAuslegen(Leitungsbild &bild, const Leitungsdiagramm &diagramm, const Auslegung &a)
+{
+    const QList<Leitungswerte> &werte = diagramm.werte;
+    bild.kurven = {kurve(
+                       werte, bild.oben, a, [](const Leitungswerte &w) { return w.Zin.real(); },
+                       diagrammStift(farbeR, 1.6)),
+                   kurve(
+                       werte, bild.oben, a, [](const Leitungswerte &w) { return w.Zin.imag(); },
+                       diagrammStift(farbeX, 1.6)),
+                   kurve(
+                       werte, bild.oben, a, [](const Leitungswerte &w) { return std::abs(w.Zin); },
+                       diagrammStift(farbeZ, 1.6, Qt::DashLine)),
+                   kurve(
+                       werte, bild.unten, a, [](const Leitungswerte &w) { return w.swrSender; },
+                       diagrammStift(farbeSwr, 1.8))};
+    if (diagramm.mitVerlust)
+        bild.kurven.append(kurve(
+            werte, bild.verlust, a, [](const Leitungswerte &w) { return w.verlustGesamt; },
+            diagrammStift(farbeVerlust, 1.4, Qt::DashLine)));
+}
+
+// A short stroke in the trace's colour and its name, one after the other
+// above the panel.
+void legendeAuslegen(Leitungsbild &bild, const QRectF &feld,
+                     const QList<std::pair<QString, QColor>> &eintraege, const Auslegung &a)
+{
+    double x = feld.left();
+    const double y = feld.top() - 6.0;
+    for (const auto &[text, farbe] : eintraege) {
+        bild.legendenStriche.append(
+            QLineF(x, y - a.mass.ascent() / 3.0, x + 16.0, y - a.mass.ascent() / 3.0));
+        bild.legendenFarben.append(farbe);
+        bild.texte.append({QPointF(x + 20.0, y), text});
+        x += 32.0 + a.mass.horizontalAdvance(text);
+    }
 }
 
 } // namespace
@@ -185,174 +238,108 @@ int leitungsIndexBei(const Leitungsdiagramm &diagramm, QSizeF flaeche, double x)
     return int(i);
 }
 
-void leitungsdiagrammZeichnen(QPainter &painter, const Leitungsdiagramm &diagramm, QSizeF flaeche,
-                              int markiert)
+Leitungsbild leitungsbildBerechnen(const Leitungsdiagramm &diagramm, QSizeF flaeche,
+                                   const QLocale &locale, int markiert)
 {
-    painter.save();
-    painter.fillRect(QRectF(QPointF(0, 0), flaeche), Qt::white);
-    painter.setRenderHint(QPainter::Antialiasing, true);
-    painter.setFont(kurvenSchrift());
-    const QFontMetricsF mass(painter.font(), painter.device());
-    const QLocale locale;
+    Leitungsbild bild;
+    bild.flaeche = flaeche;
+    QLocale ohneGruppen = locale;
+    ohneGruppen.setNumberOptions(QLocale::OmitGroupSeparator);
+    const QFontMetricsF mass(diagrammSchrift(), &messflaeche());
+    bild.ueberschrift = {QPointF(kLinks, mass.ascent() + 4.0), diagramm.ueberschrift};
     const QList<Leitungswerte> &werte = diagramm.werte;
+    if (werte.size() < 2)
+        return bild;
 
-    painter.setPen(Qt::black);
-    painter.drawText(QPointF(kLinks, mass.ascent() + 4.0), diagramm.ueberschrift);
-    if (werte.size() < 2) {
-        painter.restore();
-        return;
-    }
-
-    const QRectF bereich = leitungsZeichenbereich(flaeche);
-    const double hoeheOben = std::max(1.0, (bereich.height() - kLuecke) * 0.55);
-    Feld oben{QRectF(bereich.left(), bereich.top(), bereich.width(), hoeheOben), {}};
-    Feld unten{QRectF(bereich.left(), oben.rechteck.bottom() + kLuecke, bereich.width(),
-                      std::max(1.0, bereich.bottom() - oben.rechteck.bottom() - kLuecke)),
-               {}};
-
-    double zKlein = 0.0, zGross = 0.0, swrGross = 1.0, verlustGross = 0.0;
-    for (const Leitungswerte &w : werte) {
-        zKlein = std::min({zKlein, w.Zin.real(), w.Zin.imag()});
-        zGross = std::max({zGross, w.Zin.real(), w.Zin.imag(), std::abs(w.Zin)});
-        if (std::isfinite(w.swrSender))
-            swrGross = std::max(swrGross, w.swrSender);
-        verlustGross = std::max(verlustGross, w.verlustGesamt);
-    }
-    oben.y = achse(zKlein, zGross, 6);
-    unten.y = achse(1.0, std::min(std::max(swrGross, 2.0), kHoechstesSwr), 5);
-    unten.y.von = 1.0;
-    Feld verlustFeld{unten.rechteck, achse(0.0, std::max(verlustGross, 0.1), 5)};
-    verlustFeld.y.von = 0.0;
-
-    const double fVon = werte.first().fMHz;
-    const double fBis = werte.last().fMHz;
-    const auto fx = [&](double f) {
-        return bereich.left() + (f - fVon) / (fBis - fVon) * bereich.width();
-    };
-
-    // Grid and labels.
-    const Achse fAchse = achse(fVon, fBis, int(std::max(2.0, bereich.width() / 90.0)));
-    painter.setPen(stift(QColor(215, 215, 215), 1.0));
-    // Counted, not summed: a step lost in the digits of a large value must not hang.
-    const int fMarken = int(std::lround((fAchse.bis - fAchse.von) / fAchse.schritt));
-    for (int i = 0; i <= fMarken; ++i) {
-        const double f = fAchse.von + i * fAchse.schritt;
-        if (f < fVon - fAchse.schritt * 1e-9 || f > fBis + fAchse.schritt * 1e-9)
-            continue;
-        const double x = fx(f);
-        painter.setPen(stift(QColor(215, 215, 215), 1.0));
-        painter.drawLine(QPointF(x, oben.rechteck.top()), QPointF(x, oben.rechteck.bottom()));
-        painter.drawLine(QPointF(x, unten.rechteck.top()), QPointF(x, unten.rechteck.bottom()));
-        painter.setPen(Qt::black);
-        const QString text = achsenzahl(f, fAchse.schritt, locale);
-        painter.drawText(QPointF(x - mass.horizontalAdvance(text) / 2.0,
-                                 unten.rechteck.bottom() + mass.height()),
-                         text);
-    }
-    const auto yGitter = [&](const Feld &feld, bool links, const QColor &farbe) {
-        // The lower edge and every multiple of the step above it (the SWR starts at 1).
-        QList<double> marken{feld.y.von};
-        double erste = std::floor(feld.y.von / feld.y.schritt + 1.0 + 1e-9) * feld.y.schritt;
-        if (erste - feld.y.von < feld.y.schritt / 2.0)
-            erste += feld.y.schritt; // labels must not overlap
-        const int n = int(std::lround((feld.y.bis - erste) / feld.y.schritt));
-        for (int i = 0; i <= n; ++i)
-            marken.append(erste + i * feld.y.schritt);
-        for (const double y : marken) {
-            const double py = feld.yZuPixel(y);
-            if (links) {
-                painter.setPen(stift(QColor(215, 215, 215), 1.0));
-                painter.drawLine(QPointF(feld.rechteck.left(), py),
-                                 QPointF(feld.rechteck.right(), py));
-            }
-            painter.setPen(farbe);
-            const QString text = achsenzahl(y, feld.y.schritt, locale);
-            const double x = links ? feld.rechteck.left() - 6.0 - mass.horizontalAdvance(text)
-                                   : feld.rechteck.right() + 6.0;
-            painter.drawText(QPointF(x, py + mass.ascent() / 2.5), text);
-        }
-    };
-    yGitter(oben, true, Qt::black);
-    yGitter(unten, true, farbeSwr);
+    bild.mitAchsen = true;
+    const Auslegung a{leitungsZeichenbereich(flaeche), werte.first().fMHz, werte.last().fMHz, mass,
+                      ohneGruppen};
+    felderAuslegen(bild, werte, a.bereich);
+    frequenzachseAuslegen(bild, a);
+    wertachseAuslegen(bild, bild.oben, true, Qt::black, a);
+    wertachseAuslegen(bild, bild.unten, true, farbeSwr, a);
     if (diagramm.mitVerlust)
-        yGitter(verlustFeld, false, farbeVerlust);
-    if (oben.y.von < 0.0 && oben.y.bis > 0.0) {
-        painter.setPen(stift(Qt::gray, 1.0));
-        painter.drawLine(QPointF(oben.rechteck.left(), oben.yZuPixel(0.0)),
-                         QPointF(oben.rechteck.right(), oben.yZuPixel(0.0)));
-    }
-    painter.setPen(stift(Qt::black, 1.0));
-    painter.drawRect(oben.rechteck);
-    painter.drawRect(unten.rechteck);
+        wertachseAuslegen(bild, bild.verlust, false, farbeVerlust, a);
+    if (bild.oben.y.von < 0.0 && bild.oben.y.bis > 0.0)
+        bild.nulllinie = QLineF(bild.oben.rechteck.left(), bild.oben.yZuPixel(0.0),
+                                bild.oben.rechteck.right(), bild.oben.yZuPixel(0.0));
+    kurvenAuslegen(bild, diagramm, a);
 
-    // Curves, clipped to their panels.
-    painter.save();
-    painter.setClipRect(oben.rechteck.adjusted(-1, -1, 1, 1));
-    kurve(
-        painter, werte, oben, fx, [](const Leitungswerte &w) { return w.Zin.real(); },
-        stift(farbeR, 1.6));
-    kurve(
-        painter, werte, oben, fx, [](const Leitungswerte &w) { return w.Zin.imag(); },
-        stift(farbeX, 1.6));
-    kurve(
-        painter, werte, oben, fx, [](const Leitungswerte &w) { return std::abs(w.Zin); },
-        stift(farbeZ, 1.6, Qt::DashLine));
-    painter.setClipRect(unten.rechteck.adjusted(-1, -1, 1, 1));
-    kurve(
-        painter, werte, unten, fx, [](const Leitungswerte &w) { return w.swrSender; },
-        stift(farbeSwr, 1.8));
-    if (diagramm.mitVerlust)
-        kurve(
-            painter, werte, verlustFeld, fx, [](const Leitungswerte &w) { return w.verlustGesamt; },
-            stift(farbeVerlust, 1.4, Qt::DashLine));
-    painter.restore();
-
-    // Legends above each panel.
-    const auto legende = [&](const Feld &feld, const QList<std::pair<QString, QColor>> &eintraege) {
-        double x = feld.rechteck.left();
-        const double y = feld.rechteck.top() - 6.0;
-        for (const auto &[text, farbe] : eintraege) {
-            painter.setPen(stift(farbe, 2.0));
-            painter.drawLine(QPointF(x, y - mass.ascent() / 3.0),
-                             QPointF(x + 16.0, y - mass.ascent() / 3.0));
-            painter.setPen(Qt::black);
-            painter.drawText(QPointF(x + 20.0, y), text);
-            x += 32.0 + mass.horizontalAdvance(text);
-        }
-    };
-    legende(oben, {{QStringLiteral("R/Ω"), farbeR},
-                   {QStringLiteral("X/Ω"), farbeX},
-                   {QStringLiteral("|Z|/Ω am Sender"), farbeZ}});
+    legendeAuslegen(bild, bild.oben.rechteck,
+                    {{QStringLiteral("R/Ω"), farbeR},
+                     {QStringLiteral("X/Ω"), farbeX},
+                     {QStringLiteral("|Z|/Ω am Sender"), farbeZ}},
+                    a);
     QList<std::pair<QString, QColor>> untenEintraege{{QStringLiteral("SWR am Sender"), farbeSwr}};
     if (diagramm.mitVerlust)
         untenEintraege.append({QStringLiteral("Verlust gesamt/dB (rechts)"), farbeVerlust});
-    legende(unten, untenEintraege);
-    painter.setPen(Qt::black);
+    legendeAuslegen(bild, bild.unten.rechteck, untenEintraege, a);
     const QString mhz = QStringLiteral("f/MHz");
-    painter.drawText(QPointF(bereich.right() - mass.horizontalAdvance(mhz),
-                             unten.rechteck.bottom() + 2.0 * mass.height()),
-                     mhz);
-    painter.drawText(QPointF(kLinks, flaeche.height() - 6.0),
-                     leitungsZusammenfassung(diagramm, locale));
+    bild.texte.append({QPointF(a.bereich.right() - mass.horizontalAdvance(mhz),
+                               bild.unten.rechteck.bottom() + 2.0 * mass.height()),
+                       mhz});
+    bild.texte.append(
+        {QPointF(kLinks, flaeche.height() - 6.0), leitungsZusammenfassung(diagramm, locale)});
 
     if (markiert >= 0 && markiert < werte.size()) {
-        const double x = fx(werte.at(markiert).fMHz);
-        painter.setPen(stift(QColor(90, 90, 90), 1.0, Qt::DotLine));
-        painter.drawLine(QPointF(x, oben.rechteck.top()), QPointF(x, unten.rechteck.bottom()));
+        const double x = a.xBei(werte.at(markiert).fMHz);
+        bild.zeiger = QLineF(x, bild.oben.rechteck.top(), x, bild.unten.rechteck.bottom());
+    }
+    return bild;
+}
+
+void leitungsbildZeichnen(QPainter &painter, const Leitungsbild &bild)
+{
+    painter.save();
+    painter.fillRect(QRectF(QPointF(0, 0), bild.flaeche), Qt::white);
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setFont(diagrammSchriftFuer(painter.device()));
+    texteZeichnen(painter, QList<Diagrammtext>{bild.ueberschrift});
+    if (bild.mitAchsen) {
+        painter.setPen(diagrammStift(farbeGitter, 1.0));
+        for (const QLineF &linie : bild.gitter)
+            painter.drawLine(linie);
+        texteZeichnen(painter, bild.achsentexte);
+        if (bild.nulllinie) {
+            painter.setPen(diagrammStift(Qt::gray, 1.0));
+            painter.drawLine(*bild.nulllinie);
+        }
+        painter.setPen(diagrammStift(Qt::black, 1.0));
+        painter.drawRect(bild.oben.rechteck);
+        painter.drawRect(bild.unten.rechteck);
+
+        painter.save();
+        for (const Leitungskurve &kurve : bild.kurven) {
+            painter.setClipRect(kurve.ausschnitt);
+            linienzugZeichnen(painter, kurve.zug);
+        }
+        painter.restore();
+
+        for (qsizetype i = 0; i < bild.legendenStriche.size(); ++i) {
+            painter.setPen(diagrammStift(bild.legendenFarben.at(i), 2.0));
+            painter.drawLine(bild.legendenStriche.at(i));
+        }
+        texteZeichnen(painter, bild.texte);
+        if (bild.zeiger) {
+            painter.setPen(diagrammStift(QColor(90, 90, 90), 1.0, Qt::DotLine));
+            painter.drawLine(*bild.zeiger);
+        }
     }
     painter.restore();
+}
+
+void leitungsdiagrammZeichnen(QPainter &painter, const Leitungsdiagramm &diagramm, QSizeF flaeche,
+                              int markiert)
+{
+    leitungsbildZeichnen(painter, leitungsbildBerechnen(diagramm, flaeche, QLocale(), markiert));
 }
 
 QImage leitungsdiagrammBild(const Leitungsdiagramm &diagramm, QSize einheiten,
                             qreal pixelVerhaeltnis, int markiert)
 {
-    QImage ziel(einheiten * pixelVerhaeltnis, QImage::Format_RGB32);
+    QImage ziel = weissesBild(einheiten, pixelVerhaeltnis);
     if (ziel.isNull())
         return ziel;
-    ziel.setDotsPerMeterX(3780); // 96 dpi, as the painter's units assume
-    ziel.setDotsPerMeterY(3780);
-    ziel.setDevicePixelRatio(pixelVerhaeltnis);
-    ziel.fill(Qt::white);
     QPainter painter(&ziel);
     leitungsdiagrammZeichnen(painter, diagramm, QSizeF(einheiten), markiert);
     return ziel;

@@ -332,7 +332,9 @@ bool FrmPlaner::exportieren(const QString &datei, QString &grund) const
         grund = m_meldung;
         return false;
     }
-    return planExportieren(m_planung, datei, picPlan->size(), locale(), grund);
+    const Exportergebnis ergebnis = planExportieren(m_planung, datei, picPlan->size());
+    grund = ergebnis.meldung;
+    return ergebnis.geschrieben();
 }
 
 void FrmPlaner::cmdExport_Click()

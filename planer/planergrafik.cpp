@@ -1,19 +1,11 @@
 #include "planergrafik.h"
 
-#include "kurvenzeichnung.h"
+#include "diagrammschrift.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <QFontMetricsF>
-#include <QImage>
 #include <QLineF>
-#include <QPageLayout>
-#include <QPageSize>
 #include <QPainter>
-#include <QPdfWriter>
 #include <QPolygonF>
-#include <QSaveFile>
-#include <QSvgGenerator>
 
 #include <algorithm>
 #include <cmath>
@@ -27,52 +19,46 @@ namespace {
 const QString alleBaender = QStringLiteral("Alle Bänder");
 // The row of all bands is as high as this many band rows.
 constexpr double kGesamtZeilen = 3.0;
-// Far beyond any page or screen; keeps a typo from asking for gigabytes.
-constexpr int kGroessteSeite = 20000;
+// The margin curve keeps this far from the top and bottom of its row.
+constexpr double kInnen = 2.0;
 
 const QColor kGesperrt(205, 50, 50);
 const QColor kFrei(170, 225, 170);
 const QColor kKurve(20, 40, 140);
+const QColor kBester(0, 120, 0);
 
-struct Aufteilung
-{
-    QRectF flaeche;
-    double zeile = 0.0; // height of one band row
-    double textHoehe = 0.0;
-    double von = 0.0;    // length at the left edge
-    double spanne = 1.0; // metres across the area
-};
-
-// Text is measured with the curve's font on a 96 dpi device, so that the
+// The area, the rows and the length scale: what the chart and the mouse
+// share. Text is measured in the chart font on a 96 dpi device, so that the
 // window, the images and the PDF lay the chart out alike.
-Aufteilung aufteilen(const Planung &p, const QSizeF &groesse)
+Planbild aufteilen(const Planung &p, const QSizeF &groesse)
 {
-    const Textmass mass = kurvenTextmass();
-    Aufteilung a;
-    a.textHoehe = mass.hoehe(QStringLiteral("Hg")) / kTwipsProEinheit;
-    double beschriftung = mass.breite(alleBaender);
+    const QFontMetricsF mass(diagrammSchriftInPixeln(), &messflaeche());
+    Planbild a;
+    a.groesse = groesse;
+    double beschriftung = mass.horizontalAdvance(alleBaender);
     for (const Band &band : p.anfrage.baender)
-        beschriftung = std::max(beschriftung, mass.breite(band.name));
-    const double links = beschriftung / kTwipsProEinheit + 14.0;
+        beschriftung = std::max(beschriftung, mass.horizontalAdvance(band.name));
+    const double links = beschriftung + 14.0;
     const double rechts = 28.0;
     const double oben = 6.0;
-    const double unten = a.textHoehe + 12.0;
+    const double unten = mass.height() + 12.0;
     a.flaeche = QRectF(links, oben, std::max(1.0, groesse.width() - links - rechts),
                        std::max(1.0, groesse.height() - oben - unten));
-    a.zeile = a.flaeche.height() / (static_cast<double>(p.anfrage.baender.size()) + kGesamtZeilen);
+    a.zeilenHoehe =
+        a.flaeche.height() / (static_cast<double>(p.anfrage.baender.size()) + kGesamtZeilen);
     a.von = p.anfrage.vonLaenge;
     const double spanne = p.anfrage.bisLaenge - p.anfrage.vonLaenge;
     a.spanne = spanne > 0.0 ? spanne : 1.0;
     return a;
 }
 
-double xBei(const Aufteilung &a, double laenge)
+double xBei(const Planbild &a, double laenge)
 {
     return a.flaeche.left() + (laenge - a.von) / a.spanne * a.flaeche.width();
 }
 
 // The stretch of a run of grid lengths, each length taking its step.
-QRectF streifen(const Aufteilung &a, const Planung &p, qint64 von, qint64 bis, double oben,
+QRectF streifen(const Planbild &a, const Planung &p, qint64 von, qint64 bis, double oben,
                 double hoehe)
 {
     const double halb = p.anfrage.schritt / 2.0;
@@ -82,56 +68,176 @@ QRectF streifen(const Aufteilung &a, const Planung &p, qint64 von, qint64 bis, d
     return QRectF(x1, oben, std::max(1.0, x2 - x1), hoehe);
 }
 
-QString achsenText(double wert, double teilung, const QLocale &locale)
+// The margin from 0° (bottom) to 90° (top) of the row of all bands.
+double abstandY(const Planbild &a, double abstand)
 {
-    const int stellen = std::max(0, static_cast<int>(std::ceil(-std::log10(teilung) - 1e-9)));
-    return locale.toString(wert, 'f', stellen);
+    return a.gesamt.bottom() - kInnen - abstand / 90.0 * (a.gesamt.height() - 2.0 * kInnen);
 }
 
-void kurveZeichnen(QPainter &painter, const Planung &p, const Aufteilung &a, const QRectF &zeile)
+void abstandAuslegen(Planbild &a, const Planung &p)
 {
-    const double innen = 2.0;
-    const auto yBei = [&](double abstand) {
-        return zeile.bottom() - innen - abstand / 90.0 * (zeile.height() - 2.0 * innen);
-    };
-    QPen stift(kKurve);
-    stift.setCosmetic(true);
-    stift.setWidthF(1.0);
-    painter.setPen(stift);
-
     const int spalten = std::max(1, static_cast<int>(std::ceil(a.flaeche.width())));
     if (p.anzahl <= 2 * static_cast<qint64>(spalten)) {
-        QPolygonF linie;
-        linie.reserve(static_cast<qsizetype>(p.anzahl));
+        a.abstand.reserve(static_cast<qsizetype>(p.anzahl));
         for (qint64 i = 0; i < p.anzahl; ++i)
-            linie << QPointF(xBei(a, p.laenge(i)), yBei(p.abstand[static_cast<size_t>(i)]));
-        painter.drawPolyline(linie);
+            a.abstand << QPointF(xBei(a, p.laenge(i)), abstandY(a, p.abstand[size_t(i)]));
         return;
     }
     // More lengths than pixels: each column shows the lowest and the highest
     // margin in it, so that no dip to an odd quarter wave disappears.
-    std::vector<double> tief(static_cast<size_t>(spalten), std::numeric_limits<double>::max());
-    std::vector<double> hoch(static_cast<size_t>(spalten), -1.0);
+    std::vector<double> tief(size_t(spalten), std::numeric_limits<double>::max());
+    std::vector<double> hoch(size_t(spalten), -1.0);
     for (qint64 i = 0; i < p.anzahl; ++i) {
-        const int s =
-            std::clamp(static_cast<int>(xBei(a, p.laenge(i)) - a.flaeche.left()), 0, spalten - 1);
-        const double wert = p.abstand[static_cast<size_t>(i)];
-        tief[static_cast<size_t>(s)] = std::min(tief[static_cast<size_t>(s)], wert);
-        hoch[static_cast<size_t>(s)] = std::max(hoch[static_cast<size_t>(s)], wert);
+        const auto s = size_t(
+            std::clamp(static_cast<int>(xBei(a, p.laenge(i)) - a.flaeche.left()), 0, spalten - 1));
+        const double wert = p.abstand[size_t(i)];
+        tief[s] = std::min(tief[s], wert);
+        hoch[s] = std::max(hoch[s], wert);
     }
-    QList<QLineF> linien;
-    linien.reserve(spalten);
-    for (int s = 0; s < spalten; ++s) {
-        if (hoch[static_cast<size_t>(s)] < 0.0)
+    a.abstandsSaeulen.reserve(spalten);
+    for (size_t s = 0; s < size_t(spalten); ++s) {
+        if (hoch[s] < 0.0)
             continue;
-        const double x = a.flaeche.left() + s + 0.5;
-        linien << QLineF(x, yBei(tief[static_cast<size_t>(s)]), x,
-                         yBei(hoch[static_cast<size_t>(s)]) - 0.5);
+        const double x = a.flaeche.left() + double(s) + 0.5;
+        a.abstandsSaeulen << QLineF(x, abstandY(a, tief[s]), x, abstandY(a, hoch[s]) - 0.5);
     }
-    painter.drawLines(linien);
+}
+
+// One row per band: grey, red where that band rules the length out.
+void baenderAuslegen(Planbild &a, const Planung &p)
+{
+    const QRectF &f = a.flaeche;
+    const int baender = static_cast<int>(p.anfrage.baender.size());
+    for (int b = 0; b < baender; ++b) {
+        Bandzeile zeile;
+        const double oben = f.top() + b * a.zeilenHoehe;
+        zeile.zeile = QRectF(f.left(), oben, f.width(), a.zeilenHoehe);
+        zeile.farbe = b % 2 == 0 ? QColor(236, 236, 236) : QColor(246, 246, 246);
+        if (static_cast<size_t>(b) < p.gesperrt.size()) {
+            for (const Rasterbereich &r : p.gesperrt[static_cast<size_t>(b)])
+                zeile.gesperrt.append(
+                    streifen(a, p, r.von, r.bis, oben + 1.0, a.zeilenHoehe - 2.0));
+        }
+        zeile.name = {QRectF(0.0, oben, f.left() - 8.0, a.zeilenHoehe),
+                      Qt::AlignRight | Qt::AlignVCenter, p.anfrage.baender.at(b).name};
+        a.baender.append(zeile);
+    }
+}
+
+// All bands: green where the margin reaches the required one, the margin
+// itself as a curve, the required one as a dashed line and the best length
+// as a small mark on the row's top.
+void gesamtAuslegen(Planbild &a, const Planung &p, const QLocale &locale)
+{
+    const QRectF &f = a.flaeche;
+    a.gesamt = QRectF(f.left(), f.top() + double(a.baender.size()) * a.zeilenHoehe, f.width(),
+                      kGesamtZeilen * a.zeilenHoehe);
+    for (const Freibereich &frei : p.frei)
+        a.frei.append(streifen(a, p, frei.von, frei.bis, a.gesamt.top(), a.gesamt.height()));
+    const double yGefordert = abstandY(a, p.anfrage.abstand);
+    a.gefordert = QLineF(f.left(), yGefordert, f.right(), yGefordert);
+    if (p.anzahl > 0)
+        abstandAuslegen(a, p);
+    const double textHoehe = QFontMetricsF(diagrammSchriftInPixeln(), &messflaeche()).height();
+    a.texte.append({QRectF(0.0, a.gesamt.top(), f.left() - 8.0, a.gesamt.height()),
+                    Qt::AlignRight | Qt::AlignVCenter, alleBaender});
+    a.texte.append({QRectF(f.right() + 2.0, yGefordert - textHoehe, 40.0, textHoehe),
+                    Qt::AlignLeft | Qt::AlignBottom,
+                    locale.toString(p.anfrage.abstand, 'f', 0) + QStringLiteral("°")});
+    if (p.bester >= 0) {
+        const double x = xBei(a, p.laenge(p.bester));
+        const double oben = a.gesamt.top();
+        a.bester =
+            QPolygonF({QPointF(x - 4.0, oben), QPointF(x + 4.0, oben), QPointF(x, oben + 6.0)});
+    }
+}
+
+// Ticks under the area with their lengths, and the unit at the right.
+void laengenachseAuslegen(Planbild &a, const QLocale &locale)
+{
+    const QRectF &f = a.flaeche;
+    const QFontMetricsF mass(diagrammSchrift(), &messflaeche());
+    a.laengen.von = a.von;
+    a.laengen.bis = a.von + a.spanne;
+    a.laengen.schritt = achsenTeilung(a.spanne, std::max(2, static_cast<int>(f.width() / 70.0)));
+    a.laengenMarken = achsenMarken(a.laengen.von, a.laengen.bis, a.laengen.schritt);
+    for (const double t : std::as_const(a.laengenMarken)) {
+        const double x = xBei(a, t);
+        a.teilstriche.append(QLineF(x, f.bottom(), x, f.bottom() + 4.0));
+        const QString text = achsenText(t, a.laengen.schritt, locale);
+        a.achsentexte.append(
+            {QPointF(x - mass.horizontalAdvance(text) / 2.0, f.bottom() + 5.0 + mass.ascent()),
+             text});
+    }
+    a.achsentexte.append(
+        {QPointF(f.right() + 14.0, f.bottom() + 5.0 + mass.ascent()), QStringLiteral("m")});
+}
+
+QPen kosmetisch(const QColor &farbe, Qt::PenStyle art = Qt::SolidLine)
+{
+    QPen stift(farbe);
+    stift.setStyle(art);
+    stift.setCosmetic(true);
+    return stift;
 }
 
 } // namespace
+
+Planbild planbildBerechnen(const Planung &p, const QSizeF &groesse, const QLocale &locale,
+                           qint64 markiert)
+{
+    Planbild a = aufteilen(p, groesse);
+    baenderAuslegen(a, p);
+    gesamtAuslegen(a, p, locale);
+    laengenachseAuslegen(a, locale);
+    if (markiert >= 0 && markiert < p.anzahl) {
+        const double x = xBei(a, p.laenge(markiert));
+        a.zeiger = QLineF(x, a.flaeche.top(), x, a.flaeche.bottom());
+    }
+    return a;
+}
+
+void planbildZeichnen(QPainter &painter, const Planbild &a)
+{
+    painter.save();
+    painter.fillRect(QRectF(QPointF(0, 0), a.groesse), Qt::white);
+    painter.setFont(diagrammSchriftFuer(painter.device()));
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    for (const Bandzeile &zeile : a.baender) {
+        painter.fillRect(zeile.zeile, zeile.farbe);
+        for (const QRectF &streifen : zeile.gesperrt)
+            painter.fillRect(streifen, kGesperrt);
+        texteZeichnen(painter, QList<Kastentext>{zeile.name});
+    }
+    painter.fillRect(a.gesamt, QColor(250, 250, 250));
+    for (const QRectF &frei : a.frei)
+        painter.fillRect(frei, kFrei);
+    painter.setPen(kosmetisch(QColor(90, 90, 90), Qt::DashLine));
+    painter.drawLine(a.gefordert);
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setPen(kosmetisch(kKurve));
+    if (!a.abstand.isEmpty())
+        painter.drawPolyline(a.abstand);
+    if (!a.abstandsSaeulen.isEmpty())
+        painter.drawLines(a.abstandsSaeulen);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    texteZeichnen(painter, a.texte);
+    if (a.bester) {
+        painter.setBrush(kBester);
+        painter.setPen(Qt::NoPen);
+        painter.drawPolygon(*a.bester);
+        painter.setBrush(Qt::NoBrush);
+    }
+    painter.setPen(kosmetisch(Qt::black));
+    painter.drawRect(a.flaeche);
+    painter.drawLines(a.teilstriche);
+    texteZeichnen(painter, a.achsentexte);
+    if (a.zeiger) {
+        painter.setPen(kosmetisch(Qt::black));
+        painter.drawLine(*a.zeiger);
+    }
+    painter.restore();
+}
 
 QRectF planFlaeche(const Planung &planung, const QSizeF &groesse)
 {
@@ -140,7 +246,7 @@ QRectF planFlaeche(const Planung &planung, const QSizeF &groesse)
 
 qint64 planIndexBei(const Planung &planung, const QSizeF &groesse, double x)
 {
-    const Aufteilung a = aufteilen(planung, groesse);
+    const Planbild a = aufteilen(planung, groesse);
     if (planung.anzahl <= 0 || x < a.flaeche.left() || x > a.flaeche.right())
         return -1;
     const double laenge = a.von + (x - a.flaeche.left()) / a.flaeche.width() * a.spanne;
@@ -148,109 +254,10 @@ qint64 planIndexBei(const Planung &planung, const QSizeF &groesse, double x)
     return std::clamp<qint64>(static_cast<qint64>(i), 0, planung.anzahl - 1);
 }
 
-double achsenTeilung(double spanne, int ziel)
+void planZeichnen(QPainter &painter, const Planung &planung, const QSizeF &groesse,
+                  const QLocale &locale, qint64 markiert)
 {
-    if (!(spanne > 0.0) || ziel < 1)
-        return 1.0;
-    const double roh = spanne / ziel;
-    const double zehner = std::pow(10.0, std::floor(std::log10(roh)));
-    for (double faktor : {1.0, 2.0, 5.0, 10.0}) {
-        if (faktor * zehner >= roh * (1.0 - 1e-12))
-            return faktor * zehner;
-    }
-    return 10.0 * zehner;
-}
-
-void planZeichnen(QPainter &painter, const Planung &p, const QSizeF &groesse, const QLocale &locale,
-                  qint64 markiert)
-{
-    painter.save();
-    painter.fillRect(QRectF(QPointF(0, 0), groesse), Qt::white);
-    painter.setFont(kurvenSchrift());
-    painter.setRenderHint(QPainter::Antialiasing, false);
-    const Aufteilung a = aufteilen(p, groesse);
-    const QRectF &f = a.flaeche;
-    const double textLinks = f.left() - 8.0;
-
-    // One row per band: grey, red where that band rules the length out.
-    const int baender = static_cast<int>(p.anfrage.baender.size());
-    for (int b = 0; b < baender; ++b) {
-        const double oben = f.top() + b * a.zeile;
-        painter.fillRect(QRectF(f.left(), oben, f.width(), a.zeile),
-                         b % 2 == 0 ? QColor(236, 236, 236) : QColor(246, 246, 246));
-        if (static_cast<size_t>(b) < p.gesperrt.size()) {
-            for (const Rasterbereich &r : p.gesperrt[static_cast<size_t>(b)])
-                painter.fillRect(streifen(a, p, r.von, r.bis, oben + 1.0, a.zeile - 2.0),
-                                 kGesperrt);
-        }
-        painter.setPen(Qt::black);
-        painter.drawText(QRectF(0.0, oben, textLinks, a.zeile), Qt::AlignRight | Qt::AlignVCenter,
-                         p.anfrage.baender.at(b).name);
-    }
-
-    // All bands: green where the margin reaches the required one, the margin
-    // itself as a curve from 0° (bottom) to 90° (top).
-    const QRectF gesamt(f.left(), f.top() + baender * a.zeile, f.width(), kGesamtZeilen * a.zeile);
-    painter.fillRect(gesamt, QColor(250, 250, 250));
-    for (const Freibereich &frei : p.frei)
-        painter.fillRect(streifen(a, p, frei.von, frei.bis, gesamt.top(), gesamt.height()), kFrei);
-    const double innen = 2.0;
-    const double yGefordert =
-        gesamt.bottom() - innen - p.anfrage.abstand / 90.0 * (gesamt.height() - 2.0 * innen);
-    QPen gestrichelt(QColor(90, 90, 90));
-    gestrichelt.setStyle(Qt::DashLine);
-    gestrichelt.setCosmetic(true);
-    painter.setPen(gestrichelt);
-    painter.drawLine(QPointF(f.left(), yGefordert), QPointF(f.right(), yGefordert));
-    if (p.anzahl > 0) {
-        painter.setRenderHint(QPainter::Antialiasing, true);
-        kurveZeichnen(painter, p, a, gesamt);
-        painter.setRenderHint(QPainter::Antialiasing, false);
-    }
-    painter.setPen(Qt::black);
-    painter.drawText(QRectF(0.0, gesamt.top(), textLinks, gesamt.height()),
-                     Qt::AlignRight | Qt::AlignVCenter, alleBaender);
-    painter.drawText(QRectF(f.right() + 2.0, yGefordert - a.textHoehe, 40.0, a.textHoehe),
-                     Qt::AlignLeft | Qt::AlignBottom,
-                     locale.toString(p.anfrage.abstand, 'f', 0) + QStringLiteral("°"));
-
-    // The best length of all, as a small mark on the curve row's top.
-    if (p.bester >= 0) {
-        const double x = xBei(a, p.laenge(p.bester));
-        painter.setBrush(QColor(0, 120, 0));
-        painter.setPen(Qt::NoPen);
-        painter.drawPolygon(
-            QPolygonF({QPointF(x - 4.0, gesamt.top()), QPointF(x + 4.0, gesamt.top()),
-                       QPointF(x, gesamt.top() + 6.0)}));
-        painter.setBrush(Qt::NoBrush);
-    }
-
-    // Frame and length axis.
-    QPen rahmen(Qt::black);
-    rahmen.setCosmetic(true);
-    painter.setPen(rahmen);
-    painter.drawRect(f);
-    const double teilung = achsenTeilung(a.spanne, std::max(2, static_cast<int>(f.width() / 70.0)));
-    const QFontMetricsF mass(painter.font(), painter.device());
-    const double ersterTeil = std::ceil(a.von / teilung - 1e-9);
-    for (int k = 0;; ++k) {
-        const double t = (ersterTeil + k) * teilung;
-        if (t > a.von + a.spanne + 1e-9)
-            break;
-        const double x = xBei(a, t);
-        painter.drawLine(QPointF(x, f.bottom()), QPointF(x, f.bottom() + 4.0));
-        const QString text = achsenText(t, teilung, locale);
-        const double breite = mass.horizontalAdvance(text);
-        painter.drawText(QPointF(x - breite / 2.0, f.bottom() + 5.0 + mass.ascent()), text);
-    }
-    painter.drawText(QPointF(f.right() + 14.0, f.bottom() + 5.0 + mass.ascent()),
-                     QStringLiteral("m"));
-
-    if (markiert >= 0 && markiert < p.anzahl) {
-        const double x = xBei(a, p.laenge(markiert));
-        painter.drawLine(QPointF(x, f.top()), QPointF(x, f.bottom()));
-    }
-    painter.restore();
+    planbildZeichnen(painter, planbildBerechnen(planung, groesse, locale, markiert));
 }
 
 QSize planDesignGroesse(const Planung &planung)
@@ -259,78 +266,21 @@ QSize planDesignGroesse(const Planung &planung)
     return QSize(960, std::max(240, 40 + 26 * zeilen));
 }
 
-bool planExportieren(const Planung &planung, const QString &datei, QSize pixel,
-                     const QLocale &locale, QString &meldung)
+Bildvorlage planBildvorlage(const Planung &planung)
 {
-    meldung.clear();
-    const auto fehlschlag = [&](const QString &grund) {
-        meldung = QStringLiteral("Die Datei „%1“ kann nicht geschrieben werden: %2")
-                      .arg(QDir::toNativeSeparators(datei), grund);
-        return false;
+    Bildvorlage vorlage;
+    vorlage.titel = QStringLiteral("Varolinaten-Planung");
+    vorlage.designGroesse = planDesignGroesse(planung);
+    vorlage.auslegen = [&planung](QSize groesse, Exportergebnis &) -> Malpass {
+        Planbild bild = planbildBerechnen(planung, QSizeF(groesse), QLocale());
+        return [bild = std::move(bild)](QPainter &painter) { planbildZeichnen(painter, bild); };
     };
-    const QString endung = QFileInfo(datei).suffix().toLower();
-    if (endung != QLatin1String("png") && endung != QLatin1String("svg") &&
-        endung != QLatin1String("pdf")) {
-        meldung = QStringLiteral("Unbekannte Dateiendung „%1“: möglich sind .png, .svg und .pdf.")
-                      .arg(QFileInfo(datei).suffix());
-        return false;
-    }
-    if (!pixel.isValid())
-        pixel = planDesignGroesse(planung);
-    if (pixel.width() > kGroessteSeite || pixel.height() > kGroessteSeite) {
-        meldung = QStringLiteral("Die Bildgröße %1 × %2 Pixel ist zu groß (höchstens %3).")
-                      .arg(pixel.width())
-                      .arg(pixel.height())
-                      .arg(kGroessteSeite);
-        return false;
-    }
+    return vorlage;
+}
 
-    QSaveFile ziel(datei);
-    if (!ziel.open(QIODevice::WriteOnly))
-        return fehlschlag(ziel.errorString());
-    bool gezeichnet = false;
-    const QString titel = QStringLiteral("Varolinaten-Planung");
-    if (endung == QLatin1String("png")) {
-        QImage bild(pixel, QImage::Format_RGB32);
-        bild.setDotsPerMeterX(3780); // 96 dpi, as the layout is measured
-        bild.setDotsPerMeterY(3780);
-        QPainter painter(&bild);
-        planZeichnen(painter, planung, QSizeF(pixel), locale);
-        painter.end();
-        gezeichnet = bild.save(&ziel, "PNG");
-    } else if (endung == QLatin1String("svg")) {
-        QSvgGenerator svg;
-        svg.setOutputDevice(&ziel);
-        svg.setSize(pixel);
-        svg.setViewBox(QRect(QPoint(0, 0), pixel));
-        svg.setResolution(96);
-        svg.setTitle(titel);
-        QPainter painter;
-        if (painter.begin(&svg)) {
-            planZeichnen(painter, planung, QSizeF(pixel), locale);
-            gezeichnet = painter.end();
-        }
-    } else {
-        QPdfWriter pdf(&ziel);
-        pdf.setResolution(96);
-        pdf.setTitle(titel);
-        pdf.setCreator(QStringLiteral("Varolinaten"));
-        pdf.setPageLayout(QPageLayout(QPageSize(QSizeF(pixel) / 96.0, QPageSize::Inch),
-                                      QPageLayout::Portrait, QMarginsF()));
-        QPainter painter;
-        if (painter.begin(&pdf)) {
-            planZeichnen(painter, planung, QSizeF(pixel), locale);
-            gezeichnet = painter.end();
-        }
-    }
-    if (!gezeichnet) {
-        ziel.cancelWriting();
-        return fehlschlag(ziel.errorString().isEmpty() ? QStringLiteral("Zeichnen fehlgeschlagen")
-                                                       : ziel.errorString());
-    }
-    if (!ziel.commit())
-        return fehlschlag(ziel.errorString());
-    return true;
+Exportergebnis planExportieren(const Planung &planung, const QString &datei, QSize pixel)
+{
+    return bildExportieren(planBildvorlage(planung), datei, pixel);
 }
 
 } // namespace varo

@@ -90,7 +90,7 @@ void TstKurvenexport::formate()
     QFETCH(QString, name);
     QFETCH(QByteArrayList, anfaenge);
     const QString datei = m_dir.filePath(name);
-    const KurvenExport ergebnis = kurveExportieren(design(), datei, QSize());
+    const Exportergebnis ergebnis = kurveExportieren(design(), datei, QSize());
     QCOMPARE(ergebnis.status(), 0);
     const QString &meldung = ergebnis.meldung;
     QVERIFY2(meldung.isEmpty(), qPrintable(meldung));
@@ -104,7 +104,7 @@ void TstKurvenexport::formate()
 void TstKurvenexport::pngHatDesignGroesseUndKurve()
 {
     const QString datei = m_dir.filePath(QStringLiteral("design.png"));
-    const KurvenExport ergebnis = kurveExportieren(design(), datei, QSize());
+    const Exportergebnis ergebnis = kurveExportieren(design(), datei, QSize());
     QCOMPARE(ergebnis.status(), 0);
     QImage bild;
     QVERIFY(bild.load(datei));
@@ -126,7 +126,7 @@ void TstKurvenexport::pngHatDesignGroesseUndKurve()
 void TstKurvenexport::pngInGewaehlterGroesse()
 {
     const QString datei = m_dir.filePath(QStringLiteral("gross.png"));
-    const KurvenExport ergebnis = kurveExportieren(design(), datei, QSize(1200, 800));
+    const Exportergebnis ergebnis = kurveExportieren(design(), datei, QSize(1200, 800));
     QCOMPARE(ergebnis.status(), 0);
     QImage bild;
     QVERIFY(bild.load(datei));
@@ -163,7 +163,7 @@ void TstKurvenexport::regelVerletzt()
     e.eingZ = eingZ;
     e.bis = bis;
     const QString datei = m_dir.filePath(QStringLiteral("regel.png"));
-    const KurvenExport ergebnis = kurveExportieren(e, datei, QSize());
+    const Exportergebnis ergebnis = kurveExportieren(e, datei, QSize());
     QCOMPARE(ergebnis.status(), 2);
     const QString &text = ergebnis.meldung;
     QCOMPARE(text, meldung);
@@ -189,7 +189,7 @@ void TstKurvenexport::andereFehler()
     QFETCH(QSize, groesse);
     QFETCH(QString, enthaelt);
     const QString pfad = m_dir.filePath(datei);
-    const KurvenExport ergebnis = kurveExportieren(design(), pfad, groesse);
+    const Exportergebnis ergebnis = kurveExportieren(design(), pfad, groesse);
     QCOMPARE(ergebnis.status(), 1);
     const QString &meldung = ergebnis.meldung;
     QVERIFY2(meldung.contains(enthaelt), qPrintable(meldung));
@@ -245,16 +245,16 @@ void TstKurvenexport::zeichenreihenfolge()
 void TstKurvenexport::svgSchriftWieGemessen()
 {
     const QString datei = m_dir.filePath(QStringLiteral("schrift.svg"));
-    const KurvenExport ergebnis = kurveExportieren(design(), datei, QSize());
+    const Exportergebnis ergebnis = kurveExportieren(design(), datei, QSize());
     QCOMPARE(ergebnis.status(), 0);
     QFile f(datei);
     QVERIFY(f.open(QIODevice::ReadOnly));
     const QString svg = QString::fromUtf8(f.readAll());
     const QRegularExpression schrift(
         QStringLiteral("font-family=\"%1\" font-size=\"([^\"]+)\"")
-            .arg(QRegularExpression::escape(kurvenSchrift().family())));
+            .arg(QRegularExpression::escape(diagrammSchrift().family())));
     int texte = 0;
-    const QString gemessen = QString::number(kurvenSchriftInPixeln().pixelSize());
+    const QString gemessen = QString::number(diagrammSchriftInPixeln().pixelSize());
     for (auto it = schrift.globalMatch(svg); it.hasNext(); ++texte)
         QCOMPARE(it.next().captured(1), gemessen);
     QVERIFY(texte > 0);
@@ -263,16 +263,17 @@ void TstKurvenexport::svgSchriftWieGemessen()
 void TstKurvenexport::ergebnisTypisiert()
 {
     QCOMPARE(kurveExportieren(design(), m_dir.filePath(QStringLiteral("t.png"))).ergebnis,
-             KurvenExport::Ergebnis::Geschrieben);
+             Exportergebnis::Ergebnis::Geschrieben);
     KurvenEingabe e = design();
     e.eingZ = QStringLiteral("0,5");
-    const KurvenExport abgelehnt = kurveExportieren(e, m_dir.filePath(QStringLiteral("a.png")));
-    QCOMPARE(abgelehnt.ergebnis, KurvenExport::Ergebnis::Abgelehnt);
+    const Exportergebnis abgelehnt = kurveExportieren(e, m_dir.filePath(QStringLiteral("a.png")));
+    QCOMPARE(abgelehnt.ergebnis, Exportergebnis::Ergebnis::Abgelehnt);
     QCOMPARE(abgelehnt.status(), 2);
     QVERIFY(
         abgelehnt.meldung.startsWith(QStringLiteral("Der eingegebene Wert der Eing.-Impedanz")));
-    const KurvenExport fehler = kurveExportieren(design(), m_dir.filePath(QStringLiteral("k.gif")));
-    QCOMPARE(fehler.ergebnis, KurvenExport::Ergebnis::Fehler);
+    const Exportergebnis fehler =
+        kurveExportieren(design(), m_dir.filePath(QStringLiteral("k.gif")));
+    QCOMPARE(fehler.ergebnis, Exportergebnis::Ergebnis::Fehler);
     QCOMPARE(fehler.status(), 1);
 }
 
