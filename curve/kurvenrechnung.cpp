@@ -272,16 +272,14 @@ int punktFarbe(float ZAusgang, float grenzeOben, float grenzeUnten)
     return kurvenfarbe::Rot;
 }
 
-Kurvenbild kurvenbildBerechnen(const KurvenAnfrage &a, int p, double breite, double hoehe,
-                               const Textmass &mass, const QLocale &locale)
+namespace {
+
+// The scales of both axes and the axis lines themselves.
+void massstabSetzen(Kurvenbild &k, const KurvenAnfrage &a, int p, const Textmass &mass)
 {
-    Kurvenbild k;
-    k.breite = breite;
-    k.hoehe = hoehe;
     k.impedanzSpanne = p;
     if (p < 1)
         throw Laufzeitfehler(fehler::DivisionDurchNull);
-
     k.kVon = rundeInt32(double(a.fVon) * 1000.0);
     k.kBis = rundeInt32(double(a.fBis) * 1000.0);
     k.frequenzSpanne = k.kBis - k.kVon;
@@ -289,12 +287,12 @@ Kurvenbild kurvenbildBerechnen(const KurvenAnfrage &a, int p, double breite, dou
     if (k.frequenzSpanne <= 0 || k.frequenzSchritt <= 0)
         throw Laufzeitfehler(fehler::DivisionDurchNull);
 
-    k.achsenRand = rundeInt32(breite) / 20;
-    k.frequenzAchseY = rundeInt32(hoehe) / 2;
+    k.achsenRand = rundeInt32(k.breite) / 20;
+    k.frequenzAchseY = rundeInt32(k.hoehe) / 2;
     k.impedanzSchritt = impedanzTeilung(p);
-    k.twipsProOhm = zuSingle((hoehe - 2.5 * k.achsenRand) /
+    k.twipsProOhm = zuSingle((k.hoehe - 2.5 * k.achsenRand) /
                              (2.0 * (double(p) / k.impedanzSchritt)) / k.impedanzSchritt);
-    k.twipsProKHz = zuSingle((breite - 2.5 * k.achsenRand) / k.frequenzSpanne);
+    k.twipsProKHz = zuSingle((k.breite - 2.5 * k.achsenRand) / k.frequenzSpanne);
     if (k.achsenRand < 1 || !(k.twipsProOhm > 0.0F) || !(k.twipsProKHz > 0.0F))
         throw Laufzeitfehler(fehler::DivisionDurchNull);
     k.textHoehe = rundeInt16(mass.hoehe(QStringLiteral("Ohm")));
@@ -302,14 +300,18 @@ Kurvenbild kurvenbildBerechnen(const KurvenAnfrage &a, int p, double breite, dou
     const double rand = k.achsenRand;
     const double achseY = k.frequenzAchseY;
     const double proOhm = k.twipsProOhm;
-    const double proKHz = k.twipsProKHz;
-    const double zeile = k.textHoehe;
-
     k.linien.append(QLineF(rand, achseY - proOhm * (p + 1), rand, achseY + proOhm * (p + 1)));
-    k.linien.append(QLineF(rand, achseY, proKHz * k.frequenzSpanne + rand, achseY));
+    k.linien.append(QLineF(rand, achseY, double(k.twipsProKHz) * k.frequenzSpanne + rand, achseY));
+}
 
-    // Impedance ticks, from the bottom upwards; negative ohms get neither
-    // label nor tick, but the axis line keeps its full span.
+// Impedance ticks, from the bottom upwards; negative ohms get neither
+// label nor tick, but the axis line keeps its full span.
+void impedanzachseAuslegen(Kurvenbild &k, const KurvenAnfrage &a)
+{
+    const int p = k.impedanzSpanne;
+    const double achseY = k.frequenzAchseY;
+    const double proOhm = k.twipsProOhm;
+    const double zeile = k.textHoehe;
     qint32 w = rundeInt32(double(a.ZKabel) - p);
     k.yBottom = zuSingle(achseY - proOhm * p);
     k.yTop = zuSingle(proOhm * p + achseY);
@@ -325,7 +327,7 @@ Kurvenbild kurvenbildBerechnen(const KurvenAnfrage &a, int p, double breite, dou
         if (w >= 0) {
             k.texte.append({QPointF(1.0, yText), label.leftJustified(8)});
             k.impedanzLabels.append(label.leftJustified(8));
-            k.linien.append(QLineF(rand - 40, y, rand, y));
+            k.linien.append(QLineF(k.achsenRand - 40, y, k.achsenRand, y));
         }
         w += k.impedanzSchritt;
     }
@@ -333,12 +335,19 @@ Kurvenbild kurvenbildBerechnen(const KurvenAnfrage &a, int p, double breite, dou
     // The unit stands below the axis name on the surface.
     k.texte.append({QPointF(10, achseY - proOhm * p - 2 * zeile), QStringLiteral("[Ohm]")});
     k.texte.append({QPointF(10, achseY - proOhm * p - zeile), QStringLiteral("Ausgangsimpedanz ")});
+}
 
-    // Frequency ticks every frequenzSchritt kHz from kVon; each label belongs to the tick
-    // after the current one, so kVon itself stays unlabelled.
+// Frequency ticks every frequenzSchritt kHz from kVon; each label belongs to
+// the tick after the current one, so kVon itself stays unlabelled. The unit
+// and the axis name stand right of the axis end.
+void frequenzachseAuslegen(Kurvenbild &k, const Textmass &mass, const QLocale &locale)
+{
+    const double rand = k.achsenRand;
+    const double achseY = k.frequenzAchseY;
+    const double zeile = k.textHoehe;
     const double teile = double(k.frequenzSpanne) / k.frequenzSchritt;
     k.xStart = k.achsenRand;
-    k.xEnd = rundeInt32(teile * k.frequenzSchritt * proKHz + rand);
+    k.xEnd = rundeInt32(teile * k.frequenzSchritt * k.twipsProKHz + rand);
     k.frequenzTickAbstand = rundeInt32((k.xEnd - rand) / teile);
     if (k.frequenzTickAbstand < 1 || k.xEnd <= k.xStart)
         throw Laufzeitfehler(fehler::DivisionDurchNull);
@@ -361,18 +370,21 @@ Kurvenbild kurvenbildBerechnen(const KurvenAnfrage &a, int p, double breite, dou
     }
 
     const double tw = rundeInt32(mass.breite(formatZahl(g / 1000.0, muster, locale)));
-    // The unit and the axis name stand right of the axis end, moved left by
-    // what would run over the surface's edge.
+    // Moved left by what would run over the surface's edge.
     const auto amRand = [&](double y, const QString &text) {
-        const double x = proKHz * k.frequenzSpanne + rand + tw;
-        const double ueber = x + mass.breite(text) - breite;
+        const double x = double(k.twipsProKHz) * k.frequenzSpanne + rand + tw;
+        const double ueber = x + mass.breite(text) - k.breite;
         k.texte.append({QPointF(ueber > 0 ? x - ueber : x, y), text});
     };
     amRand(achseY - zeile / 2.0, QStringLiteral("[MHz]"));
     amRand(achseY + zeile, QStringLiteral("f"));
+}
 
-    // The curve: one sample per twip of frequency axis; the first seven lie
-    // on the impedance axis and are left out.
+// The curve: one sample per twip of frequency axis; the first seven lie
+// on the impedance axis and are left out.
+void kurvenpunkteBerechnen(Kurvenbild &k, const KurvenAnfrage &a)
+{
+    const int p = k.impedanzSpanne;
     const qint32 s = rundeInt32(double(zuSingle(double(a.fBis) - a.fVon)) * 1000.0);
     const double df = double(s) / (k.xEnd - k.xStart);
     const double t = (double(k.yTop) - k.yBottom) / (2.0 * p);
@@ -400,7 +412,20 @@ Kurvenbild kurvenbildBerechnen(const KurvenAnfrage &a, int p, double breite, dou
         }
     }
     k.proben = i + 1;
+}
 
+} // namespace
+
+Kurvenbild kurvenbildBerechnen(const KurvenAnfrage &a, int p, double breite, double hoehe,
+                               const Textmass &mass, const QLocale &locale)
+{
+    Kurvenbild k;
+    k.breite = breite;
+    k.hoehe = hoehe;
+    massstabSetzen(k, a, p, mass);
+    impedanzachseAuslegen(k, a);
+    frequenzachseAuslegen(k, mass, locale);
+    kurvenpunkteBerechnen(k, a);
     const double titelX = k.xEnd - (k.xEnd - k.xStart) / 10.0 - mass.breite(kurvenTitel);
     k.texte.append({QPointF(rundeInt32(titelX), 300), kurvenTitel});
     return k;
