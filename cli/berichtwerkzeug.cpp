@@ -408,11 +408,10 @@ int kurveZeichnen(const Optionen &optionen, QTextStream &fehler, const QString &
         bool okH = true;
         pixel = QSize(breite ? breite->toInt(&okB) : standard.width(),
                       hoehe ? hoehe->toInt(&okH) : standard.height());
-        if (!okB || !okH || pixel.width() < 100 || pixel.height() < 100 || pixel.width() > kGroessteSeite ||
-            pixel.height() > kGroessteSeite) {
-            fehler << programmname
-                   << ": --breite und --hoehe brauchen ganze Zahlen von 100 bis " << kGroessteSeite
-                   << '\n';
+        if (!okB || !okH || pixel.width() < 100 || pixel.height() < 100 ||
+            pixel.width() > kGroessteSeite || pixel.height() > kGroessteSeite) {
+            fehler << programmname << ": --breite und --hoehe brauchen ganze Zahlen von 100 bis "
+                   << kGroessteSeite << '\n';
             return fehlerStatus;
         }
     }
