@@ -115,8 +115,11 @@ void abschliessen(Kabelmessergebnis &e, const Messangaben &angaben)
     double summe = 0.0;
     e.VkMin = std::numeric_limits<double>::infinity();
     e.VkMax = 0.0;
+    double unsicherBis = 0.0; // highest frequency where the piece damps less than 0,1 dB
     for (Messwert &w : e.werte) {
         w.Vk = e.laenge / w.elektrischeLaenge;
+        if (w.dBPro100m < 0.1)
+            unsicherBis = w.fMHz;
         w.dBPro100m = w.dBPro100m / e.laenge * 100.0; // held the loss over the length
         summe += w.Vk;
         e.VkMin = std::min(e.VkMin, w.Vk);
@@ -131,6 +134,11 @@ void abschliessen(Kabelmessergebnis &e, const Messangaben &angaben)
         quadrate += (w.Vk - e.VkMittel) * (w.Vk - e.VkMittel);
     e.VkStreuung = std::sqrt(quadrate / n);
 
+    if (unsicherBis > 0.0)
+        e.hinweise << QStringLiteral("Bis %1 MHz dämpft das gemessene Stück weniger als 0,1 dB; "
+                                     "dort ist die Dämpfung unsicher. Ein längeres Stück gibt "
+                                     "genauere Werte.")
+                          .arg(zahl(unsicherBis, "0.###"));
     e.verlust = verlustAnpassen(verlustpunkte);
     e.zeilenpunkte.clear();
     if (!verlustpunkte.isEmpty()) {

@@ -205,6 +205,8 @@ void TestKabelmessung::ablehnungen()
     QCOMPARE(m.ablehnung, erwartet);
     QCOMPARE(m.grund.isEmpty(), m.ok());
     QVERIFY(!m.ok() || relativ(m.ergebnis.VkMittel, 0.66) < 0.003);
+    // 3 m damp 0,05 dB at 1 MHz: the user is told the loss there is uncertain.
+    QVERIFY(!m.ok() || art == 1 || m.ergebnis.hinweise.join(' ').contains("weniger als 0,1 dB"));
 }
 
 void TestKabelmessung::zeile_data()
