@@ -25,7 +25,7 @@ std::optional<Kabeldaten> kabeldatenWaehlen(const Kabelwahl &wahl, QString &grun
                                  .arg(wahl.kabel->zeile)
                                  .arg(wahl.kabel->Typ)
                            : QStringLiteral("--kabel %1: ").arg(zitat(wahl.text));
-    const auto daten =
+    auto daten =
         wahl.kabel ? kabeldatenLesen(*wahl.kabel, &grund) : kabeldatenAusText(wahl.text, &grund);
     if (!daten) {
         grund = wo + grund;

@@ -175,7 +175,7 @@ void grenzenMelden(Kabeldatei &tabelle, const QString &name, bool zuGross)
         tabelle.hinweis = QStringLiteral("Die Datei %1 ist größer als %2 MiB; nur ihr Anfang "
                                          "mit %3 Kabeln wurde gelesen.")
                               .arg(name)
-                              .arg(maxTabellenBytes / (1024 * 1024))
+                              .arg(maxTabellenBytes / (qint64{1024} * 1024))
                               .arg(tabelle.kabel.size());
     }
 }
