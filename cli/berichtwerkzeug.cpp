@@ -270,7 +270,7 @@ int berichtRechnen(const Optionen &optionen, const QString &format, QIODevice &a
     }
 
     const QLocale locale;
-    const QString tabelle = optionen.kabeltabelle(kabelOrdner);
+    const Kabeltabellen tabelle = optionen.kabeltabellen(kabelOrdner);
     Berechnungsanfrage anfrage;
     anfrage.Berechnungsart = modi.value(modus);
     anfrage.Text1 = *optionen.wert(QStringLiteral("frequenz"));
@@ -307,14 +307,19 @@ int berichtRechnen(const Optionen &optionen, const QString &format, QIODevice &a
         return abgelehnt;
     }
     // The report lists the attenuation only for one frequency; a field the
-    // calculation cannot evaluate is named with its row.
-    if (anfrage.Berechnungsart == berechnungsart::eine && kabel->kabel &&
-        !kabel->kabel->Daempfung.isEmpty()) {
-        if (const QString warum = daempfungsfehler(kabel->kabel->Daempfung); !warum.isEmpty()) {
-            fehler << QStringLiteral("%1, Zeile %2: Das Dämpfungsfeld %3 ist unbrauchbar: %4.")
-                          .arg(zitat(QDir::toNativeSeparators(tabelle)))
+    // calculation cannot evaluate is named with its row, or as typed.
+    const QString daempfung =
+        kabel->kabel ? kabel->kabel->Daempfung : kabelZerlegen(kabel->text).Daempfung;
+    if (anfrage.Berechnungsart == berechnungsart::eine && !daempfung.isEmpty()) {
+        if (const QString warum = daempfungsfehler(daempfung); !warum.isEmpty()) {
+            const QString wo =
+                kabel->kabel
+                    ? QStringLiteral("%1, Zeile %2")
+                          .arg(zitat(QDir::toNativeSeparators(tabelle.pfad(*kabel->kabel))))
                           .arg(kabel->kabel->zeile)
-                          .arg(zitat(kabel->kabel->Daempfung), warum)
+                    : QStringLiteral("--kabel");
+            fehler << QStringLiteral("%1: Das Dämpfungsfeld %2 ist unbrauchbar: %3.")
+                          .arg(wo, zitat(daempfung), warum)
                    << '\n';
             return abgelehnt;
         }
@@ -385,8 +390,8 @@ int kurveZeichnen(const Optionen &optionen, QTextStream &fehler, const QString &
         // The window shows the cable's velocity factor in its own field.
         const QLocale locale;
         QString grund;
-        const QString tabelle = optionen.kabeltabelle(kabelOrdner);
-        const auto kabel = kabelWaehlen(*kabeltext, tabelle, locale, grund);
+        const auto kabel =
+            kabelWaehlen(*kabeltext, optionen.kabeltabellen(kabelOrdner), locale, grund);
         if (!kabel) {
             fehler << grund << '\n';
             return abgelehnt;

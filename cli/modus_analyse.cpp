@@ -3,11 +3,9 @@
 #include "baender.h"
 #include "kabeldaten.h"
 #include "konvertierung.h"
-#include "laufzeitfehler.h"
 #include "leitungsanfrage.h"
 #include "leitungsexport.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QTextStream>
 
@@ -15,27 +13,32 @@ namespace varo::cli {
 
 namespace {
 
-// Most bytes of a cable table read; a real one has a few kilobytes.
-constexpr qint64 kGroessteTabelle = qint64{1024} * 1024;
-
-// The line of the table file that holds the chosen row, counted from 1.
-int zeilennummer(const QString &tabellenpfad, const Kabeltyp &kabel)
+// Velocity factor, points and impedance of the chosen cable: a table row as
+// the table holds it, a typed entry with the points and Z= it carries. A
+// field that cannot be used is refused naming where it stands.
+std::optional<Kabeldaten> kabeldatenWaehlen(const Kabelwahl &wahl, QString &grund)
 {
-    QFile datei(tabellenpfad);
-    if (!datei.open(QIODevice::ReadOnly))
-        return 0;
-    const QStringList zeilen = kabelDateiZeilen(datei.read(kGroessteTabelle));
-    for (qsizetype i = 0; i < zeilen.size(); ++i) {
-        if (zeilen.at(i).startsWith(QLatin1Char(';')))
-            continue;
-        try {
-            const Kabeltyp k = kabelZerlegen(zeilen.at(i));
-            if (k.Typ == kabel.Typ && k.Daempfung == kabel.Daempfung && k.Vk == kabel.Vk)
-                return int(i + 1);
-        } catch (const Laufzeitfehler &) {
-        }
+    const QString wo = wahl.kabel
+                           ? QStringLiteral("%1, Zeile %2 (%3): ")
+                                 .arg(wahl.kabel->eigen ? QStringLiteral("Eigene Kabeltabelle")
+                                                        : QStringLiteral("Kabeltabelle"))
+                                 .arg(wahl.kabel->zeile)
+                                 .arg(wahl.kabel->Typ)
+                           : QStringLiteral("--kabel %1: ").arg(zitat(wahl.text));
+    auto daten =
+        wahl.kabel ? kabeldatenLesen(*wahl.kabel, &grund) : kabeldatenAusText(wahl.text, &grund);
+    if (!daten) {
+        grund = wo + grund;
+        return std::nullopt;
     }
-    return 0;
+    // A typed velocity factor alone is checked by the line model itself.
+    if (const QString problem = kabeldatenPruefen(*daten);
+        !problem.isEmpty() &&
+        (wahl.kabel || !daten->punkte.isEmpty() || daten->impedanzAngegeben)) {
+        grund = wo + problem;
+        return std::nullopt;
+    }
+    return daten;
 }
 
 } // namespace
@@ -81,33 +84,27 @@ int analyseAusfuehren(const Optionen &optionen, QIODevice &ausgabe, QTextStream 
     }
 
     const QLocale locale;
-    const QString tabelle = optionen.kabeltabelle(kabelOrdner);
+    const Kabeltabellen tabellen = optionen.kabeltabellen(kabelOrdner);
     QString grund;
-    const auto wahl = kabelWaehlen(*optionen.wert(QStringLiteral("kabel")), tabelle, locale, grund);
+    const auto wahl =
+        kabelWaehlen(*optionen.wert(QStringLiteral("kabel")), tabellen, locale, grund);
     if (!wahl) {
         fehler << grund << '\n';
         return abgelehnt;
     }
-    Kabeldaten daten;
-    QString typ = QStringLiteral("Kabel");
-    if (wahl->kabel) {
-        const QString zeile = QStringLiteral("Kabeltabelle, Zeile %1 (%2): ")
-                                  .arg(zeilennummer(tabelle, *wahl->kabel))
-                                  .arg(wahl->kabel->Typ);
-        const auto gelesen = kabeldatenLesen(*wahl->kabel, &grund);
-        if (!gelesen) {
-            fehler << zeile << grund << '\n';
-            return abgelehnt;
-        }
-        daten = *gelesen;
-        const QString problem = kabeldatenPruefen(daten);
-        if (!problem.isEmpty()) {
-            fehler << zeile << problem << '\n';
-            return abgelehnt;
-        }
-        typ = daten.typ;
-    } else {
+    if (!wahl->hinweis.isEmpty())
+        fehler << wahl->hinweis << '\n';
+    const auto gewaehlt = kabeldatenWaehlen(*wahl, grund);
+    if (!gewaehlt) {
+        fehler << grund << '\n';
+        return abgelehnt;
+    }
+    Kabeldaten daten = *gewaehlt;
+    QString typ = daten.typ;
+    if (!wahl->kabel) {
+        // A typed entry keeps its velocity factor in double precision.
         daten.Vk = TextZuZahl(KommaZuPunkt(wahl->text));
+        typ = QStringLiteral("Kabel");
     }
 
     LeitungsTexte texte;

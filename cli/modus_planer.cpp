@@ -66,11 +66,13 @@ int planerAusfuehren(const Optionen &optionen, QIODevice &ausgabe, QTextStream &
     }
 
     const auto kabel = kabelWaehlen(*optionen.wert(QStringLiteral("kabel")),
-                                    optionen.kabeltabelle(kabelOrdner), locale, grund);
+                                    optionen.kabeltabellen(kabelOrdner), locale, grund);
     if (!kabel) {
         fehler << grund << '\n';
         return abgelehnt;
     }
+    if (!kabel->hinweis.isEmpty())
+        fehler << kabel->hinweis << '\n';
     anfrage.vk = TextZuZahl(KommaZuPunkt(kabel->text));
     const QString kabelname = kabel->kabel ? kabel->kabel->Typ : QString();
 

@@ -39,23 +39,39 @@ QString zitat(const QString &text)
     return QStringLiteral("„%1…“ (%2 Zeichen)").arg(text.left(hoechstens)).arg(text.size());
 }
 
-QList<Kabeltyp> kabeltabelle(const QString &pfad, bool &vorhanden)
+namespace {
+
+// The position of the row a type name picks: the whole name first, then the
+// part before " (", ignoring case, blanks and hyphens.
+int typFinden(const QList<Kabeltyp> &kabel, const QString &text)
 {
-    Kabeldatei tabelle = kabelDateiLesen(pfad);
-    vorhanden = tabelle.vorhanden;
-    return tabelle.kabel;
+    const QString gesucht = ohneZeichen(text);
+    for (int i = 0; i < kabel.size(); ++i) {
+        if (ohneZeichen(kabel.at(i).Typ) == gesucht)
+            return i;
+    }
+    for (int i = 0; i < kabel.size(); ++i) {
+        const QString &typ = kabel.at(i).Typ;
+        const qsizetype klammer = typ.indexOf(QLatin1String(" ("));
+        if (klammer > 0 && ohneZeichen(typ.left(klammer)) == gesucht)
+            return i;
+    }
+    return -1;
 }
 
-std::optional<Kabelwahl> kabelWaehlen(const QString &text, const QString &tabellenpfad,
+} // namespace
+
+std::optional<Kabelwahl> kabelWaehlen(const QString &text, const Kabeltabellen &tabellen,
                                       const QLocale &locale, QString &grund)
 {
-    const Kabeldatei tabelle = kabelDateiLesen(tabellenpfad);
-    const QList<Kabeltyp> &kabel = tabelle.kabel;
+    const Kabelliste liste = kabellisteLesen(tabellen);
+    const QList<Kabeltyp> &kabel = liste.kabel;
     QStringList items;
     for (const Kabeltyp &k : kabel)
         items << kabelItemText(k, locale);
 
-    Kabelwahl wahl{text, static_cast<int>(items.indexOf(text)), std::nullopt, tabelle.hinweis};
+    Kabelwahl wahl{text, static_cast<int>(items.indexOf(text)), std::nullopt,
+                   liste.hinweise.join(QLatin1Char(' '))};
     if (wahl.index >= 0)
         wahl.kabel = kabel.at(wahl.index);
     double zahl = 0.0;
@@ -70,22 +86,23 @@ std::optional<Kabelwahl> kabelWaehlen(const QString &text, const QString &tabell
     if (zahl != 0.0 || text.trimmed().isEmpty())
         return wahl;
 
-    for (int i = 0; i < kabel.size(); ++i) {
-        if (ohneZeichen(kabel.at(i).Typ) == ohneZeichen(text)) {
-            wahl.text = items.at(i);
-            wahl.index = i;
-            wahl.kabel = kabel.at(i);
-            return wahl;
-        }
+    if (const int i = typFinden(kabel, text); i >= 0) {
+        wahl.text = items.at(i);
+        wahl.index = i;
+        wahl.kabel = kabel.at(i);
+        return wahl;
     }
-    const QString pfad = zitat(QDir::toNativeSeparators(tabellenpfad));
-    if (!tabelle.vorhanden)
+    const QString pfad = zitat(QDir::toNativeSeparators(tabellen.mitgeliefert));
+    if (!liste.vorhanden)
         grund = QStringLiteral("Die Datei Kabel.txt wurde nicht gefunden! (%1)").arg(pfad);
-    else if (!tabelle.fehler.isEmpty())
+    else if (!liste.fehler.isEmpty())
         grund = QStringLiteral("Die Kabeltabelle %1 kann nicht gelesen werden: %2")
-                    .arg(pfad, tabelle.fehler);
-    else
+                    .arg(pfad, liste.fehler);
+    else if (tabellen.eigen.isEmpty())
         grund = QStringLiteral("Der Kabeltyp %1 steht nicht in %2.").arg(zitat(text), pfad);
+    else
+        grund = QStringLiteral("Der Kabeltyp %1 steht weder in %2 noch in %3.")
+                    .arg(zitat(text), pfad, zitat(QDir::toNativeSeparators(tabellen.eigen)));
     return std::nullopt;
 }
 

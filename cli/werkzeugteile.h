@@ -47,11 +47,13 @@ struct Optionen
     }
     bool hat(const QString &name) const { return schalter.contains(name); }
 
-    // --kabeltabelle, or Kabel.txt in the program's folder.
-    QString kabeltabelle(const QString &kabelOrdner) const
+    // --kabeltabelle alone, or Kabel.txt in the program's folder followed by
+    // the user's own table.
+    Kabeltabellen kabeltabellen(const QString &kabelOrdner) const
     {
-        return wert(QStringLiteral("kabeltabelle"))
-            .value_or(kabelOrdner + QStringLiteral("/Kabel.txt"));
+        if (const auto tabelle = wert(QStringLiteral("kabeltabelle")))
+            return {*tabelle};
+        return {kabelOrdner + QStringLiteral("/Kabel.txt"), eigeneKabeltabellePfad()};
     }
 };
 
@@ -89,16 +91,15 @@ struct Kabelwahl
     QString text;
     int index = -1;
     std::optional<Kabeltyp> kabel; // the table's row, when one was chosen
-    QString hinweis;               // a note that the table was read only in part
+    QString hinweis; // what was left out of the tables (read in part, unusable own rows)
 };
 
-// The valid rows of the table at pfad; vorhanden tells whether the file exists.
-QList<Kabeltyp> kabeltabelle(const QString &pfad, bool &vorhanden);
-
 // The cable entry as the dialog would hold it: a typed value, an item of
-// the table, or a type name that picks its item. On failure grund says why:
-// an unknown type, a table that cannot be read, a number out of range.
-std::optional<Kabelwahl> kabelWaehlen(const QString &text, const QString &tabellenpfad,
+// the tables, or a type name that picks its item ("RG-213", also the part
+// of a name before " (" as in "RG-213 (Belden 8267)"). On failure grund
+// says why: an unknown type, a table that cannot be read, a number out of
+// range.
+std::optional<Kabelwahl> kabelWaehlen(const QString &text, const Kabeltabellen &tabellen,
                                       const QLocale &locale, QString &grund);
 
 // The document as text (CR LF), rtf or pdf; a PDF carries pdfTitel as its

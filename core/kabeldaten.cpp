@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace varo {
 
@@ -28,6 +29,21 @@ std::optional<double> feldzahl(QString text)
     if (!ok || !std::isfinite(wert))
         return std::nullopt;
     return wert;
+}
+
+// "inf", "nan" or a number beyond double precision.
+bool unendlich(QString text)
+{
+    text.replace(QLatin1Char(','), QLatin1Char('.'));
+    bool ok = false;
+    const double wert = QLocale::c().toDouble(text, &ok);
+    if (ok)
+        return !std::isfinite(wert);
+    // A number too large for double precision is not read at all.
+    static const QRegularExpression wort(
+        QStringLiteral("^[+-]?(inf|infinity|nan|\\d*\\.?\\d+e[+-]?\\d+)$"),
+        QRegularExpression::CaseInsensitiveOption);
+    return wort.match(text).hasMatch();
 }
 
 QString zahlText(double wert)
@@ -82,6 +98,12 @@ bool daempfungsfeldLesen(const QString &feld, QList<Daempfungspunkt> &punkte,
         const qsizetype schraeg = teil.indexOf(QLatin1Char('/'));
         const auto f = schraeg > 0 ? feldzahl(teil.left(schraeg)) : std::nullopt;
         const auto a = schraeg > 0 ? feldzahl(teil.mid(schraeg + 1)) : std::nullopt;
+        if (schraeg > 0 && (unendlich(teil.left(schraeg)) || unendlich(teil.mid(schraeg + 1)))) {
+            setzen(grund, QStringLiteral("Im Dämpfungsfeld „%1“ ist in „%2“ eine Zahl nicht "
+                                         "endlich.")
+                              .arg(text, teil));
+            return false;
+        }
         if (!f || !a) {
             setzen(grund,
                    QStringLiteral("Im Dämpfungsfeld „%1“ ist „%2“ kein Punkt Frequenz/Dämpfung.")
@@ -169,9 +191,9 @@ QString kabeldatenPruefen(const Kabeldaten &daten)
     return {};
 }
 
-QStringList kabeltabellePruefen(const QStringList &zeilen)
+Tabellenpruefung kabeltabellePruefen(const QStringList &zeilen)
 {
-    QStringList probleme;
+    Tabellenpruefung pruefung;
     for (qsizetype i = 0; i < zeilen.size(); ++i) {
         const QString &zeile = zeilen.at(i);
         if (zeile.startsWith(QLatin1Char(';')))
@@ -181,7 +203,7 @@ QStringList kabeltabellePruefen(const QStringList &zeilen)
         try {
             kabel = kabelZerlegen(zeile);
         } catch (const Laufzeitfehler &) {
-            probleme << nummer + QStringLiteral(": Der Verkürzungsfaktor ist zu groß.");
+            pruefung.probleme << nummer + QStringLiteral(": Der Verkürzungsfaktor ist zu groß.");
             continue;
         }
         // A line whose number is 0 is a heading or empty; the table skips it.
@@ -191,14 +213,18 @@ QStringList kabeltabellePruefen(const QStringList &zeilen)
         QString grund;
         const auto daten = kabeldatenLesen(kabel, &grund);
         if (!daten) {
-            probleme << wo + grund;
+            pruefung.probleme << wo + grund;
             continue;
         }
         const QString problem = kabeldatenPruefen(*daten);
-        if (!problem.isEmpty())
-            probleme << wo + problem;
+        if (!problem.isEmpty()) {
+            pruefung.probleme << wo + problem;
+            continue;
+        }
+        kabel.zeile = int(qMin<qsizetype>(i + 1, std::numeric_limits<int>::max()));
+        pruefung.kabel.append(kabel);
     }
-    return probleme;
+    return pruefung;
 }
 
 Verlustmodell verlustAnpassen(const QList<Daempfungspunkt> &punkte)

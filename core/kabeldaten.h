@@ -77,8 +77,14 @@ QString daempfungsfeld(const QList<Daempfungspunkt> &punkte, std::optional<doubl
 QString kabeldatenPruefen(const Kabeldaten &daten);
 
 // The same for every cable row of a table's lines (comments and headings
-// are left alone); each problem is "Zeile N (Typ): sentence".
-QStringList kabeltabellePruefen(const QStringList &zeilen);
+// are left alone): the sound rows, and each problem as "Zeile N (Typ):
+// sentence". The user's own table is read this way.
+struct Tabellenpruefung
+{
+    QList<Kabeltyp> kabel; // the sound rows, zeile set
+    QStringList probleme;
+};
+Tabellenpruefung kabeltabellePruefen(const QStringList &zeilen);
 
 // Least squares of A = k1·√f + k2·f over the points, k1, k2 ≥ 0: a term
 // the free fit makes negative is dropped and the other fitted alone. One

@@ -1,6 +1,7 @@
 #include "kabeltabelle.h"
 
 #include "dateilesen.h"
+#include "kabeldaten.h"
 #include "konvertierung.h"
 #include "laufzeitfehler.h"
 #include "oberflaeche.h"
@@ -8,10 +9,14 @@
 #include "zahlenformat.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
+#include <QStandardPaths>
 #include <QStringDecoder>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -131,28 +136,35 @@ QStringList kabelDateiZeilen(const QByteArray &inhalt)
     return zeilen;
 }
 
-Kabeldatei kabelDateiLesen(const QString &pfad)
+namespace {
+
+// The whole lines of the table at pfad within the bounds, through the
+// guards of dateiLesen; tabelle gets vorhanden, fehler and, for a file
+// beyond the byte bound, its note. A row cut off at the bound is dropped:
+// it could show a wrong attenuation.
+QStringList tabellenzeilenLesen(const QString &pfad, Kabeldatei &tabelle, bool &zuGross)
 {
-    Kabeldatei tabelle;
     const QFileInfo info(pfad);
     tabelle.vorhanden = info.exists() || info.isSymLink();
-    const QString name = info.fileName();
     Dateiinhalt inhalt = dateiLesen(pfad, maxTabellenBytes, Uebergroesse::Anfang);
-    const bool zuGross = !inhalt.vollstaendig && inhalt.daten.size() == maxTabellenBytes;
+    zuGross = !inhalt.vollstaendig && inhalt.daten.size() == maxTabellenBytes;
     if (!inhalt.geoeffnet) {
-        if (!tabelle.vorhanden)
-            return tabelle;
-        tabelle.fehler = inhalt.fehler;
-        return tabelle;
+        if (tabelle.vorhanden)
+            tabelle.fehler = inhalt.fehler;
+        return {};
     }
     if (!inhalt.vollstaendig) {
-        // Only whole lines count; a row cut off in the middle could show a
-        // wrong attenuation.
         const qsizetype letztesEnde =
             std::max(inhalt.daten.lastIndexOf('\n'), inhalt.daten.lastIndexOf('\r'));
         inhalt.daten.truncate(letztesEnde + 1);
     }
-    tabelle.kabel = kabelZeilenLesen(kabelDateiZeilen(inhalt.daten));
+    return kabelDateiZeilen(inhalt.daten);
+}
+
+// Keeps at most maxKabel rows and says so, or says the file was read only
+// up to the byte bound.
+void grenzenMelden(Kabeldatei &tabelle, const QString &name, bool zuGross)
+{
     if (tabelle.kabel.size() > maxKabel) {
         tabelle.kabel.resize(maxKabel);
         tabelle.hinweis = QStringLiteral("Die Datei %1 hat mehr als %2 Kabel; nur die ersten "
@@ -163,10 +175,108 @@ Kabeldatei kabelDateiLesen(const QString &pfad)
         tabelle.hinweis = QStringLiteral("Die Datei %1 ist größer als %2 MiB; nur ihr Anfang "
                                          "mit %3 Kabeln wurde gelesen.")
                               .arg(name)
-                              .arg(maxTabellenBytes / (1024 * 1024))
+                              .arg(maxTabellenBytes / (qint64{1024} * 1024))
                               .arg(tabelle.kabel.size());
     }
+}
+
+// The user's own table: its sound rows, and its unusable ones named in one line.
+Kabeldatei eigeneTabelleLesen(const QString &pfad, QString &unbrauchbar)
+{
+    Kabeldatei tabelle;
+    bool zuGross = false;
+    const QStringList zeilen = tabellenzeilenLesen(pfad, tabelle, zuGross);
+    Tabellenpruefung pruefung = kabeltabellePruefen(zeilen);
+    tabelle.kabel = std::move(pruefung.kabel);
+    for (Kabeltyp &kabel : tabelle.kabel)
+        kabel.eigen = true;
+    grenzenMelden(tabelle, QDir::toNativeSeparators(pfad), zuGross);
+    if (!pruefung.probleme.isEmpty()) {
+        constexpr qsizetype genannt = 5; // a long list would not fit a message box
+        QStringList teile = pruefung.probleme.mid(0, genannt);
+        if (pruefung.probleme.size() > genannt)
+            teile << QStringLiteral("und %1 weitere").arg(pruefung.probleme.size() - genannt);
+        unbrauchbar = QStringLiteral("Die eigene Kabeltabelle „%1“ hat unbrauchbare Zeilen, "
+                                     "die in der Liste fehlen: %2.")
+                          .arg(QDir::toNativeSeparators(pfad), teile.join(QStringLiteral("; ")));
+    }
     return tabelle;
+}
+
+} // namespace
+
+Kabeldatei kabelDateiLesen(const QString &pfad)
+{
+    Kabeldatei tabelle;
+    bool zuGross = false;
+    const QStringList zeilen = tabellenzeilenLesen(pfad, tabelle, zuGross);
+    tabelle.kabel = kabelZeilenLesen(zeilen);
+    grenzenMelden(tabelle, QFileInfo(pfad).fileName(), zuGross);
+    return tabelle;
+}
+
+Kabeltabellen Kabeltabellen::programm()
+{
+    return {kabelTabellenPfad(), eigeneKabeltabellePfad()};
+}
+
+Kabelliste kabellisteLesen(const Kabeltabellen &tabellen)
+{
+    Kabelliste liste;
+    const Kabeldatei mitgeliefert = kabelDateiLesen(tabellen.mitgeliefert);
+    liste.kabel = mitgeliefert.kabel;
+    liste.vorhanden = mitgeliefert.vorhanden;
+    liste.fehler = mitgeliefert.fehler;
+    if (!mitgeliefert.hinweis.isEmpty())
+        liste.hinweise << mitgeliefert.hinweis;
+    if (tabellen.eigen.isEmpty())
+        return liste;
+
+    QString unbrauchbar;
+    const Kabeldatei eigen = eigeneTabelleLesen(tabellen.eigen, unbrauchbar);
+    liste.kabel += eigen.kabel;
+    if (!eigen.fehler.isEmpty())
+        liste.hinweise << QStringLiteral("Die eigene Kabeltabelle „%1“ kann nicht gelesen "
+                                         "werden: %2")
+                              .arg(QDir::toNativeSeparators(tabellen.eigen), eigen.fehler);
+    if (!eigen.hinweis.isEmpty())
+        liste.hinweise << eigen.hinweis;
+    if (!unbrauchbar.isEmpty())
+        liste.hinweise << unbrauchbar;
+    return liste;
+}
+
+QString eigeneKabeltabellePfad()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+           QStringLiteral("/varolinaten/Kabel.txt");
+}
+
+QString eigeneKabeltabelleAnlegen(const QString &pfad)
+{
+    const QFileInfo info(pfad);
+    if (info.exists() || info.isSymLink())
+        return {};
+    if (!QDir().mkpath(info.absolutePath()))
+        return QStringLiteral("Der Ordner „%1“ kann nicht angelegt werden.")
+            .arg(QDir::toNativeSeparators(info.absolutePath()));
+    static const char kopf[] =
+        "; Eigene Kabeltabelle für Varolinaten\n"
+        ";\n"
+        "; Die Kabel dieser Datei stehen in jeder Kabelliste nach denen der\n"
+        "; mitgelieferten Tabelle. Eine Zeile je Kabel:\n"
+        ";\n"
+        ";   <Verkürzungsfaktor> <Kabeltyp> d=<MHz>/<dB pro 100 m>;<MHz>/<dB pro 100 m> Z=<Ω>\n"
+        ";\n"
+        "; - Der Verkürzungsfaktor liegt zwischen 0 und 1, mit Komma oder Punkt.\n"
+        "; - Der Kabeltyp beginnt nicht mit einer Ziffer.\n"
+        "; - \"d=\" nennt Punkte aus dem Datenblatt; der erste hat ganze MHz und\n"
+        ";   ist der, den die Berichte lesen. \"Z=\" nennt die Impedanz (ohne: 50 Ω).\n"
+        "; - Zeilen, die mit \";\" beginnen, sind Kommentare.\n"
+        ";\n"
+        "; Beispiel (ohne das \";\" am Anfang):\n"
+        "; 0,85 Mein Kabel d=10/1,2;100/4;430/8,9\n";
+    return dateiSchreiben(pfad, QByteArray(kopf));
 }
 
 QString daempfungsfehler(const QString &daempfung)
@@ -174,6 +284,15 @@ QString daempfungsfehler(const QString &daempfung)
     const qsizetype schraeg = daempfung.indexOf(QLatin1Char('/'));
     if (schraeg < 0)
         return QStringLiteral("es fehlt der „/“ zwischen Bezugsfrequenz und Dämpfung");
+    // "inf" or "nan" reads as 0 by the rules of the number reader; say what it is.
+    for (const QString &zahl : {daempfung.mid(2, schraeg - 2), daempfung.mid(schraeg + 1)}) {
+        static const QRegularExpression unendlich(QStringLiteral("^\\s*[+-]?(inf|nan)"),
+                                                  QRegularExpression::CaseInsensitiveOption);
+        const QString wort = zahl.section(QRegularExpression(QStringLiteral("[;\\s]")), 0, 0,
+                                          QString::SectionSkipEmpty);
+        if (unendlich.match(zahl).hasMatch())
+            return QStringLiteral("„%1“ ist keine endliche Zahl").arg(wort.left(20));
+    }
     try {
         const qint16 fRef = rundeInt16(TextZuZahl(daempfung.mid(2, schraeg - 2)));
         const float aRef = zuSingle(TextZuZahl(KommaZuPunkt(daempfung.mid(schraeg + 1))));
@@ -191,34 +310,36 @@ QString daempfungsfehler(const QString &daempfung)
 }
 
 bool KabelTabelleLaden(KabelListe &liste, float ersatz, const QString &ersatzText,
-                       const QString &pfad, Programmwerte &werte, Oberflaeche &ui,
+                       const Kabeltabellen &tabellen, Programmwerte &werte, Oberflaeche &ui,
                        const QLocale &locale)
 {
-    const Kabeldatei tabelle = kabelDateiLesen(pfad);
-    if (!tabelle.vorhanden || !tabelle.fehler.isEmpty()) {
+    const Kabelliste kabel = kabellisteLesen(tabellen);
+    const bool gelesen = kabel.vorhanden && kabel.fehler.isEmpty();
+    if (!gelesen) {
         // A message box under the hourglass would look as if the program hung.
         ui.normalerZeiger();
-        ui.meldung(tabelle.vorhanden ? QStringLiteral("Die Datei %1 kann nicht gelesen werden.")
-                                               .arg(QFileInfo(pfad).fileName()) +
-                                           werte.ZeilenEnde + tabelle.fehler
-                                     : QStringLiteral("Die Datei Kabel.txt wurde nicht gefunden!"),
+        ui.meldung(kabel.vorhanden ? QStringLiteral("Die Datei %1 kann nicht gelesen werden.")
+                                             .arg(QFileInfo(tabellen.mitgeliefert).fileName()) +
+                                         werte.ZeilenEnde + kabel.fehler
+                                   : QStringLiteral("Die Datei Kabel.txt wurde nicht gefunden!"),
                    QStringLiteral("Problem"), Symbol::Ausrufezeichen, Knoepfe::Ok);
         liste.eintragHinzufuegen(formatZahl(ersatz, QStringLiteral("0.0##"), locale));
         liste.setText(ersatzText);
         werte.KabelIndex = 0;
-        return false;
     }
 
-    for (const Kabeltyp &kabel : tabelle.kabel)
-        liste.eintragHinzufuegen(kabelItemText(kabel, locale));
-    if (!tabelle.hinweis.isEmpty()) {
+    // Only the own table's rows can follow a missing table beside the program.
+    for (const Kabeltyp &k : kabel.kabel)
+        liste.eintragHinzufuegen(kabelItemText(k, locale));
+    if (!kabel.hinweise.isEmpty()) {
         ui.normalerZeiger();
-        ui.meldung(tabelle.hinweis, QStringLiteral("Problem"), Symbol::Ausrufezeichen, Knoepfe::Ok);
+        ui.meldung(kabel.hinweise.join(werte.ZeilenEnde), QStringLiteral("Problem"),
+                   Symbol::Ausrufezeichen, Knoepfe::Ok);
     }
 
-    if (werte.KabelIndex >= 0 && werte.KabelIndex < liste.anzahl())
+    if (gelesen && werte.KabelIndex >= 0 && werte.KabelIndex < liste.anzahl())
         liste.setAuswahl(werte.KabelIndex);
-    return true;
+    return gelesen;
 }
 
 QString kabelTabellenPfad()

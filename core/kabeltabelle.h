@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <utility>
+
 namespace varo {
 
 struct Programmwerte;
@@ -14,8 +16,29 @@ struct Kabeltyp
 {
     float Vk = 0.0F;
     QString Typ;
-    QString Daempfung; // empty, or the field starting with "d="
-    int zeile = 0;     // line of the table file it came from, counted from 1; 0 if typed
+    QString Daempfung;  // empty, or the field starting with "d="
+    int zeile = 0;      // line of the table file it came from, counted from 1; 0 if typed
+    bool eigen = false; // from the user's own table
+};
+
+// The tables the cable lists are read from: the one beside the program and
+// the user's own, read after it. An empty eigen reads the first one alone,
+// as a table named explicitly does (a lone path converts to that).
+struct Kabeltabellen
+{
+    QString mitgeliefert;
+    QString eigen;
+
+    Kabeltabellen(QString mitgeliefert = {}, QString eigen = {})
+        : mitgeliefert(std::move(mitgeliefert)), eigen(std::move(eigen))
+    {
+    }
+
+    // Kabel.txt beside the program, then the user's own table.
+    static Kabeltabellen programm();
+
+    // The file the row was read from.
+    const QString &pfad(const Kabeltyp &kabel) const { return kabel.eigen ? eigen : mitgeliefert; }
 };
 
 // Bounds of a cable table: a real one has a few dozen rows. Beyond them the
@@ -51,6 +74,28 @@ struct Kabeldatei
 // while being read keeps the whole rows read up to then, without a note.
 Kabeldatei kabelDateiLesen(const QString &pfad);
 
+// The cables every list shows: the rows of the table beside the program in
+// their order, so that the preset keeps its place, then the usable rows of
+// the user's own table. Both are read through dateiLesen's guards.
+struct Kabelliste
+{
+    QList<Kabeltyp> kabel;
+    bool vorhanden = false; // the table beside the program exists
+    QString fehler;         // German cause when it could not be opened
+    QStringList hinweise;   // partial reads, the own table's unusable rows (one line each)
+};
+
+Kabelliste kabellisteLesen(const Kabeltabellen &tabellen);
+
+// Where the user's own table lives: the generic data folder of the desktop
+// (usually ~/.local/share) + "/varolinaten/Kabel.txt".
+QString eigeneKabeltabellePfad();
+
+// Creates the user's own table with a commented head that explains the
+// format, unless a file of that name exists. Returns the German cause of a
+// failure, or an empty string.
+QString eigeneKabeltabelleAnlegen(const QString &pfad);
+
 // Why KabelDaempfung cannot evaluate the field, in German ("die
 // Bezugsfrequenz ist 0"); empty when it can.
 QString daempfungsfehler(const QString &daempfung);
@@ -67,14 +112,16 @@ public:
     virtual void setText(const QString &text) = 0;
 };
 
-// Fill the list from the cable table at pfad. When the file is missing or
+// Fill the list from the cable tables (kabellisteLesen). When the table
+// beside the program is missing or
 // cannot be opened (a folder, a pipe), tell the user (with the normal mouse
 // pointer), offer ersatz as the only item, show ersatzText and set
-// KabelIndex to 0. Returns false in that case. A file that breaks off while
-// being read keeps the rows read up to then; one beyond the bounds keeps
-// its first rows and the user is told.
+// KabelIndex to 0; the own table's rows follow. Returns false in that
+// case. A file that breaks off while being read keeps the rows read up to
+// then; one beyond the bounds keeps its first rows, and the own table's
+// unusable rows are left out: the user is told both in one message.
 bool KabelTabelleLaden(KabelListe &liste, float ersatz, const QString &ersatzText,
-                       const QString &pfad, Programmwerte &werte, Oberflaeche &ui,
+                       const Kabeltabellen &tabellen, Programmwerte &werte, Oberflaeche &ui,
                        const QLocale &locale);
 
 // Path of Kabel.txt beside the program.

@@ -105,14 +105,14 @@ bool istEnter(int taste)
 
 FrmKabelKurve::FrmKabelKurve(Programmwerte &werte, Oberflaeche &ui, Drucker &drucker,
                              QWidget *parent)
-    : FrmKabelKurve(werte, ui, drucker, kabelTabellenPfad(), parent)
+    : FrmKabelKurve(werte, ui, drucker, Kabeltabellen::programm(), parent)
 {
 }
 
 FrmKabelKurve::FrmKabelKurve(Programmwerte &werte, Oberflaeche &ui, Drucker &drucker,
-                             const QString &kabelPfad, QWidget *parent)
+                             const Kabeltabellen &tabellen, QWidget *parent)
     : QWidget(parent, Qt::Window), m_werte(werte), m_ui(ui), m_drucker(drucker),
-      m_kabelPfad(kabelPfad)
+      m_tabellen(tabellen)
 {
     setObjectName(QStringLiteral("frmKabelKurve"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -270,14 +270,14 @@ void FrmKabelKurve::Form_Load()
 {
     Command3->setEnabled(false);
 
-    const bool vorhanden = QFileInfo::exists(m_kabelPfad);
+    const bool vorhanden = QFileInfo::exists(m_tabellen.mitgeliefert);
     const int gewuenscht = m_werte.KabelIndex;
     if (vorhanden)
         m_ui.sanduhr();
     m_laden = true;
     try {
         KabelCombo liste(*Combo1);
-        KabelTabelleLaden(liste, 0.667F, QStringLiteral("0.667"), m_kabelPfad, m_werte, m_ui,
+        KabelTabelleLaden(liste, 0.667F, QStringLiteral("0.667"), m_tabellen, m_werte, m_ui,
                           QLocale());
     } catch (const Laufzeitfehler &) {
         // Set-up goes on with the rows read so far.

@@ -6,6 +6,7 @@
 // fields, kurvenrechnung computes one drawing pass, kurvenzeichnung paints
 // it into the retained image of Picture1; printing grabs the client area.
 
+#include "kabeltabelle.h"
 #include "kurvenrechnung.h"
 
 #include <QString>
@@ -33,10 +34,10 @@ class FrmKabelKurve : public QWidget
 public:
     FrmKabelKurve(Programmwerte &werte, Oberflaeche &ui, Drucker &drucker,
                   QWidget *parent = nullptr);
-    // The same with the cable table read from kabelPfad instead of the
-    // file beside the program.
-    FrmKabelKurve(Programmwerte &werte, Oberflaeche &ui, Drucker &drucker, const QString &kabelPfad,
-                  QWidget *parent = nullptr);
+    // The same with the cables read from these tables instead of the
+    // file beside the program and the user's own.
+    FrmKabelKurve(Programmwerte &werte, Oberflaeche &ui, Drucker &drucker,
+                  const Kabeltabellen &tabellen, QWidget *parent = nullptr);
 
     // True once a curve has been drawn in this window.
     bool kurveAngezeigt() const;
@@ -67,7 +68,7 @@ private:
     Programmwerte &m_werte;
     Oberflaeche &m_ui;
     Drucker &m_drucker;
-    QString m_kabelPfad;
+    Kabeltabellen m_tabellen;
     bool m_laden = false;
     bool m_aktivierenBeiRueckkehr = true;
     bool m_ersteAktivierungErledigt = false;

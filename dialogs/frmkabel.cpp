@@ -46,12 +46,12 @@ template <typename Schritt> void schrittAusfuehren(Schritt &&schritt)
 } // namespace
 
 FrmKabel::FrmKabel(Programmwerte &werte, Oberflaeche &ui, Rechenfunktion rechnen, QWidget *parent)
-    : FrmKabel(werte, ui, std::move(rechnen), kabelTabellenPfad(), parent)
+    : FrmKabel(werte, ui, std::move(rechnen), Kabeltabellen::programm(), parent)
 {
 }
 
 FrmKabel::FrmKabel(Programmwerte &werte, Oberflaeche &ui, Rechenfunktion rechnen,
-                   const QString &kabelPfad, QWidget *parent)
+                   const Kabeltabellen &tabellen, QWidget *parent)
     : QWidget(parent, Qt::Dialog), m_werte(werte), m_ui(ui), m_rechnen(std::move(rechnen))
 {
     setObjectName(QStringLiteral("frmKabel"));
@@ -60,7 +60,7 @@ FrmKabel::FrmKabel(Programmwerte &werte, Oberflaeche &ui, Rechenfunktion rechnen
     setAttribute(Qt::WA_DeleteOnClose);
     steuerelementeAnlegen();
     anordnen();
-    Form_Load(kabelPfad);
+    Form_Load(tabellen);
 }
 
 void FrmKabel::steuerelementeAnlegen()
@@ -172,7 +172,7 @@ void FrmKabel::text1HoeheSetzen(int zeilen, int twipsHoehe)
     m_text1->setFixedHeight(qMax(twipsZuPixel(twipsHoehe), zeilen * metrik.lineSpacing() + rand));
 }
 
-void FrmKabel::Form_Load(const QString &kabelPfad)
+void FrmKabel::Form_Load(const Kabeltabellen &tabellen)
 {
     schrittAusfuehren([&] { m_ui.sanduhr(); });
     schrittAusfuehren([&] { setWindowTitle(QStringLiteral(" Bitte Eingeben")); });
@@ -184,7 +184,7 @@ void FrmKabel::Form_Load(const QString &kabelPfad)
     });
     schrittAusfuehren([&] {
         KabelCombo liste(*m_combo1);
-        const bool gefunden = KabelTabelleLaden(liste, 0.66F, QStringLiteral("0.66"), kabelPfad,
+        const bool gefunden = KabelTabelleLaden(liste, 0.66F, QStringLiteral("0.66"), tabellen,
                                                 m_werte, m_ui, QLocale());
         // The list selects its first item by itself when it is filled; without
         // an item at the remembered position nothing is to be selected, so

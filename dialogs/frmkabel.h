@@ -1,5 +1,6 @@
 #pragma once
 
+#include "kabeltabelle.h"
 #include "rechnen.h"
 #include "werte.h"
 
@@ -33,10 +34,10 @@ public:
 
     FrmKabel(Programmwerte &werte, Oberflaeche &ui, Rechenfunktion rechnen,
              QWidget *parent = nullptr);
-    // The same with the cable table read from kabelPfad instead of the
-    // Kabel.txt beside the program.
+    // The same with the cables read from these tables instead of the
+    // Kabel.txt beside the program and the user's own.
     FrmKabel(Programmwerte &werte, Oberflaeche &ui, Rechenfunktion rechnen,
-             const QString &kabelPfad, QWidget *parent = nullptr);
+             const Kabeltabellen &tabellen, QWidget *parent = nullptr);
 
     // Set the mode, adapt the labels and the frequency field to it and show
     // the dialog; the defaults are proposed afresh.
@@ -59,7 +60,7 @@ protected:
 private:
     void steuerelementeAnlegen();
     void anordnen();
-    void Form_Load(const QString &kabelPfad);
+    void Form_Load(const Kabeltabellen &tabellen);
     void Form_Activate();
     void Text1_LostFocus();
     void text1HoeheSetzen(int zeilen, int twips);

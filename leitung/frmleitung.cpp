@@ -10,7 +10,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFile>
 #include <QFileDialog>
 #include <QFormLayout>
 #include <QGridLayout>
@@ -70,8 +69,6 @@ private:
 namespace {
 
 const QString kTitel = QStringLiteral("Leitungsanalyse");
-// Most bytes of a cable table read; a real one has a few kilobytes.
-constexpr qint64 kGroessteTabelle = qint64{1024} * 1024;
 
 QLineEdit *feld(const char *name, const QString &text, const QString &tipp)
 {
@@ -91,14 +88,14 @@ QString zahlText(double wert)
 } // namespace
 
 FrmLeitung::FrmLeitung(Programmwerte &werte, Oberflaeche &ui, Drucker &drucker, QWidget *parent)
-    : FrmLeitung(werte, ui, drucker, kabelTabellenPfad(), baenderPfad(), parent)
+    : FrmLeitung(werte, ui, drucker, Kabeltabellen::programm(), baenderPfad(), parent)
 {
 }
 
 FrmLeitung::FrmLeitung(Programmwerte &werte, Oberflaeche &ui, Drucker &drucker,
-                       const QString &kabelPfad, const QString &baenderPfad, QWidget *parent)
+                       const Kabeltabellen &tabellen, const QString &baenderPfad, QWidget *parent)
     : QWidget(parent, Qt::Window), m_werte(werte), m_ui(ui), m_drucker(drucker),
-      m_kabelPfad(kabelPfad), m_baenderPfad(baenderPfad)
+      m_tabellen(tabellen), m_baenderPfad(baenderPfad)
 {
     setObjectName(QStringLiteral("frmLeitung"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -229,12 +226,14 @@ void FrmLeitung::tabellenLaden()
     if (m_baender.isEmpty())
         cboBand->setToolTip(grund.isEmpty() ? QStringLiteral("Die Bandliste ist leer.") : grund);
 
-    QFile datei(m_kabelPfad);
-    if (datei.open(QIODevice::ReadOnly))
-        m_kabel = kabelZeilenLesen(kabelDateiZeilen(datei.read(kGroessteTabelle)));
-    else
+    // The guarded reader: a pipe in the table's place never blocks the window.
+    const Kabelliste kabel = kabellisteLesen(m_tabellen);
+    m_kabel = kabel.kabel;
+    if (!kabel.vorhanden || !kabel.fehler.isEmpty())
         lblKabelHinweis->setText(
             QStringLiteral("Die Kabeltabelle fehlt; die Werte des Kabels bitte eintippen."));
+    else if (!kabel.hinweise.isEmpty())
+        lblKabelHinweis->setText(kabel.hinweise.join(QLatin1Char('\n')));
     for (const Kabeltyp &k : std::as_const(m_kabel))
         cboKabel->addItem(kabelItemText(k, locale).simplified());
 

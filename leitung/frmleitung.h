@@ -32,10 +32,11 @@ class FrmLeitung : public QWidget
 
 public:
     FrmLeitung(Programmwerte &werte, Oberflaeche &ui, Drucker &drucker, QWidget *parent = nullptr);
-    // The same with the cable table and band list read from the given
-    // paths instead of the files beside the program.
-    FrmLeitung(Programmwerte &werte, Oberflaeche &ui, Drucker &drucker, const QString &kabelPfad,
-               const QString &baenderPfad, QWidget *parent = nullptr);
+    // The same with the cable tables and band list read from the given
+    // paths instead of the files beside the program (and the own table).
+    FrmLeitung(Programmwerte &werte, Oberflaeche &ui, Drucker &drucker,
+               const Kabeltabellen &tabellen, const QString &baenderPfad,
+               QWidget *parent = nullptr);
 
     // What the chart shows; empty before the first computation.
     const Leitungsdiagramm &diagramm() const { return m_diagramm; }
@@ -60,7 +61,7 @@ private:
     Programmwerte &m_werte;
     Oberflaeche &m_ui;
     Drucker &m_drucker;
-    QString m_kabelPfad;
+    Kabeltabellen m_tabellen;
     QString m_baenderPfad;
     QList<Kabeltyp> m_kabel;
     QList<Band> m_baender;

@@ -2,6 +2,7 @@
 
 #include "dokumentbefehle.h"
 #include "drucker.h"
+#include "eigenetabelle.h"
 #include "formatvorlagen.h"
 #include "frmabout.h"
 #include "frmkabel.h"
@@ -9,6 +10,7 @@
 #include "frmleitung.h"
 #include "frmplaner.h"
 #include "hilfe.h"
+#include "kabeltabelle.h"
 #include "qtoberflaeche.h"
 #include "rechnen.h"
 #include "rechnen_planer.h"
@@ -188,6 +190,9 @@ void FrmText::createActions()
     m_mnuLaengenplaner =
         neueAktion("mnuLaengenplaner", QStringLiteral("&Längenplaner"), QKeySequence(Qt::Key_F8));
     connect(m_mnuLaengenplaner, &QAction::triggered, this, &FrmText::mnuLaengenplaner_Click);
+    m_mnuEigeneKabel =
+        neueAktion("mnuEigeneKabel", QStringLiteral("Eigene &Kabeltabelle bearbeiten …"));
+    connect(m_mnuEigeneKabel, &QAction::triggered, this, &FrmText::mnuEigeneKabel_Click);
 
     m_mnuFont =
         neueAktion("mnuFont", QStringLiteral("&Schrift"), QKeySequence(Qt::CTRL | Qt::Key_F));
@@ -256,6 +261,7 @@ void FrmText::createMenus()
     vorhKab->addAction(m_mnuLeitungsanalyse);
     trenner(rech, "mnuTrenn2");
     rech->addAction(m_mnuLaengenplaner);
+    rech->addAction(m_mnuEigeneKabel);
 
     QMenu *format = untermenue(menuBar()->addMenu(QStringLiteral("&Format")), "mnuFormat");
     format->addAction(m_mnuFont);
@@ -475,6 +481,11 @@ void FrmText::mnuLeitungsanalyse_Click()
     m_frmLeitung->show();
     m_frmLeitung->raise();
     m_frmLeitung->activateWindow();
+}
+
+void FrmText::mnuEigeneKabel_Click()
+{
+    eigeneKabeltabelleBearbeiten(eigeneKabeltabellePfad(), *m_ui, *m_plattform);
 }
 
 void FrmText::mnuLaengenplaner_Click()

@@ -103,6 +103,7 @@ public slots:
     void mnuRechnVorhKabelGrafisch_Click();
     void mnuLeitungsanalyse_Click();
     void mnuLaengenplaner_Click();
+    void mnuEigeneKabel_Click();
     void mnuInfo_Click();
 
 signals:
@@ -156,6 +157,7 @@ private:
     QAction *m_mnuRechnVorhKabelGrafisch = nullptr;
     QAction *m_mnuLeitungsanalyse = nullptr;
     QAction *m_mnuLaengenplaner = nullptr;
+    QAction *m_mnuEigeneKabel = nullptr;
     QAction *m_mnuFont = nullptr;
     QAction *m_mnuStandard = nullptr;
     QAction *m_mnuListing = nullptr;

@@ -9,9 +9,7 @@
 
 #include <QComboBox>
 #include <QDoubleSpinBox>
-#include <QFile>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -67,12 +65,12 @@ QString gradText(double wert, const QLocale &locale)
 } // namespace
 
 FrmPlaner::FrmPlaner(Berichten berichten, QWidget *parent)
-    : FrmPlaner(std::move(berichten), baenderPfad(), kabelTabellenPfad(), parent)
+    : FrmPlaner(std::move(berichten), baenderPfad(), Kabeltabellen::programm(), parent)
 {
 }
 
-FrmPlaner::FrmPlaner(Berichten berichten, const QString &bandliste, const QString &kabeltabelle,
-                     QWidget *parent)
+FrmPlaner::FrmPlaner(Berichten berichten, const QString &bandliste,
+                     const Kabeltabellen &kabeltabellen, QWidget *parent)
     : QWidget(parent, Qt::Window), m_berichten(std::move(berichten))
 {
     setObjectName(QStringLiteral("frmPlaner"));
@@ -80,7 +78,7 @@ FrmPlaner::FrmPlaner(Berichten berichten, const QString &bandliste, const QStrin
     setWindowTitle(QStringLiteral("Längenplaner"));
     oberflaecheAufbauen();
     baenderLaden(bandliste);
-    kabelLaden(kabeltabelle);
+    kabelLaden(kabeltabellen);
 
     connect(lstBaender, &QListWidget::itemChanged, this, &FrmPlaner::neuPlanen);
     connect(txtBereiche, &QLineEdit::textChanged, this, &FrmPlaner::neuPlanen);
@@ -204,16 +202,15 @@ void FrmPlaner::baenderLaden(const QString &pfad)
         lstBaender->setToolTip(grund);
 }
 
-void FrmPlaner::kabelLaden(const QString &pfad)
+void FrmPlaner::kabelLaden(const Kabeltabellen &tabellen)
 {
-    QByteArray inhalt;
-    QFile datei(pfad);
-    // A pipe or a device in its place could block; only a regular file is read.
-    if (QFileInfo(pfad).isFile() && datei.open(QIODevice::ReadOnly))
-        inhalt = datei.read(qint64{1} << 20); // a cable table is a few kilobytes
+    const Kabelliste liste = kabellisteLesen(tabellen);
     const QSignalBlocker still(cboKabel);
-    for (const Kabeltyp &kabel : kabelZeilenLesen(kabelDateiZeilen(inhalt)))
+    for (const Kabeltyp &kabel : liste.kabel)
         cboKabel->addItem(kabelItemText(kabel, locale()), kabel.Typ);
+    // What was left out of the tables stays in sight.
+    if (!liste.hinweise.isEmpty())
+        cboKabel->setToolTip(liste.hinweise.join(QLatin1Char('\n')));
     if (cboKabel->count() > kVorgabeKabel)
         cboKabel->setCurrentIndex(kVorgabeKabel);
     else if (cboKabel->count() > 0)

@@ -8,6 +8,7 @@
 // painted by planergrafik, the report by the main window through the
 // function given to the constructor.
 
+#include "kabeltabelle.h"
 #include "planer.h"
 
 #include <QString>
@@ -37,9 +38,9 @@ public:
     using Berichten = std::function<void(const Planung &planung, const QString &kabel)>;
 
     explicit FrmPlaner(Berichten berichten, QWidget *parent = nullptr);
-    // The same with the band list and the cable table read from the given
-    // files instead of those beside the program.
-    FrmPlaner(Berichten berichten, const QString &bandliste, const QString &kabeltabelle,
+    // The same with the band list and the cable tables read from the given
+    // files instead of those beside the program (and the own table).
+    FrmPlaner(Berichten berichten, const QString &bandliste, const Kabeltabellen &kabeltabellen,
               QWidget *parent = nullptr);
 
     const Planung &planung() const { return m_planung; }
@@ -60,7 +61,7 @@ private slots:
 private:
     void oberflaecheAufbauen();
     void baenderLaden(const QString &pfad);
-    void kabelLaden(const QString &pfad);
+    void kabelLaden(const Kabeltabellen &tabellen);
     void ergebnisZeigen();
 
     Berichten m_berichten;

@@ -91,7 +91,7 @@ void TestKabeldaten::mitgelieferteTabelle()
     QFile datei(QStringLiteral(VARO_TESTDATEN "/../../data/Kabel.txt"));
     QVERIFY(datei.open(QIODevice::ReadOnly));
     const QStringList zeilen = kabelDateiZeilen(datei.readAll());
-    QCOMPARE(kabeltabellePruefen(zeilen), QStringList());
+    QCOMPARE(kabeltabellePruefen(zeilen).probleme, QStringList());
 
     const QList<Kabeltyp> kabel = kabelZeilenLesen(zeilen);
     QVERIFY2(kabel.size() >= 25, qPrintable(QString::number(kabel.size())));
@@ -150,7 +150,7 @@ void TestKabeldaten::pruefenFindetFehler()
     QFETCH(QString, problem);
     QLocale::setDefault(QLocale(QLocale::German));
     const QStringList probleme =
-        kabeltabellePruefen({QStringLiteral("; Kommentar 1,5 d=1/9;2/1"), zeile});
+        kabeltabellePruefen({QStringLiteral("; Kommentar 1,5 d=1/9;2/1"), zeile}).probleme;
     QLocale::setDefault(QLocale::c());
     QCOMPARE(probleme, problem.isEmpty()
                            ? QStringList()

@@ -227,7 +227,7 @@ void TstKabeltabelle::ladenEchteTabelle()
     Programmwerte werte;
     Liste liste;
     QVERIFY(KabelTabelleLaden(liste, 0.66F, QStringLiteral("0.66"),
-                              QStringLiteral(VARO_TESTDATEN "/../../data/Kabel.txt"), werte, ui,
+                              QStringLiteral(VARO_TESTDATEN "/kabel/erste_fassung.txt"), werte, ui,
                               deutsch));
     QVERIFY(ui.meldungen.isEmpty());
     QCOMPARE(liste.eintraege.size(), 27);
