@@ -75,7 +75,7 @@ public:
 
     // Returns false when the input is no usable RTF; fehler then says why.
     bool lesen();
-    bool gekuerzt() const { return aufbau.gekuerzt(); }
+    bool gekuerzt() const { return aufbau.gekuerzt() || tabellen.voll; }
     Modell &modell() { return aufbau.modell; }
     const Auslassungen &ausgelassen() const { return buch.zaehler; }
 
