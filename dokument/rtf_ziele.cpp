@@ -154,11 +154,24 @@ WortInfo wortSuchen(std::string_view name)
 int codepageVonZeichensatz(int zeichensatz)
 {
     static const std::unordered_map<int, int> tabelle{
-        {0, 1252},   {1, dokumentCodepage}, // 2, Symbol: the bytes are glyph numbers, shown as they
-                                            // are
-        {2, 1252},   {77, 10000},           {128, 932},  {129, 949},  {134, 936},
-        {136, 950},  {161, 1253},           {162, 1254}, {163, 1258}, {177, 1255},
-        {178, 1256}, {186, 1257},           {204, 1251}, {222, 874},  {238, 1250},
+        {0, 1252},
+        {1, dokumentCodepage}, // 2, Symbol: the bytes are glyph numbers, shown as they
+                               // are
+        {2, 1252},
+        {77, 10000},
+        {128, 932},
+        {129, 949},
+        {134, 936},
+        {136, 950},
+        {161, 1253},
+        {162, 1254},
+        {163, 1258},
+        {177, 1255},
+        {178, 1256},
+        {186, 1257},
+        {204, 1251},
+        {222, 874},
+        {238, 1250},
         {255, 850}};
     const auto it = tabelle.find(zeichensatz);
     return it == tabelle.end() ? dokumentCodepage : it->second;

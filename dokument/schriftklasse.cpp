@@ -19,15 +19,32 @@ Schriftklasse schriftklasseVonName(const QString &familie)
     return Schriftklasse::Serifenlos;
 }
 
+namespace {
+
+QFont::StyleHint stilHinweis(Schriftklasse klasse)
+{
+    return klasse == Schriftklasse::Fest    ? QFont::TypeWriter
+           : klasse == Schriftklasse::Serif ? QFont::Serif
+                                            : QFont::SansSerif;
+}
+
+} // namespace
+
 void schriftSetzen(QTextCharFormat &format, const QString &familie, Schriftklasse klasse)
 {
     if (klasse == Schriftklasse::Unbekannt)
         klasse = schriftklasseVonName(familie);
     format.setFontFamilies(QStringList{familie});
     format.setFontFixedPitch(klasse == Schriftklasse::Fest);
-    format.setFontStyleHint(klasse == Schriftklasse::Fest    ? QFont::TypeWriter
-                            : klasse == Schriftklasse::Serif ? QFont::Serif
-                                                             : QFont::SansSerif);
+    format.setFontStyleHint(stilHinweis(klasse));
+}
+
+void schriftSetzen(QFont &schrift, const QString &familie)
+{
+    const Schriftklasse klasse = schriftklasseVonName(familie);
+    schrift.setFamilies(QStringList{familie});
+    schrift.setFixedPitch(klasse == Schriftklasse::Fest);
+    schrift.setStyleHint(stilHinweis(klasse));
 }
 
 } // namespace varo

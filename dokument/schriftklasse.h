@@ -4,6 +4,7 @@
 // itself puts in its place. The report's "Tahoma" must fall back to a
 // proportional sans face even in a box whose own font is fixed-pitch.
 
+#include <QFont>
 #include <QString>
 #include <QTextCharFormat>
 
@@ -20,5 +21,6 @@ Schriftklasse schriftklasseVonName(const QString &familie);
 // klasse is Unbekannt), so a missing font is replaced by one of its kind.
 void schriftSetzen(QTextCharFormat &format, const QString &familie,
                    Schriftklasse klasse = Schriftklasse::Unbekannt);
+void schriftSetzen(QFont &schrift, const QString &familie);
 
 } // namespace varo
