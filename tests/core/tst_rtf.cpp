@@ -216,6 +216,8 @@ private slots:
     void lesenAuslassungen();
     void auslassungenText_data();
     void auslassungenText();
+    void auslassungenImWerkzeug_data();
+    void auslassungenImWerkzeug();
 
     void fremdLibreOffice();
     void fremdAbiWord();
@@ -760,6 +762,43 @@ void TestRtf::auslassungenText()
     a.tabellen = tabellen;
     a.seitenumbrueche = umbrueche;
     QCOMPARE(rtf::auslassungenText(a), text);
+}
+
+void TestRtf::auslassungenImWerkzeug_data()
+{
+    QTest::addColumn<QByteArray>("rtf");
+    QTest::addColumn<QString>("meldung"); // on stderr; empty: none about what was left out
+    QTest::newRow("Bild und Tabelle")
+        << QByteArray("{\\rtf1{\\pict\\pngblip 00}\\trowd\\pard\\intbl a\\cell\\row\\pard b\\par}")
+        << "Nicht übernommen: 1 Bild, 1 Tabelle";
+    QTest::newRow("Seitenumbruch vor der Seitenzeile")
+        << QByteArray("{\\rtf1 a\\par\\page\\pard ") + QByteArray(73, ' ') + "Seite 2\\par}"
+        << "";
+    QTest::newRow("abgeschnitten, mit Bild")
+        << QByteArray("{\\rtf1{\\pict\\pngblip 00}a\\par b") << "Nicht übernommen: 1 Bild.";
+}
+
+// The report tool names what it left out on stderr; the exit status stays
+// what the read gives (a cut-off file fails without --teilweise).
+void TestRtf::auslassungenImWerkzeug()
+{
+    QFETCH(QByteArray, rtf);
+    QFETCH(QString, meldung);
+    const QString werkzeug = QCoreApplication::applicationDirPath() + "/varolinaten-bericht";
+    if (!QFile::exists(werkzeug))
+        QSKIP("Das Berichtswerkzeug wurde nicht gebaut");
+    QTemporaryDir ordner;
+    QFile datei(ordner.filePath("fremd.rtf"));
+    QVERIFY(datei.open(QIODevice::WriteOnly));
+    datei.write(rtf);
+    datei.close();
+    QProcess p;
+    p.start(werkzeug, {"--oeffnen", datei.fileName()});
+    QVERIFY(p.waitForFinished(60000));
+    const QString fehler = QString::fromUtf8(p.readAllStandardError());
+    QCOMPARE(fehler.contains("Nicht übernommen"), !meldung.isEmpty());
+    QVERIFY2(fehler.contains(meldung), qPrintable(fehler));
+    QCOMPARE(p.exitCode(), rtfGeschlossen(rtf) ? 0 : 1);
 }
 
 void TestRtf::fremdLibreOffice()
