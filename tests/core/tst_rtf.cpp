@@ -222,6 +222,7 @@ private slots:
     void fremdLibreOffice();
     void fremdAbiWord();
     void fremdPandoc();
+    void fremdLibreOfficeAuslassungen();
 
     void rundreise();
     void rundreiseUngepaarteSurrogate_data();
@@ -875,6 +876,23 @@ void TestRtf::fremdPandoc()
             "[links]Größe und Maß: 4,7 kΩ ± 0,2 °C — „Zitat“ – € 12,50; Backslash \\ und "
             "{geschweifte} Klammern«Helvetica|12»",
         }));
+}
+
+void TestRtf::fremdLibreOfficeAuslassungen()
+{
+    const QByteArray rtf = datei("libreoffice-7.4-auslassungen.rtf");
+    QVERIFY(!rtf.isEmpty());
+    QTextDocument dokument;
+    rtf::Auslassungen a;
+    QVERIFY(rtfLesen(rtf, dokument, nullptr, {}, &a));
+    QCOMPARE(absatztexte(dokument),
+             QStringLiteral("Vor dem Bild\n nach dem Bild\na1\tb1\t\na2\tb2\t\nerster Punkt\n"
+                            "zweiter Punkt\ndritter Punkt\nEin gelb hinterlegtes Wort.\n"
+                            "Nach dem Seitenumbruch"));
+    QCOMPARE(rtf::auslassungenText(a),
+             QStringLiteral("Nicht übernommen: 1 Bild, 1 Tabelle (nur ihr Text, Zellen durch "
+                            "Tabulatoren getrennt), 3 Aufzählungszeichen, 1 Hervorhebung, "
+                            "1 Seitenumbruch."));
 }
 
 void TestRtf::rundreise()
