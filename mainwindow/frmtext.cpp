@@ -192,15 +192,6 @@ void FrmText::createActions()
     m_mnuFont->setToolTip(QStringLiteral("Format: Schrift"));
     m_mnuFont->setProperty("schluessel", QStringLiteral("Font"));
 
-    // The toolbar's buttons are these very actions: however one is
-    // triggered (menu, shortcut or button), the toolbar's handler dispatches
-    // it by its key.
-    for (QAction *aktion : {m_mnuOpen, m_mnuSave, m_mnuPrint, m_mnuFont}) {
-        connect(aktion, &QAction::triggered, this, [this, aktion] {
-            Toolbar1_ButtonClick(aktion->property("schluessel").toString());
-        });
-    }
-
     m_mnuStandard = neueAktion("mnuStandard", QStringLiteral("&Standard"));
     connect(m_mnuStandard, &QAction::triggered, this, &FrmText::mnuStandard_Click);
     m_mnuListing = neueAktion("mnuListing", QStringLiteral("&Listing"));
@@ -284,6 +275,13 @@ void FrmText::createToolBar()
     m_toolbar->addAction(m_mnuPrint);
     m_toolbar->addSeparator();
     m_toolbar->addAction(m_mnuFont);
+    // The buttons are the menu's very actions: however one is triggered
+    // (menu, shortcut or button), the toolbar's handler dispatches it by key.
+    for (QAction *aktion : {m_mnuOpen, m_mnuSave, m_mnuPrint, m_mnuFont}) {
+        connect(aktion, &QAction::triggered, this, [this, aktion] {
+            Toolbar1_ButtonClick(aktion->property("schluessel").toString());
+        });
+    }
 }
 
 void FrmText::createStatusBar()
