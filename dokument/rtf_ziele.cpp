@@ -189,34 +189,42 @@ void Dekodierer::anhaengen(int codepage, const QByteArray &bytes, QString &ziel)
         ziel += QChar(cp1252Zeichen(static_cast<unsigned char>(byte)));
 }
 
+namespace {
+
+// A converter for the code page by the names Qt may know it by, or null.
+std::unique_ptr<QStringDecoder> neuerKonverter(int codepage)
+{
+    QList<QByteArray> namen;
+    if (codepage == 65001)
+        namen = {"UTF-8"};
+    else if (codepage == 10000)
+        namen = {"macintosh"};
+    else if (codepage == 932)
+        namen = {"windows-31j"};
+    const QByteArray zahl = QByteArray::number(codepage);
+    namen += {"windows-" + zahl, "cp" + zahl, "IBM" + zahl};
+    for (const QByteArray &name : std::as_const(namen)) {
+        auto kandidat =
+            std::make_unique<QStringDecoder>(name.constData(), QStringConverter::Flag::Stateless);
+        if (kandidat->isValid())
+            return kandidat;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+// Found and missing converters alike are remembered, up to 64 code pages.
 QStringDecoder *Dekodierer::konverter(int codepage)
 {
-    auto it = cache.find(codepage);
+    const auto it = cache.find(codepage);
     if (it != cache.end())
         return it->second.get();
-    std::unique_ptr<QStringDecoder> d;
-    if (codepage > 0 && cache.size() < 64) {
-        QList<QByteArray> namen;
-        if (codepage == 65001)
-            namen = {"UTF-8"};
-        else if (codepage == 10000)
-            namen = {"macintosh"};
-        else if (codepage == 932)
-            namen = {"windows-31j"};
-        const QByteArray zahl = QByteArray::number(codepage);
-        namen += {"windows-" + zahl, "cp" + zahl, "IBM" + zahl};
-        for (const QByteArray &name : std::as_const(namen)) {
-            auto kandidat = std::make_unique<QStringDecoder>(name.constData(),
-                                                             QStringConverter::Flag::Stateless);
-            if (kandidat->isValid()) {
-                d = std::move(kandidat);
-                break;
-            }
-        }
-    }
+    if (cache.size() >= 64)
+        return nullptr;
+    std::unique_ptr<QStringDecoder> d = codepage > 0 ? neuerKonverter(codepage) : nullptr;
     QStringDecoder *zeiger = d.get();
-    if (cache.size() < 64)
-        cache.emplace(codepage, std::move(d));
+    cache.emplace(codepage, std::move(d));
     return zeiger;
 }
 
