@@ -442,12 +442,16 @@ int oeffnen(const Optionen &optionen, const QString &format, QIODevice &ausgabe,
     }
     DokumentBerichtsfeld feld;
     QString grund;
-    if (!rtfLesen(inhalt.daten, feld.dokument(), &grund)) {
+    rtf::Auslassungen ausgelassen;
+    if (!rtfLesen(inhalt.daten, feld.dokument(), &grund, {}, &ausgelassen)) {
         fehler << programmname << ": " << anzeige << ": " << grund << '\n';
         return fehlerStatus;
     }
     if (grund.isEmpty() && !rtfGeschlossen(inhalt.daten))
         grund = QStringLiteral("Die Datei ist abgeschnitten und wurde nur teilweise gelesen.");
+    // Said, but no reason to fail: the text itself is all there.
+    if (const QString fehlt = rtf::auslassungenText(ausgelassen); !fehlt.isEmpty())
+        fehler << programmname << ": " << anzeige << ": " << fehlt << '\n';
     if (!grund.isEmpty()) {
         // Partial input passes only when asked for; a script would
         // otherwise take half a report for the whole.

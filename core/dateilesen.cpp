@@ -8,11 +8,13 @@
 #include <atomic>
 #include <cerrno>
 
-#ifdef Q_OS_UNIX
+// The guards against pipes and devices need open() with O_NONBLOCK and
+// fstat() on the opened file, which Qt does not offer: the files are read
+// and written through POSIX, the one way on the systems the program is
+// built for.
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#endif
 
 namespace varo {
 
@@ -54,8 +56,6 @@ QString grundVon(QFileDevice::FileError fehler)
         return QStringLiteral("Die Datei kann nicht verarbeitet werden.");
     }
 }
-
-#ifdef Q_OS_UNIX
 
 QString lesenPosix(const QString &pfad, qint64 grenze, Uebergroesse beiUebergroesse,
                    Dateiinhalt &inhalt)
@@ -118,39 +118,6 @@ QString lesenPosix(const QString &pfad, qint64 grenze, Uebergroesse beiUebergroe
     return {};
 }
 
-#else
-
-QString lesenQt(const QString &pfad, qint64 grenze, Uebergroesse beiUebergroesse,
-                Dateiinhalt &inhalt)
-{
-    const QFileInfo info(pfad);
-    if (!info.exists())
-        return systemfehlerText(ENOENT);
-    if (info.isDir())
-        return QStringLiteral("Das ist ein Ordner, keine Datei.");
-    if (!info.isFile())
-        return keineDatei();
-    if (info.size() > grenze && beiUebergroesse == Uebergroesse::Ablehnen)
-        return zuGross(grenze);
-    QFile datei(pfad);
-    if (!datei.open(QIODevice::ReadOnly))
-        return grundVon(datei.error());
-    inhalt.geoeffnet = true;
-    inhalt.daten = datei.read(grenze + 1);
-    if (datei.error() != QFileDevice::NoError)
-        return grundVon(datei.error());
-    if (inhalt.daten.size() > grenze) {
-        if (beiUebergroesse == Uebergroesse::Ablehnen)
-            inhalt.daten.clear();
-        else
-            inhalt.daten.truncate(qsizetype(grenze));
-        return zuGross(grenze);
-    }
-    return {};
-}
-
-#endif
-
 // One write of a file: every byte, or the error number of the failure.
 int allesSchreiben(QSaveFile &datei, const QByteArray &daten)
 {
@@ -163,7 +130,6 @@ int allesSchreiben(QSaveFile &datei, const QByteArray &daten)
                 return ENOSPC;
             menge = qMin(menge, grenze - geschrieben);
         }
-#ifdef Q_OS_UNIX
         // Straight to the descriptor: Qt's buffer would hide the cause
         // until the commit, where only a generic code is left of it.
         const ssize_t n = ::write(datei.handle(), daten.constData() + geschrieben, size_t(menge));
@@ -172,18 +138,11 @@ int allesSchreiben(QSaveFile &datei, const QByteArray &daten)
                 continue;
             return errno;
         }
-#else
-        const qint64 n = datei.write(daten.constData() + geschrieben, menge);
-        if (n < 0)
-            return EIO;
-#endif
         geschrieben += n;
     }
-#ifdef Q_OS_UNIX
     // Some file systems report a full disk only when the data are flushed.
     if (::fsync(datei.handle()) != 0 && errno != EINVAL && errno != EROFS)
         return errno;
-#endif
     return 0;
 }
 
@@ -192,11 +151,7 @@ int allesSchreiben(QSaveFile &datei, const QByteArray &daten)
 Dateiinhalt dateiLesen(const QString &pfad, qint64 grenze, Uebergroesse beiUebergroesse)
 {
     Dateiinhalt inhalt;
-#ifdef Q_OS_UNIX
     inhalt.fehler = lesenPosix(pfad, grenze, beiUebergroesse, inhalt);
-#else
-    inhalt.fehler = lesenQt(pfad, grenze, beiUebergroesse, inhalt);
-#endif
     inhalt.vollstaendig = inhalt.fehler.isEmpty();
     return inhalt;
 }

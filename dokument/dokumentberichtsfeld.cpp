@@ -1,5 +1,7 @@
 #include "dokumentberichtsfeld.h"
 
+#include "schriftklasse.h"
+
 #include <QTextBlock>
 #include <QTextCharFormat>
 #include <QTextFragment>
@@ -283,8 +285,10 @@ void DokumentBerichtsfeld::setSelAttribute(const Zeichenattribute &attribute)
 {
     ausstehendEinfuegen();
     QTextCharFormat format;
+    // With its class: a missing "Tahoma" falls back to a sans face, not to
+    // the fixed-pitch face of the box around it.
     if (attribute.schriftname)
-        format.setFontFamilies(QStringList{*attribute.schriftname});
+        schriftSetzen(format, *attribute.schriftname);
     if (attribute.groesse)
         format.setFontPointSize(*attribute.groesse);
     if (attribute.fett)
@@ -326,7 +330,7 @@ void DokumentBerichtsfeld::setBasisschrift(const QString &schriftname)
 {
     ausstehendEinfuegen();
     QFont schrift = m_dokument->defaultFont();
-    schrift.setFamilies(QStringList{schriftname});
+    schriftSetzen(schrift, schriftname);
     m_dokument->setDefaultFont(schrift);
 }
 

@@ -1,7 +1,8 @@
 #include "druckfassung.h"
 
+#include "seitenbild.h"
+
 #include <QPagedPaintDevice>
-#include <QRegularExpression>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -12,26 +13,6 @@
 namespace varo {
 
 namespace {
-
-// A page label: "Seite N" right-aligned in a field of 80 characters.
-bool istSeitenkopf(const QTextBlock &block)
-{
-    static const QRegularExpression muster(QStringLiteral("^ *Seite \\d+$"));
-    const QString text = block.text();
-    return text.size() == 80 && muster.match(text).hasMatch();
-}
-
-// The largest font size in points of a line.
-double groessteSchrift(const QTextBlock &block)
-{
-    const double standard = block.document()->defaultFont().pointSizeF();
-    double groesste = 0;
-    for (auto it = block.begin(); !it.atEnd(); ++it) {
-        const double groesse = it.fragment().charFormat().fontPointSize();
-        groesste = std::max(groesste, groesse > 0 ? groesse : standard);
-    }
-    return groesste;
-}
 
 // Paper wraps at blanks. A paragraph of a foreign document with a long
 // run and no blank (a million characters of one "word") would make each
@@ -92,7 +73,6 @@ void langeAbsaetzeTeilen(QTextDocument &kopie)
 }
 
 // Line heights in the layout are in pixels of 96 dpi.
-constexpr double zeilenhoeheMm = 4.0;
 constexpr double pixelJeMm = 96.0 / 25.4;
 
 } // namespace
@@ -110,14 +90,15 @@ std::unique_ptr<QTextDocument> druckfassung(const QTextDocument &bericht)
     // keeps at least that height.
     for (QTextBlock block = kopie->begin(); block.isValid(); block = block.next()) {
         QTextBlockFormat format;
-        format.setLineHeight(zeilenhoeheMm * pixelJeMm, groessteSchrift(block) <= 10.5
-                                                            ? QTextBlockFormat::FixedHeight
-                                                            : QTextBlockFormat::MinimumHeight);
+        format.setLineHeight(seitenbild::zeilenhoeheMm * pixelJeMm,
+                             seitenbild::groessteSchrift(block) <= seitenbild::groessteFesteSchrift
+                                 ? QTextBlockFormat::FixedHeight
+                                 : QTextBlockFormat::MinimumHeight);
         QTextCursor(block).mergeBlockFormat(format);
     }
 
     for (QTextBlock block = kopie->begin(); block.isValid(); block = block.next()) {
-        if (!istSeitenkopf(block))
+        if (!seitenbild::istSeitenzeile(block.text()))
             continue;
         // Drop the empty lines that only pad the previous page.
         for (QTextBlock vorher = block.previous();
@@ -139,7 +120,7 @@ std::unique_ptr<QTextDocument> druckfassung(const QTextDocument &bericht)
 
 void aufGeraetDrucken(const QTextDocument &dokument, QPagedPaintDevice &geraet)
 {
-    geraet.setPageMargins(QMarginsF(10, 2.5, 10, 2.5), QPageLayout::Millimeter);
+    geraet.setPageMargins(seitenbild::randMm, QPageLayout::Millimeter);
     const std::unique_ptr<QTextDocument> kopie = druckfassung(dokument);
     // A document with a page size of its own is printed page by page as it
     // is laid out; without one, Qt would add 2 cm margins and page numbers

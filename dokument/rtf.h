@@ -40,14 +40,35 @@ struct Grenzen
 };
 } // namespace rtf
 
+namespace rtf {
+// What a read left out because the report box holds paragraphs of
+// formatted text only. A page break directly before a "Seite N" label is
+// not counted: the program breaks the page there itself (its own files
+// have one before every such label).
+struct Auslassungen
+{
+    int bilder = 0;          // pictures, embedded objects with a picture
+    int tabellen = 0;        // tables: their cells are kept as text between tabs
+    int aufzaehlungen = 0;   // list paragraphs whose bullet or number is dropped
+    int hervorhebungen = 0;  // passages with a highlight or background colour
+    int seitenumbrueche = 0; // page breaks elsewhere
+};
+
+// One German sentence naming the kinds and counts, such as "Nicht
+// übernommen: 2 Bilder, 1 Seitenumbruch."; empty when nothing was left out.
+QString auslassungenText(const Auslassungen &ausgelassen);
+} // namespace rtf
+
 // Reads RTF into the document, replacing its content. Malformed or hostile
 // input never crashes or hangs; on failure the document stays as it was,
 // the function returns false and fehler (if given) holds a German reason.
-// When the file was read but exceeded one of the limits, the part read so
-// far replaces the document, the function returns true and fehler holds a
-// note saying so; otherwise fehler is cleared.
+// When the file was read but exceeded one of the limits (an entry past the
+// limit of a font, colour or style table included), the part read so far
+// replaces the document, the function returns true and fehler holds a note
+// saying so; otherwise fehler is cleared. ausgelassen (if given) receives
+// what the document had that it cannot hold.
 bool rtfLesen(const QByteArray &rtf, QTextDocument &dokument, QString *fehler = nullptr,
-              const rtf::Grenzen &grenzen = {});
+              const rtf::Grenzen &grenzen = {}, rtf::Auslassungen *ausgelassen = nullptr);
 
 // True when the outermost group of the RTF text is closed. A file cut off
 // while being copied or written ends inside it; braces escaped with a

@@ -1,5 +1,7 @@
 #include "rtf.h"
 #include "rtf_cp1252.h"
+#include "schriftklasse.h"
+#include "seitenbild.h"
 
 #include <QColor>
 #include <QFont>
@@ -38,14 +40,14 @@ bool istFett(const QTextCharFormat &format)
 // The RTF font family class only helps a reader that lacks the font itself.
 const char *familienklasse(const QString &name)
 {
-    const QString n = name.toLower();
-    if (n.contains(QLatin1String("courier")) || n.contains(QLatin1String("mono")) ||
-        n.contains(QLatin1String("consolas")))
+    switch (schriftklasseVonName(name)) {
+    case Schriftklasse::Fest:
         return "\\fmodern";
-    if (n.contains(QLatin1String("times")) || n.contains(QLatin1String("serif")) ||
-        n.contains(QLatin1String("roman")))
-        return n.contains(QLatin1String("sans")) ? "\\fswiss" : "\\froman";
-    return "\\fswiss";
+    case Schriftklasse::Serif:
+        return "\\froman";
+    default:
+        return "\\fswiss";
+    }
 }
 
 void zahlAnhaengen(QByteArray &aus, long long zahl)
@@ -160,18 +162,15 @@ bool istLeer(const QTextBlock &block)
     return true;
 }
 
-} // namespace
-
-QByteArray rtfSchreiben(const QTextDocument &dokument)
+struct Standardschrift
 {
-    const QFont standardSchrift = dokument.defaultFont();
-    const QString standardFamilie = standardSchrift.family().isEmpty()
-                                        ? QStringLiteral("Courier New")
-                                        : standardSchrift.family();
-    const double standardGroesse =
-        standardSchrift.pointSizeF() > 0 ? standardSchrift.pointSizeF() : 10.0;
+    QString familie;
+    double groesse = 10.0;
+};
 
-    // First pass: the tables. The document's default font is always \f0.
+Tabellen tabellenSammeln(const QTextDocument &dokument, const QString &standardFamilie)
+{
+    // The document's default font is always \f0.
     Tabellen tabellen;
     tabellen.schriften.append(standardFamilie);
     const auto eintragen = [&](const QTextCharFormat &format) {
@@ -194,11 +193,17 @@ QByteArray rtfSchreiben(const QTextDocument &dokument)
                 eintragen(fragment.charFormat());
         }
     }
+    return tabellen;
+}
 
-    QByteArray aus;
-    aus.reserve(4096 + dokument.characterCount() * 2);
+long twips(double mm)
+{
+    return std::lround(mm * 1440.0 / 25.4);
+}
+
+void kopfAnhaengen(QByteArray &aus, const Tabellen &tabellen)
+{
     aus += "{\\rtf1\\ansi\\ansicpg1252\\deff0\\deflang1031\\uc1\r\n";
-
     aus += "{\\fonttbl";
     for (int i = 0; i < tabellen.schriften.size(); ++i) {
         aus += "{\\f";
@@ -212,7 +217,6 @@ QByteArray rtfSchreiben(const QTextDocument &dokument)
         aus += ";}";
     }
     aus += "}\r\n";
-
     aus += "{\\colortbl;";
     for (const QRgb farbe : std::as_const(tabellen.farben)) {
         aus += "\\red";
@@ -224,49 +228,95 @@ QByteArray rtfSchreiben(const QTextDocument &dokument)
         aus += ';';
     }
     aus += "}\r\n";
-
     aus += "{\\*\\generator Varolinaten ";
     aus += QByteArray::number(version::major) + '.' + QByteArray::number(version::minor);
     aus += ";}\r\n";
-    // A4 with the margins of a German business letter.
-    aus += "\\paperw11906\\paperh16838\\margl1417\\margr1417\\margt1417\\margb1134\\viewkind4\r\n";
+    // A4 with the margins the program prints with: a report line fits.
+    const QMarginsF &rand = seitenbild::randMm;
+    aus += "\\paperw11906\\paperh16838\\margl" + QByteArray::number(twips(rand.left())) +
+           "\\margr" + QByteArray::number(twips(rand.right())) + "\\margt" +
+           QByteArray::number(twips(rand.top())) + "\\margb" +
+           QByteArray::number(twips(rand.bottom())) + "\\viewkind4\r\n";
+}
 
-    bool markeGesetzt = false;
+// The line height the paper copy gives the block: exactly the report line's
+// for normal text, a line that only pads a page before the next page's
+// label next to nothing (the paper copy drops it), larger text its own.
+void zeilenhoeheAnhaengen(QByteArray &aus, const QTextBlock &block, bool fuellt)
+{
+    if (fuellt) {
+        aus += "\\sl-20\\slmult0";
+        return;
+    }
+    if (seitenbild::groessteSchrift(block) > seitenbild::groessteFesteSchrift)
+        return;
+    aus += "\\sl-";
+    zahlAnhaengen(aus, twips(seitenbild::zeilenhoeheMm));
+    aus += "\\slmult0";
+}
+
+// One block: "[\page]\pard[\qc]\slN\slmult0{run}{run}…\par". Runs state
+// only the attributes they have, so after an empty line, whose paragraph
+// mark switched its format on, \plain switches it off again.
+void absatzAnhaengen(QByteArray &aus, const QTextBlock &block, const Tabellen &tabellen,
+                     const Standardschrift &standard, bool nachLeerzeile, bool fuellt)
+{
+    // Each page label starts a page, as on the program's paper.
+    if (block.previous().isValid() && seitenbild::istSeitenzeile(block.text()))
+        aus += "\\page\r\n";
+    if (nachLeerzeile)
+        aus += "\\plain";
+    aus += "\\pard";
+    const Qt::Alignment ausrichtung = block.blockFormat().alignment() & Qt::AlignHorizontal_Mask;
+    if (ausrichtung & Qt::AlignHCenter)
+        aus += "\\qc";
+    else if (ausrichtung & Qt::AlignJustify)
+        aus += "\\qj";
+    else if (ausrichtung & (Qt::AlignRight))
+        aus += "\\qr";
+    zeilenhoeheAnhaengen(aus, block, fuellt);
+    for (auto it = block.begin(); !it.atEnd(); ++it) {
+        const QTextFragment fragment = it.fragment();
+        if (!fragment.isValid() || fragment.length() == 0)
+            continue;
+        aus += '{';
+        formatAnhaengen(aus, fragment.charFormat(), tabellen, standard.familie, standard.groesse);
+        // The blank ends the last control word; a leading blank of the
+        // text then follows as a second one.
+        aus += ' ';
+        textAnhaengen(aus, fragment.text());
+        aus += '}';
+    }
+    // An empty line has only its paragraph mark, whose format sets the
+    // line's height; it is stated after \plain, so no earlier empty line's
+    // format carries over.
+    if (istLeer(block)) {
+        aus += "\\plain";
+        formatAnhaengen(aus, block.charFormat(), tabellen, standard.familie, standard.groesse);
+    }
+    aus += "\\par\r\n";
+}
+
+} // namespace
+
+QByteArray rtfSchreiben(const QTextDocument &dokument)
+{
+    const QFont schrift = dokument.defaultFont();
+    Standardschrift standard;
+    standard.familie =
+        schrift.family().isEmpty() ? QStringLiteral("Courier New") : schrift.family();
+    standard.groesse = schrift.pointSizeF() > 0 ? schrift.pointSizeF() : 10.0;
+    const Tabellen tabellen = tabellenSammeln(dokument, standard.familie);
+
+    QByteArray aus;
+    aus.reserve(4096 + dokument.characterCount() * 2);
+    kopfAnhaengen(aus, tabellen);
+    const std::vector<bool> fueller = seitenbild::seitenfueller(dokument);
+    bool nachLeerzeile = false;
     for (QTextBlock block = dokument.begin(); block.isValid(); block = block.next()) {
-        // Runs state only the attributes they have: what an empty line's
-        // paragraph mark switched on must be off again.
-        if (markeGesetzt)
-            aus += "\\plain";
-        aus += "\\pard";
-        const Qt::Alignment ausrichtung =
-            block.blockFormat().alignment() & Qt::AlignHorizontal_Mask;
-        if (ausrichtung & Qt::AlignHCenter)
-            aus += "\\qc";
-        else if (ausrichtung & Qt::AlignJustify)
-            aus += "\\qj";
-        else if (ausrichtung & (Qt::AlignRight))
-            aus += "\\qr";
-        for (auto it = block.begin(); !it.atEnd(); ++it) {
-            const QTextFragment fragment = it.fragment();
-            if (!fragment.isValid() || fragment.length() == 0)
-                continue;
-            aus += '{';
-            formatAnhaengen(aus, fragment.charFormat(), tabellen, standardFamilie, standardGroesse);
-            // The blank ends the last control word; a leading blank of the
-            // text then follows as a second one.
-            aus += ' ';
-            textAnhaengen(aus, fragment.text());
-            aus += '}';
-        }
-        // An empty line has only its paragraph mark, whose format sets the
-        // line's height; it is stated after \plain, so no earlier empty
-        // line's format carries over.
-        markeGesetzt = istLeer(block);
-        if (markeGesetzt) {
-            aus += "\\plain";
-            formatAnhaengen(aus, block.charFormat(), tabellen, standardFamilie, standardGroesse);
-        }
-        aus += "\\par\r\n";
+        absatzAnhaengen(aus, block, tabellen, standard, nachLeerzeile,
+                        fueller[size_t(block.blockNumber())]);
+        nachLeerzeile = istLeer(block);
     }
     aus += "}\r\n";
     return aus;

@@ -107,8 +107,9 @@ void DokumentBefehle::oeffnen()
     }
     fortschritt.schritt(1, QStringLiteral("Der Bericht wird aufgebaut …"));
     QString hinweis;
+    rtf::Auslassungen ausgelassen;
     // The reader leaves the document untouched when the file is no RTF.
-    if (!rtfLesen(inhalt.daten, m_feld.dokument(), &hinweis)) {
+    if (!rtfLesen(inhalt.daten, m_feld.dokument(), &hinweis, {}, &ausgelassen)) {
         fortschritt.ende();
         dateifehler(kopf + hinweis, titel);
         return;
@@ -124,8 +125,19 @@ void DokumentBefehle::oeffnen()
 
     QObject::disconnect(m_leerung);
     m_unvollstaendig.clear();
-    if (hinweis.isEmpty())
+    // What the report box cannot show is named, in the one message there is.
+    const QString fehlt = rtf::auslassungenText(ausgelassen);
+    if (hinweis.isEmpty()) {
+        if (!fehlt.isEmpty()) {
+            fortschritt.ende();
+            m_ui.meldung(QStringLiteral("Die Datei „%1“ enthält mehr, als der Bericht darstellen "
+                                        "kann.")
+                                 .arg(anzeige) +
+                             zeilenende + fehlt,
+                         titel, Symbol::Information, Knoepfe::Ok);
+        }
         return;
+    }
     // What was read is shown, but saving it over the file would lose the rest.
     m_unvollstaendig = QFileInfo(name).absoluteFilePath();
     QTextDocument *dokument = &m_feld.dokument();
@@ -137,7 +149,8 @@ void DokumentBefehle::oeffnen()
     });
     fortschritt.ende();
     m_ui.meldung(QStringLiteral("Die Datei \"%1\" wurde nur teilweise gelesen.").arg(anzeige) +
-                     zeilenende + hinweis + zeilenende + zeilenende +
+                     zeilenende + hinweis + zeilenende +
+                     (fehlt.isEmpty() ? QString() : fehlt + zeilenende) + zeilenende +
                      QStringLiteral("Der Bericht ist unvollständig; beim Speichern unter "
                                     "demselben Namen fragt das Programm nach."),
                  titel, Symbol::Ausrufezeichen, Knoepfe::Ok);

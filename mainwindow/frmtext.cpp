@@ -152,8 +152,6 @@ void FrmText::createActions()
     m_mnuSave->setProperty("schluessel", QStringLiteral("Save"));
 
     m_mnuSuchen = neueAktion("mnuSuchen", QStringLiteral("S&uchen"));
-    connect(m_mnuOpen, &QAction::triggered, this, &FrmText::mnuOpen_Click);
-    connect(m_mnuSave, &QAction::triggered, this, &FrmText::mnuSave_Click);
     connect(m_mnuSuchen, &QAction::triggered, this, &FrmText::mnuSuchen_Click);
     m_mnuPrinterEinstellungen =
         neueAktion("mnuPrinter_Einstellungen", QStringLiteral("Drucker &einrichten"));
@@ -165,7 +163,6 @@ void FrmText::createActions()
     m_mnuPrint->setProperty("schluessel", QStringLiteral("Print"));
     connect(m_mnuPrinterEinstellungen, &QAction::triggered, this,
             &FrmText::mnuPrinter_Einstellungen_Click);
-    connect(m_mnuPrint, &QAction::triggered, this, &FrmText::mnuPrint_Click);
 
     m_mnuExit =
         neueAktion("mnuExit", QStringLiteral("&Beenden"), QKeySequence(Qt::CTRL | Qt::Key_B));
@@ -199,8 +196,6 @@ void FrmText::createActions()
     m_mnuFont->setIcon(symbol("format-text-bold", "schrift.svg"));
     m_mnuFont->setToolTip(QStringLiteral("Format: Schrift"));
     m_mnuFont->setProperty("schluessel", QStringLiteral("Font"));
-
-    connect(m_mnuFont, &QAction::triggered, this, &FrmText::mnuFont_Click);
 
     m_mnuStandard = neueAktion("mnuStandard", QStringLiteral("&Standard"));
     connect(m_mnuStandard, &QAction::triggered, this, &FrmText::mnuStandard_Click);
@@ -286,6 +281,13 @@ void FrmText::createToolBar()
     m_toolbar->addAction(m_mnuPrint);
     m_toolbar->addSeparator();
     m_toolbar->addAction(m_mnuFont);
+    // The buttons are the menu's very actions: however one is triggered
+    // (menu, shortcut or button), the toolbar's handler dispatches it by key.
+    for (QAction *aktion : {m_mnuOpen, m_mnuSave, m_mnuPrint, m_mnuFont}) {
+        connect(aktion, &QAction::triggered, this, [this, aktion] {
+            Toolbar1_ButtonClick(aktion->property("schluessel").toString());
+        });
+    }
 }
 
 void FrmText::createStatusBar()

@@ -91,7 +91,8 @@ public slots:
     void mnuPrint_Click();
     void mnuPrinter_Einstellungen_Click();
     void mnuFont_Click();
-    // The toolbar's buttons by key: "Open", "Save", "Print", "Font".
+    // The toolbar's buttons by key: "Open", "Save", "Print", "Font". Their
+    // actions are also the menu's, so every trigger of them comes here.
     void Toolbar1_ButtonClick(const QString &schluessel);
     void mnuHilfe_Click();
     void mnuStandard_Click();

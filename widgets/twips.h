@@ -15,10 +15,4 @@ inline int twipsZuPixel(int twips, double dpi = kStandardDpi)
     return qRound(twips * dpi / kTwipsJeZoll);
 }
 
-// Pixels back to twips, unrounded.
-inline double pixelZuTwips(double pixel, double dpi = kStandardDpi)
-{
-    return pixel * kTwipsJeZoll / dpi;
-}
-
 } // namespace varo

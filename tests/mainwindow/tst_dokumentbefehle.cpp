@@ -106,6 +106,8 @@ private slots:
     void oeffnenFehlgeschlagen();
     void speichernOhnePlatz();
     void oeffnenTeilweise();
+    void oeffnenAuslassungen_data();
+    void oeffnenAuslassungen();
     void druckenInPdf_data();
     void druckenInPdf();
     void druckenAbgebrochen();
@@ -449,6 +451,38 @@ void TstDokumentBefehle::speichernOhnePlatz()
     QVERIFY(alt.open(QIODevice::ReadOnly));
     QCOMPARE(alt.readAll(), QByteArray("{\\rtf1 alter Bericht}"));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"bericht.rtf"});
+}
+
+void TstDokumentBefehle::oeffnenAuslassungen_data()
+{
+    QTest::addColumn<QByteArray>("rtf");
+    QTest::addColumn<QString>("meldung"); // empty: no message
+    QTest::newRow("fremd mit Bildern und Liste")
+        << QByteArray("{\\rtf1{\\pict 00}{\\pict 00}{\\listtext\\'95}\\ls1 a\\par}")
+        << "Nicht übernommen: 2 Bilder, 1 Aufzählungszeichen.";
+    QTest::newRow("nur Text") << QByteArray("{\\rtf1 a\\par}") << "";
+}
+
+// One message names what the report box could not take over.
+void TstDokumentBefehle::oeffnenAuslassungen()
+{
+    QFETCH(QByteArray, rtf);
+    QFETCH(QString, meldung);
+    QTemporaryDir dir;
+    const QString datei = dir.filePath(QStringLiteral("fremd.rtf"));
+    QFile f(datei);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(rtf);
+    f.close();
+    m_dialoge->datei = datei;
+    m_fenster->mnuOpen_Click();
+    QCOMPARE(feld().text(), QStringLiteral("a"));
+    QCOMPARE(m_ui.meldungen.size(), meldung.isEmpty() ? 0 : 1);
+    if (meldung.isEmpty())
+        return;
+    QVERIFY2(m_ui.meldungen[0].text.endsWith(meldung), qPrintable(m_ui.meldungen[0].text));
+    QCOMPARE(m_ui.meldungen[0].titel, QStringLiteral("Öffnen"));
+    QCOMPARE(m_ui.meldungen[0].symbol, varo::Symbol::Information);
 }
 
 void TstDokumentBefehle::oeffnenTeilweise()
