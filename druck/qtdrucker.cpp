@@ -162,8 +162,11 @@ QtDrucker::QtDrucker() : m_printer(std::make_unique<QPrinter>(QPrinter::HighReso
     // fallback must not be taken for a printer.
     m_systemHatDrucker =
         !QPrinterInfo::availablePrinters().isEmpty() && !QPrinterInfo::defaultPrinter().isNull();
-    if (m_systemHatDrucker)
+    if (m_systemHatDrucker) {
         aufStandarddruckerSetzen();
+        // Qt starts on its own default paper, not the queue's.
+        warteschlangenpapierNehmen();
+    }
     m_schrift.setPointSizeF(10.0);
     m_pruefung = [this] { return letzterAuftragAbgelehnt(m_printer->printerName()); };
 }
@@ -250,7 +253,12 @@ void QtDrucker::aufWarteschlangeSetzen(const QString &name)
     // Qt keeps the paper of the queue before; another queue brings its
     // own default paper, in the orientation chosen so far.
     m_printer->setPrinterName(name);
-    const QPageSize papier = QPrinterInfo::printerInfo(name).defaultPageSize();
+    warteschlangenpapierNehmen();
+}
+
+void QtDrucker::warteschlangenpapierNehmen()
+{
+    const QPageSize papier = QPrinterInfo::printerInfo(m_printer->printerName()).defaultPageSize();
     if (papier.isValid())
         m_printer->setPageSize(papier);
 }

@@ -71,6 +71,7 @@ private:
     void pruefen() const; // throws when there is no printer
     void aufStandarddruckerSetzen();
     void aufWarteschlangeSetzen(const QString &name);
+    void warteschlangenpapierNehmen(); // the queue's default paper
     // Every job starts from the device's own coordinates and ends with
     // the print system's answer; both throw the printer error.
     void auftragBeginnen(QPainter &maler);

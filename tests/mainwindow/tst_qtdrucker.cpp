@@ -45,6 +45,7 @@ private slots:
     void bildNachBerichtIstGanz();
     void abgelehnterAuftragIstEinFehler_data();
     void abgelehnterAuftragIstEinFehler();
+    void startetMitPapierDerWarteschlange();
     void einrichtenNimmtPapierDerWarteschlange();
     void zeichenflaeche_data();
     void zeichenflaeche();
@@ -443,6 +444,28 @@ void TstQtDrucker::abgelehnterAuftragIstEinFehler()
     }
     // Asked once the job was handed over, not before.
     QCOMPARE(gefragt, 1);
+}
+
+void TstQtDrucker::startetMitPapierDerWarteschlange()
+{
+    // Every queue of this machine in turn as the default (CUPS takes it
+    // from LPDEST): the printer starts on that queue's own paper.
+    const QList<QPrinterInfo> schlangen = QPrinterInfo::availablePrinters();
+    if (schlangen.isEmpty())
+        QSKIP("Keine Druckerwarteschlange eingerichtet.");
+    const QByteArray vorher = qgetenv("LPDEST");
+    for (const QPrinterInfo &schlange : schlangen) {
+        if (!schlange.defaultPageSize().isValid())
+            continue;
+        qputenv("LPDEST", schlange.printerName().toLocal8Bit());
+        varo::QtDrucker drucker;
+        QCOMPARE(drucker.geraetename(), schlange.printerName());
+        QCOMPARE(drucker.qprinter()->pageLayout().pageSize().id(), schlange.defaultPageSize().id());
+    }
+    if (vorher.isNull())
+        qunsetenv("LPDEST");
+    else
+        qputenv("LPDEST", vorher);
 }
 
 void TstQtDrucker::einrichtenNimmtPapierDerWarteschlange()
