@@ -14,7 +14,6 @@
 
 #include <QApplication>
 #include <QLibraryInfo>
-#include <QTimer>
 #include <QTranslator>
 #include <cstdio>
 #include <cstdlib>
@@ -105,22 +104,22 @@ struct Startmeldungen
     QStringList gehalten;
     QtMessageHandler vorher = nullptr;
 };
-Startmeldungen *startmeldungen = nullptr;
+Startmeldungen startmeldungen;
 
 void startmeldungHalten(QtMsgType typ, const QMessageLogContext &kontext, const QString &text)
 {
     if (typ == QtFatalMsg) {
-        std::fputs(keineAnzeigeZeile(startmeldungen->plattform).constData(), stderr);
+        std::fputs(keineAnzeigeZeile(startmeldungen.plattform).constData(), stderr);
         std::fflush(stderr);
         std::_Exit(1); // Qt is half set up: nothing of it may run down
     }
-    startmeldungen->gehalten << qFormatLogMessage(typ, kontext, text);
+    startmeldungen.gehalten << qFormatLogMessage(typ, kontext, text);
 }
 
 void startmeldungenFreigeben()
 {
-    qInstallMessageHandler(startmeldungen->vorher);
-    for (const QString &meldung : std::as_const(startmeldungen->gehalten))
+    qInstallMessageHandler(startmeldungen.vorher);
+    for (const QString &meldung : std::as_const(startmeldungen.gehalten))
         std::fprintf(stderr, "%s\n", qPrintable(meldung));
 }
 
@@ -196,9 +195,8 @@ int main(int argc, char *argv[])
         return 1;
     }
 
-    Startmeldungen meldungen{gewaehltePlattform(argc, argv), {}, nullptr};
-    startmeldungen = &meldungen;
-    meldungen.vorher = qInstallMessageHandler(startmeldungHalten);
+    startmeldungen.plattform = gewaehltePlattform(argc, argv);
+    startmeldungen.vorher = qInstallMessageHandler(startmeldungHalten);
     QApplication app(argc, argv);
     startmeldungenFreigeben();
     QApplication::setApplicationName(QString::fromUtf8(varo::version::anwendungstitel));
@@ -228,11 +226,8 @@ int main(int argc, char *argv[])
                                   std::make_unique<varo::DesktopPlattform>()});
     QObject::connect(&frmText, &varo::FrmText::entladen, &app, &QCoreApplication::quit);
     frmText.show();
-    if (!datei->isEmpty()) {
-        // Once the window is up, so that a message stands in front of it.
-        QTimer::singleShot(0, &frmText, [&frmText, name = *datei] {
-            frmText.dokumentBefehle().dateiOeffnen(name);
-        });
-    }
+    // Shown first, so that a message stands in front of the window.
+    if (!datei->isEmpty())
+        frmText.dokumentBefehle().dateiOeffnen(*datei);
     return app.exec();
 }
