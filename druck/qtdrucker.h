@@ -31,6 +31,8 @@ public:
 
     // False when no printer is installed; the operations then throw.
     bool vorhanden() const;
+    // True for the printer that writes into a PDF file (it has no queue).
+    bool pdfDatei() const { return m_pdf; }
     // The printer behind the port, for the print and set-up dialogs.
     QPrinter *qprinter() const { return m_printer.get(); }
     // The printer chosen in the set-up dialog becomes the default this run
