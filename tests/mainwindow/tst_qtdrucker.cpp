@@ -1,5 +1,4 @@
 #include "dokumentdialoge.h"
-#include "druckflaeche.h"
 #include "laufzeitfehler.h"
 #include "qtdrucker.h"
 #include "rechenumgebung.h"
@@ -47,8 +46,6 @@ private slots:
     void abgelehnterAuftragIstEinFehler();
     void startetMitPapierDerWarteschlange();
     void einrichtenNimmtPapierDerWarteschlange();
-    void zeichenflaeche_data();
-    void zeichenflaeche();
 };
 
 void TstQtDrucker::ohneDruckerWirftJedeOperation_data()
@@ -501,40 +498,6 @@ void TstQtDrucker::einrichtenNimmtPapierDerWarteschlange()
     // The queue's own paper, and reports paged for it.
     QCOMPARE(drucker.qprinter()->pageLayout().pageSize().id(), andere.defaultPageSize().id());
     QVERIFY(drucker.seitenhoeheTwips() != vorher);
-}
-
-void TstQtDrucker::zeichenflaeche_data()
-{
-    QTest::addColumn<QSizeF>("seite");
-    QTest::addColumn<double>("schrift");
-    // Printable areas in 1/96 inch; a design of 880 x 560.
-    QTest::newRow("A4 hoch, kleine Schrift") << QSizeF(756, 1085) << 7.8;
-    QTest::newRow("A4 quer") << QSizeF(1085, 756) << 7.8;
-    QTest::newRow("A5 hoch") << QSizeF(540, 756) << 7.8;
-    QTest::newRow("breiter Streifen") << QSizeF(1067, 200) << 7.8;
-    QTest::newRow("Schrift groß genug") << QSizeF(756, 1085) << 12.0;
-}
-
-void TstQtDrucker::zeichenflaeche()
-{
-    QFETCH(QSizeF, seite);
-    QFETCH(double, schrift);
-    const QSizeF entwurf(880, 560);
-    const QSizeF flaeche = varo::zeichenflaecheFuerSeite(seite, entwurf, schrift, 8.5);
-    // In the design's proportions ...
-    QVERIFY(qAbs(flaeche.width() / flaeche.height() - entwurf.width() / entwurf.height()) < 1e-9);
-    // ... scaled onto the page, the text prints at 8.5 pt or more, and the
-    // chart fills the page one way.
-    const double massstab =
-        std::min(seite.width() / flaeche.width(), seite.height() / flaeche.height());
-    QVERIFY2(schrift * massstab >= 8.5 - 1e-9, qPrintable(QString::number(schrift * massstab)));
-    QVERIFY(flaeche.width() * massstab > seite.width() - 1e-6 ||
-            flaeche.height() * massstab > seite.height() - 1e-6);
-    // Never larger than needed: text big enough already keeps the page's size.
-    if (schrift >= 8.5)
-        QVERIFY(qAbs(massstab - 1.0) < 1e-9);
-    // Nothing to lay out on: the design.
-    QCOMPARE(varo::zeichenflaecheFuerSeite(QSizeF(), entwurf, schrift, 8.5), entwurf);
 }
 
 QTEST_MAIN(TstQtDrucker)
