@@ -113,6 +113,14 @@ void startmeldungHalten(QtMsgType typ, const QMessageLogContext &kontext, const 
         std::fflush(stderr);
         std::_Exit(1); // Qt is half set up: nothing of it may run down
     }
+    if (qEnvironmentVariableIsSet("QT_FATAL_WARNINGS")) {
+        // Asked to end at the first warning: it is told as it is.
+        if (startmeldungen.vorher)
+            startmeldungen.vorher(typ, kontext, text);
+        else
+            std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(typ, kontext, text)));
+        return;
+    }
     startmeldungen.gehalten << qFormatLogMessage(typ, kontext, text);
 }
 
