@@ -361,8 +361,9 @@ void FrmLeitung::drucken()
 {
     m_ui.sanduhr();
     try {
-        // Laid out for the paper, so that the labels print at 8.5 pt or
-        // more, and drawn four pixels to a unit, so that lines are fine.
+        // Laid out for the paper, so that the labels print at 8 pt or more
+        // (8.5 pt on the printable width, a little less within the margins
+        // a printer keeps), and drawn four pixels to a unit for fine lines.
         const QSizeF seite(einheitenAusTwips(m_drucker.seitenbreiteTwips()),
                            einheitenAusTwips(m_drucker.seitenhoeheTwips()));
         const QSize flaeche = zeichenflaecheFuerSeite(seite, leitungsDesignGroesse(),
