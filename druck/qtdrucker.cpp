@@ -1,6 +1,7 @@
 #include "qtdrucker.h"
 
 #include "druckfassung.h"
+#include "warteschlange.h"
 
 #include "laufzeitfehler.h"
 
@@ -161,9 +162,13 @@ QtDrucker::QtDrucker() : m_printer(std::make_unique<QPrinter>(QPrinter::HighReso
     // fallback must not be taken for a printer.
     m_systemHatDrucker =
         !QPrinterInfo::availablePrinters().isEmpty() && !QPrinterInfo::defaultPrinter().isNull();
-    if (m_systemHatDrucker)
+    if (m_systemHatDrucker) {
         aufStandarddruckerSetzen();
+        // Qt starts on its own default paper, not the queue's.
+        warteschlangenpapierNehmen();
+    }
     m_schrift.setPointSizeF(10.0);
+    m_pruefung = [this] { return letzterAuftragAbgelehnt(m_printer->printerName()); };
 }
 
 QtDrucker::QtDrucker(const QString &pdfDatei)
@@ -233,12 +238,48 @@ QString QtDrucker::dokumentname(const QTextDocument &dokument)
 void QtDrucker::aufStandarddruckerSetzen()
 {
     if (!m_gewaehlt.isEmpty() && !QPrinterInfo::printerInfo(m_gewaehlt).isNull()) {
-        m_printer->setPrinterName(m_gewaehlt);
+        aufWarteschlangeSetzen(m_gewaehlt);
         return;
     }
     const QPrinterInfo standard = QPrinterInfo::defaultPrinter();
     if (!standard.isNull())
-        m_printer->setPrinterName(standard.printerName());
+        aufWarteschlangeSetzen(standard.printerName());
+}
+
+void QtDrucker::aufWarteschlangeSetzen(const QString &name)
+{
+    if (name == m_printer->printerName())
+        return;
+    // Qt keeps the paper of the queue before; another queue brings its
+    // own default paper, in the orientation chosen so far.
+    m_printer->setPrinterName(name);
+    warteschlangenpapierNehmen();
+}
+
+void QtDrucker::warteschlangenpapierNehmen()
+{
+    const QPageSize papier = QPrinterInfo::printerInfo(m_printer->printerName()).defaultPageSize();
+    if (papier.isValid())
+        m_printer->setPageSize(papier);
+}
+
+void QtDrucker::auftragBeginnen(QPainter &maler)
+{
+    if (!maler.begin(m_printer.get()))
+        throw Laufzeitfehler(fehler::Druckerfehler);
+    // Qt's PDF engine keeps the world transform of the job before until
+    // the painter marks its own as changed: a report's scale would
+    // magnify a picture printed after it.
+    maler.setWorldTransform(QTransform());
+}
+
+void QtDrucker::auftragBeenden(QPainter &maler)
+{
+    if (!maler.end() || m_printer->printerState() == QPrinter::Error)
+        throw Laufzeitfehler(fehler::Druckerfehler);
+    const QString grund = m_pruefung ? m_pruefung() : QString();
+    if (!grund.isEmpty())
+        throw Laufzeitfehler(fehler::Druckerfehler, grund);
 }
 
 QString QtDrucker::geraetename() const
@@ -385,14 +426,12 @@ void QtDrucker::bildDrucken(const QImage &bild)
         throw Laufzeitfehler(fehler::UnzulaessigerAufruf);
     m_printer->setDocName(QStringLiteral("Varolinaten-Berechnung"));
     QPainter maler;
-    if (!maler.begin(m_printer.get()))
-        throw Laufzeitfehler(fehler::Druckerfehler);
+    auftragBeginnen(maler);
     const QRect seite = m_printer->pageLayout().paintRectPixels(m_printer->resolution());
     const QSize groesse = bild.size().scaled(seite.size(), Qt::KeepAspectRatio);
     maler.setRenderHint(QPainter::SmoothPixmapTransform);
     maler.drawImage(QRect(QPoint(0, 0), groesse), bild);
-    if (!maler.end() || m_printer->printerState() == QPrinter::Error)
-        throw Laufzeitfehler(fehler::Druckerfehler);
+    auftragBeenden(maler);
 }
 
 void QtDrucker::dokumentDrucken(const QTextDocument &dokument)
@@ -432,8 +471,7 @@ void QtDrucker::dokumentDrucken(const QTextDocument &dokument)
     kopie->setPageSize(seite);
 
     QPainter maler;
-    if (!maler.begin(m_printer.get()))
-        throw Laufzeitfehler(fehler::Druckerfehler);
+    auftragBeginnen(maler);
     maler.scale(m_printer->logicalDpiX() / layoutDpi * massstab,
                 m_printer->logicalDpiY() / layoutDpi * massstab);
     const int seiten = kopie->pageCount();
@@ -449,8 +487,7 @@ void QtDrucker::dokumentDrucken(const QTextDocument &dokument)
         kopie->drawContents(&maler, ausschnitt.adjusted(0, 0.5, 0, -0.5));
         maler.restore();
     }
-    if (!maler.end() || m_printer->printerState() == QPrinter::Error)
-        throw Laufzeitfehler(fehler::Druckerfehler);
+    auftragBeenden(maler);
 }
 
 } // namespace varo

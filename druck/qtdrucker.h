@@ -4,8 +4,10 @@
 
 #include <QFont>
 #include <QString>
+#include <functional>
 #include <memory>
 
+class QPainter;
 class QPrinter;
 
 namespace varo {
@@ -29,6 +31,8 @@ public:
 
     // False when no printer is installed; the operations then throw.
     bool vorhanden() const;
+    // True for the printer that writes into a PDF file (it has no queue).
+    bool pdfDatei() const { return m_pdf; }
     // The printer behind the port, for the print and set-up dialogs.
     QPrinter *qprinter() const { return m_printer.get(); }
     // The printer chosen in the set-up dialog becomes the default this run
@@ -40,6 +44,11 @@ public:
     void auffrischen();
     // The name print queues and PDF files show for the document.
     static QString dokumentname(const QTextDocument &dokument);
+    // Asked after every job whether the print system took it: empty when
+    // it did, else the reason. On a queue this asks CUPS; a PDF file needs
+    // no check. Tests put a print system of their own here.
+    using Auftragspruefung = std::function<QString()>;
+    void setAuftragspruefung(Auftragspruefung pruefung) { m_pruefung = std::move(pruefung); }
 
     QString geraetename() const override;
     void setStandardFolgen(bool folgen) override;
@@ -63,6 +72,12 @@ private:
     explicit QtDrucker(const QString &pdfDatei);
     void pruefen() const; // throws when there is no printer
     void aufStandarddruckerSetzen();
+    void aufWarteschlangeSetzen(const QString &name);
+    void warteschlangenpapierNehmen(); // the queue's default paper
+    // Every job starts from the device's own coordinates and ends with
+    // the print system's answer; both throw the printer error.
+    void auftragBeginnen(QPainter &maler);
+    void auftragBeenden(QPainter &maler);
 
     std::unique_ptr<QPrinter> m_printer;
     bool m_pdf = false;
@@ -70,6 +85,7 @@ private:
     QString m_gewaehlt;                         // chosen in this run's set-up, else empty
     Masseinheit m_einheit = Masseinheit::Twips; // as a fresh printer object measures
     QFont m_schrift;
+    Auftragspruefung m_pruefung;
 };
 
 } // namespace varo

@@ -1,7 +1,9 @@
 #include "frmleitung.h"
 
 #include "drucker.h"
+#include "druckflaeche.h"
 #include "kabeldaten.h"
+#include "kurvenzeichnung.h"
 #include "laufzeitfehler.h"
 #include "leitungsanfrage.h"
 #include "leitungsexport.h"
@@ -356,8 +358,15 @@ void FrmLeitung::drucken()
 {
     m_ui.sanduhr();
     try {
-        // Twice the designed size, so that the printed lines are fine.
-        m_drucker.bildDrucken(leitungsdiagrammBild(m_diagramm, leitungsDesignGroesse() * 2));
+        // Laid out for the paper, so that the labels print at 8 pt or more
+        // (8.5 pt on the printable width, a little less within the margins
+        // a printer keeps), and drawn four pixels to a unit for fine lines.
+        const QSizeF seite(einheitenAusTwips(m_drucker.seitenbreiteTwips()),
+                           einheitenAusTwips(m_drucker.seitenhoeheTwips()));
+        const QSize flaeche = zeichenflaecheFuerSeite(seite, leitungsDesignGroesse(),
+                                                      kurvenSchrift().pointSizeF(), 8.5)
+                                  .toSize();
+        m_drucker.bildDrucken(leitungsdiagrammBild(m_diagramm, flaeche, 4.0));
     } catch (const Laufzeitfehler &fehler) {
         m_ui.normalerZeiger();
         m_ui.meldung(fehler.beschreibung() + m_werte.ZeilenEnde +

@@ -92,6 +92,11 @@ void DokumentBefehle::oeffnen()
     const QString name = m_dialoge->dateiOeffnen(m_eltern);
     if (name.isEmpty())
         return;
+    dateiOeffnen(name);
+}
+
+void DokumentBefehle::dateiOeffnen(const QString &name)
+{
     const QString titel = QStringLiteral("Öffnen");
     const QString anzeige = QDir::toNativeSeparators(name);
     const QString kopf =

@@ -30,6 +30,9 @@ public:
     void setDialoge(std::unique_ptr<Dokumentdialoge> dialoge) { m_dialoge = std::move(dialoge); }
 
     void oeffnen();
+    // Opens this file as "&Öffnen" does once the user has chosen it (the
+    // file named on the command line): same checks, same messages.
+    void dateiOeffnen(const QString &name);
     void speichern();
     void suchen();
     void drucken();

@@ -15,6 +15,7 @@
 #include <QPageLayout>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QPushButton>
 #include <QSet>
 
@@ -120,15 +121,46 @@ private:
     QSet<QObject *> m_eingestellt;
 };
 
-// Runs the print dialog; the printer keeps its paper unless the user chose
-// another on the paper sheet.
-bool druckdialogAusfuehren(QPrintDialog &dialog, QPrinter &printer, bool ohneSeitenbereich)
+// The default paper of the printer's queue; invalid for a file printer.
+QPageSize warteschlangenpapier(const QPrinter &printer)
+{
+    if (printer.outputFormat() != QPrinter::NativeFormat)
+        return {};
+    return QPrinterInfo::printerInfo(printer.printerName()).defaultPageSize();
+}
+
+// What paper a dialog confirmed without a look at its paper sheet leaves.
+enum class Papierwahl {
+    Fest,          // a file printer: the paper set up, whatever the dialog chose
+    Behalten,      // printing: the paper set up, unless another queue was chosen
+    Warteschlange, // the set-up: the default paper of the queue chosen
+};
+
+// Runs the print dialog. Unless the user chose a paper on the paper sheet,
+// the printer keeps its paper; in the set-up, or when the user chose
+// another queue, it takes that queue's own default paper. A file printer
+// has no queue and keeps its paper, even where the dialog offered queues.
+bool druckdialogAusfuehren(QPrintDialog &dialog, QPrinter &printer, bool ohneSeitenbereich,
+                           Papierwahl wahl)
 {
     const QPageLayout eingerichtet = printer.pageLayout();
-    const Papierwache wache(dialog, eingerichtet, ohneSeitenbereich);
+    const QString vorher = printer.printerName();
+    // The paper sheet, when opened, shows the paper OK would print on.
+    QPageLayout gezeigt = eingerichtet;
+    const QPageSize eigenes =
+        wahl == Papierwahl::Fest ? QPageSize() : warteschlangenpapier(printer);
+    if (wahl == Papierwahl::Warteschlange && eigenes.isValid())
+        gezeigt.setPageSize(eigenes);
+    const Papierwache wache(dialog, gezeigt, ohneSeitenbereich);
     const bool ok = dialog.exec() == QDialog::Accepted;
-    if (ok && !wache.papierGezeigt())
-        printer.setPageLayout(eingerichtet);
+    if (!ok || wache.papierGezeigt())
+        return ok;
+    printer.setPageLayout(eingerichtet);
+    const QPageSize gewaehlt = warteschlangenpapier(printer);
+    if (wahl != Papierwahl::Fest &&
+        (wahl == Papierwahl::Warteschlange || printer.printerName() != vorher) &&
+        gewaehlt.isValid())
+        printer.setPageSize(gewaehlt);
     return ok;
 }
 
@@ -196,7 +228,8 @@ Druckumfang QtDokumentdialoge::drucken(QWidget *eltern, bool auswahlMoeglich)
     dialog.setOptions(optionen);
     dialog.setPrintRange(auswahlMoeglich ? QAbstractPrintDialog::Selection
                                          : QAbstractPrintDialog::AllPages);
-    const bool ok = druckdialogAusfuehren(dialog, *printer, true);
+    const bool ok = druckdialogAusfuehren(
+        dialog, *printer, true, m_drucker->pdfDatei() ? Papierwahl::Fest : Papierwahl::Behalten);
     const bool auswahl = dialog.printRange() == QAbstractPrintDialog::Selection;
     // The range was only the choice here; the printer prints whole documents,
     // the selection being made into one of its own.
@@ -218,7 +251,9 @@ bool QtDokumentdialoge::druckerEinrichten(QWidget *eltern)
         if (QPushButton *ok = knoepfe->button(QDialogButtonBox::Ok))
             ok->setText(QStringLiteral("OK"));
     }
-    if (!druckdialogAusfuehren(dialog, *printer, false))
+    if (!druckdialogAusfuehren(dialog, *printer, false,
+                               m_drucker->pdfDatei() ? Papierwahl::Fest
+                                                     : Papierwahl::Warteschlange))
         return false;
     m_drucker->gewaehltenDruckerMerken();
     return true;

@@ -32,6 +32,30 @@ done
 bericht=$("$w/bin/varolinaten-bericht" --modus eine --frequenz 7,1 --kabel RG-213 --laenge 30)
 grep -q 'RG-213' <<<"$bericht" || { echo "FEHLER: Kabel.txt neben dem Programm nicht gefunden" >&2; exit 1; }
 
+# What Debian asks of a package: copyright, changelog, manual pages, the
+# help among the documentation and still found beside the program.
+for datei in share/doc/varolinaten/copyright share/doc/varolinaten/changelog.gz \
+             share/doc/varolinaten/Varolinaten.pdf \
+             share/man/man1/varolinaten.1.gz share/man/man1/varolinaten-bericht.1.gz; do
+  [ -s "$w/$datei" ] || { echo "FEHLER: $datei fehlt im Paket" >&2; exit 1; }
+done
+[ "$(readlink "$w/lib/varolinaten/Varolinaten.pdf")" = ../../share/doc/varolinaten/Varolinaten.pdf ] \
+  || { echo "FEHLER: Verweis auf die Hilfe fehlt" >&2; exit 1; }
+zcat "$w/share/man/man1/varolinaten.1.gz" | grep -q 'im Hauptfenster öffnen' \
+  || { echo "FEHLER: Handbuchseite ohne die Optionen aus --help" >&2; exit 1; }
+
+# Reports open from the file manager.
+eintrag=$w/share/applications/de.varolinaten.Varolinaten.desktop
+grep -qx 'Exec=varolinaten %f' "$eintrag" && grep -q '^MimeType=.*text/rtf;' "$eintrag" \
+  || { echo "FEHLER: Der Desktop-Eintrag öffnet keine RTF-Dateien" >&2; exit 1; }
+
+if command -v lintian >/dev/null; then
+  lintian --pedantic --display-info --fail-on error,warning,info,pedantic "$deb" \
+    || { echo "FEHLER: lintian beanstandet das Paket" >&2; exit 1; }
+else
+  echo "lintian fehlt: Prüfung nach Debian-Richtlinien übersprungen"
+fi
+
 desktop-file-validate "$w/share/applications/de.varolinaten.Varolinaten.desktop"
 appstreamcli validate --no-net --pedantic "$w/share/metainfo/de.varolinaten.Varolinaten.metainfo.xml" \
   || appstreamcli validate --no-net "$w/share/metainfo/de.varolinaten.Varolinaten.metainfo.xml"

@@ -4,12 +4,12 @@
 #   abhaengigkeiten.sh tests      – additionally everything the test suite uses
 set -euo pipefail
 
-pakete=(build-essential cmake qt6-base-dev qt6-svg-dev libgl-dev
+pakete=(build-essential cmake qt6-base-dev qt6-svg-dev libgl-dev libcups2-dev help2man
         qt6-qpa-plugins qt6-translations-l10n fonts-liberation fonts-dejavu-core)
 if [ "${1:-programm}" = tests ]; then
   pakete+=(xvfb xauth poppler-utils unrtf libreoffice-writer-nogui
            clang libclang-rt-14-dev desktop-file-utils appstream
-           clang-format dpkg-dev file)
+           clang-format dpkg-dev file lintian)
 fi
 
 fehlend=()

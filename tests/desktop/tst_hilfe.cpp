@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -107,6 +108,8 @@ private slots:
     void execProgramm_data();
     void execProgramm();
     void hilfedokumentImProgrammordner();
+    void hilfeBeschreibtJedesFenster_data();
+    void hilfeBeschreibtJedesFenster();
 
 private:
     QString pfad(const QString &relativ) const { return m_tmp->filePath(relativ); }
@@ -621,6 +624,45 @@ void TestHilfe::hilfedokumentImProgrammordner()
                                 "--kurve"})
         QVERIFY2(text.contains(QString::fromUtf8(gesucht)), gesucht);
     QVERIFY2(!text.contains(QLatin1String("@VERSION@")), "version placeholder left in the text");
+}
+
+void TestHilfe::hilfeBeschreibtJedesFenster_data()
+{
+    // What a user of each window looks for: its key, its name, the option
+    // of the report tool and a line of the example the tool wrote at build
+    // time.
+    QTest::addColumn<QStringList>("gesucht");
+    QTest::newRow("Leitungsanalyse") << QStringList{
+        "Leitungsanalyse (F7)",        "R + jX", "--analyse", "--lastr", "f/MHz;R/Ohm;X/Ohm",
+        "7,1;447,8450558;-52,32159106"};
+    QTest::newRow("Längenplaner") << QStringList{"Längenplaner (F8)",
+                                                 "An das Hauptfenster",
+                                                 "--planer",
+                                                 "--baender",
+                                                 "Varolinaten-Planung",
+                                                 "Beste Länge        : 27,452 m, Abstand 47,56°"};
+    QTest::newRow("Tastentabelle")
+        << QStringList{"Leitungsanalyse F7 Abschnitt 8", "Längenplaner F8 Abschnitt 9"};
+}
+
+void TestHilfe::hilfeBeschreibtJedesFenster()
+{
+    QFETCH(QStringList, gesucht);
+    // The filled HTML beside the help PDF holds the same text, examples
+    // included, without the PDF's line breaks; tags count as blanks.
+    QFile f(QStringLiteral(VARO_BINDIR "/Varolinaten-Hilfe.html"));
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QString text = QString::fromUtf8(f.readAll());
+    text.replace(QRegularExpression(QStringLiteral("<[^>]*>")), QStringLiteral(" "));
+    text.replace(QLatin1String("&lt;"), QLatin1String("<"))
+        .replace(QLatin1String("&gt;"), QLatin1String(">"))
+        .replace(QLatin1String("&quot;"), QLatin1String("\""))
+        .replace(QLatin1String("&amp;"), QLatin1String("&"));
+    text = text.simplified();
+    for (const QString &teil : gesucht)
+        QVERIFY2(text.contains(teil.simplified()), qPrintable(teil));
+    // No longer the program of three questions and one picture.
+    QVERIFY(!text.contains(QStringLiteral("drei Fragen")));
 }
 
 QTEST_GUILESS_MAIN(TestHilfe)

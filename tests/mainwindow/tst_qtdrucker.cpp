@@ -1,8 +1,14 @@
+#include "dokumentdialoge.h"
 #include "laufzeitfehler.h"
 #include "qtdrucker.h"
 #include "rechenumgebung.h"
 
+#include <QApplication>
+#include <QComboBox>
 #include <QImage>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPrinterInfo>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -34,6 +40,12 @@ private slots:
     void ungueltigeWerteWerdenAbgelehnt();
     void jedesBlattBeginntEineSeite_data();
     void jedesBlattBeginntEineSeite();
+    void bildNachBerichtIstGanz_data();
+    void bildNachBerichtIstGanz();
+    void abgelehnterAuftragIstEinFehler_data();
+    void abgelehnterAuftragIstEinFehler();
+    void startetMitPapierDerWarteschlange();
+    void einrichtenNimmtPapierDerWarteschlange();
 };
 
 void TstQtDrucker::ohneDruckerWirftJedeOperation_data()
@@ -312,6 +324,180 @@ void TstQtDrucker::jedesBlattBeginntEineSeite()
     QVERIFY2(
         info.contains(QRegularExpression(QStringLiteral("Title:\\s+Varolinaten-Berechnung\\n"))),
         qPrintable(info));
+}
+
+// Four quarters in four colours: a picture printed whole shows all four
+// about equally; one magnified shows its top-left quarter only.
+static QImage viertelbild()
+{
+    QImage bild(800, 500, QImage::Format_RGB32);
+    QPainter maler(&bild);
+    maler.fillRect(0, 0, 400, 250, Qt::red);
+    maler.fillRect(400, 0, 400, 250, Qt::green);
+    maler.fillRect(0, 250, 400, 250, Qt::blue);
+    maler.fillRect(400, 250, 400, 250, Qt::black);
+    return bild;
+}
+
+// How many pixels of each quarter's colour the first page shows.
+static QList<int> farbanteile(const QString &pdf, const QString &ordner)
+{
+    QProcess p;
+    const QString png = ordner + QStringLiteral("/seite");
+    p.start(QStringLiteral("pdftoppm"),
+            {QStringLiteral("-r"), QStringLiteral("20"), QStringLiteral("-png"),
+             QStringLiteral("-singlefile"), pdf, png});
+    if (!p.waitForFinished(30000))
+        return {};
+    const QImage seite(png + QStringLiteral(".png"));
+    QList<int> anzahl(4, 0);
+    for (int y = 0; y < seite.height(); ++y) {
+        for (int x = 0; x < seite.width(); ++x) {
+            const QColor c = seite.pixelColor(x, y);
+            const bool r = c.red() > 200, g = c.green() > 200, b = c.blue() > 200;
+            const bool dunkel = c.red() < 40 && c.green() < 40 && c.blue() < 40;
+            if (r && c.green() < 60 && c.blue() < 60)
+                ++anzahl[0];
+            else if (g && c.red() < 60 && c.blue() < 60)
+                ++anzahl[1];
+            else if (b && c.red() < 60 && c.green() < 60)
+                ++anzahl[2];
+            else if (dunkel)
+                ++anzahl[3];
+        }
+    }
+    return anzahl;
+}
+
+void TstQtDrucker::bildNachBerichtIstGanz_data()
+{
+    QTest::addColumn<int>("berichte");
+    QTest::addColumn<varo::Papierformat>("papier");
+    QTest::newRow("allein") << 0 << varo::Papierformat::A4;
+    QTest::newRow("nach einem Bericht") << 1 << varo::Papierformat::A4;
+    QTest::newRow("nach zwei Berichten") << 2 << varo::Papierformat::A4;
+    QTest::newRow("A5, nach einem Bericht") << 1 << varo::Papierformat::A5;
+}
+
+void TstQtDrucker::bildNachBerichtIstGanz()
+{
+    QFETCH(int, berichte);
+    QFETCH(varo::Papierformat, papier);
+    QTemporaryDir dir;
+    const QString datei = dir.filePath(QStringLiteral("auftrag.pdf"));
+    auto drucker = varo::QtDrucker::fuerPdf(datei);
+    drucker->setPapierformat(papier);
+    QTextDocument bericht;
+    bericht.setPlainText(QStringLiteral("Varolinaten-Berechnung\n") +
+                         QString(81, QLatin1Char('-')));
+    for (int i = 0; i < berichte; ++i)
+        drucker->dokumentDrucken(bericht);
+    // Each job writes the file anew: the last one is the picture.
+    drucker->bildDrucken(viertelbild());
+
+    const QList<int> anzahl = farbanteile(datei, dir.path());
+    QCOMPARE(anzahl.size(), 4);
+    const int summe = anzahl[0] + anzahl[1] + anzahl[2] + anzahl[3];
+    QVERIFY(summe > 0);
+    for (int i = 0; i < 4; ++i) {
+        QVERIFY2(
+            anzahl[i] > summe / 6,
+            qPrintable(QStringLiteral("Viertel %1: %2 von %3").arg(i).arg(anzahl[i]).arg(summe)));
+    }
+}
+
+void TstQtDrucker::abgelehnterAuftragIstEinFehler_data()
+{
+    QTest::addColumn<bool>("bild");
+    QTest::addColumn<QString>("grund");
+    const QString abgelehnt =
+        QStringLiteral("Der Drucker „PDF-A4“ hat den Auftrag nicht angenommen: die Warteschlange "
+                       "nimmt keine Aufträge an.");
+    QTest::newRow("Bericht angenommen") << false << QString();
+    QTest::newRow("Bericht abgelehnt") << false << abgelehnt;
+    QTest::newRow("Bild angenommen") << true << QString();
+    QTest::newRow("Bild abgelehnt") << true << abgelehnt;
+}
+
+void TstQtDrucker::abgelehnterAuftragIstEinFehler()
+{
+    QFETCH(bool, bild);
+    QFETCH(QString, grund);
+    QTemporaryDir dir;
+    auto drucker = varo::QtDrucker::fuerPdf(dir.filePath(QStringLiteral("auftrag.pdf")));
+    int gefragt = 0;
+    drucker->setAuftragspruefung([&] {
+        ++gefragt;
+        return grund;
+    });
+    QTextDocument bericht(QStringLiteral("Varolinaten-Berechnung"));
+    try {
+        bild ? drucker->bildDrucken(viertelbild()) : drucker->dokumentDrucken(bericht);
+        QVERIFY2(grund.isEmpty(), "Der abgelehnte Auftrag hätte ein Fehler sein müssen.");
+    } catch (const varo::Laufzeitfehler &f) {
+        // The printer error, which asks "Drucker-Fehler?", with the reason.
+        QCOMPARE(f.nummer(), varo::fehler::Druckerfehler);
+        QCOMPARE(f.beschreibung(), grund);
+    }
+    // Asked once the job was handed over, not before.
+    QCOMPARE(gefragt, 1);
+}
+
+void TstQtDrucker::startetMitPapierDerWarteschlange()
+{
+    // Every queue of this machine in turn as the default (CUPS takes it
+    // from LPDEST): the printer starts on that queue's own paper.
+    const QList<QPrinterInfo> schlangen = QPrinterInfo::availablePrinters();
+    if (schlangen.isEmpty())
+        QSKIP("Keine Druckerwarteschlange eingerichtet.");
+    const QByteArray vorher = qgetenv("LPDEST");
+    for (const QPrinterInfo &schlange : schlangen) {
+        if (!schlange.defaultPageSize().isValid())
+            continue;
+        qputenv("LPDEST", schlange.printerName().toLocal8Bit());
+        varo::QtDrucker drucker;
+        QCOMPARE(drucker.geraetename(), schlange.printerName());
+        QCOMPARE(drucker.qprinter()->pageLayout().pageSize().id(), schlange.defaultPageSize().id());
+    }
+    if (vorher.isNull())
+        qunsetenv("LPDEST");
+    else
+        qputenv("LPDEST", vorher);
+}
+
+void TstQtDrucker::einrichtenNimmtPapierDerWarteschlange()
+{
+    // Needs two print queues whose default papers differ (two cups-pdf
+    // queues for A4 and A5, say).
+    const QList<QPrinterInfo> schlangen = QPrinterInfo::availablePrinters();
+    const QPrinterInfo standard = QPrinterInfo::defaultPrinter();
+    QPrinterInfo andere;
+    for (const QPrinterInfo &s : schlangen) {
+        if (!standard.isNull() && s.printerName() != standard.printerName() &&
+            s.defaultPageSize().isValid() &&
+            !s.defaultPageSize().isEquivalentTo(standard.defaultPageSize()))
+            andere = s;
+    }
+    if (andere.isNull())
+        QSKIP("Keine zwei Druckerwarteschlangen mit verschiedenem Papier eingerichtet.");
+
+    varo::QtDrucker drucker;
+    QCOMPARE(drucker.qprinter()->pageLayout().pageSize().id(), standard.defaultPageSize().id());
+    const int vorher = drucker.seitenhoeheTwips();
+    QTimer::singleShot(0, [&] {
+        auto *dialog = qobject_cast<QPrintDialog *>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        if (auto *liste = dialog->findChild<QComboBox *>(QStringLiteral("printers")))
+            liste->setCurrentIndex(liste->findText(andere.printerName()));
+        dialog->accept();
+    });
+    varo::QtDokumentdialoge dialoge(&drucker);
+    QVERIFY(dialoge.druckerEinrichten(nullptr));
+    QCOMPARE(drucker.geraetename(), andere.printerName());
+    // The queue's own paper, and reports paged for it.
+    QCOMPARE(drucker.qprinter()->pageLayout().pageSize().id(), andere.defaultPageSize().id());
+    QVERIFY(drucker.seitenhoeheTwips() != vorher);
 }
 
 QTEST_MAIN(TstQtDrucker)
