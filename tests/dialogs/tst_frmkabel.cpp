@@ -208,7 +208,7 @@ private slots:
         neuerDialog(dreiKabel)->modusEinrichten(QStringLiteral("eine"));
         QCOMPARE(combo1()->count(), 3);
         QCOMPARE(combo1()->currentText(), vorschlag);
-        QCOMPARE(dialog->anfrage().Combo1ListIndex, -1);
+        QCOMPARE(dialog->anfrage().kabelIndex, -1);
         QVERIFY(ui.meldungen.isEmpty());
     }
 
@@ -368,7 +368,7 @@ private slots:
         }
         QCOMPARE(ui.pieps, 0);
         QCOMPARE(anfragen.size(), 1);
-        QCOMPARE(anfragen[0].Text3, QStringLiteral("11"));
+        QCOMPARE(anfragen[0].laenge, QStringLiteral("11"));
     }
 
     void enterAufDemKnopf()
@@ -382,7 +382,7 @@ private slots:
         command1()->setFocus();
         QTest::keyClick(command1(), Qt::Key_Return);
         QCOMPARE(anfragen.size(), 1);
-        QCOMPARE(anfragen[0].Text1, QStringLiteral("7"));
+        QCOMPARE(anfragen[0].frequenzen, QStringLiteral("7"));
     }
 
     // A calculation lets window events run; a second press meanwhile starts
@@ -446,7 +446,7 @@ private slots:
         } else {
             QVERIFY(ui.meldungen.isEmpty());
             QCOMPARE(anfragen.size(), 1);
-            QCOMPARE(anfragen[0].Text1, frequenzen);
+            QCOMPARE(anfragen[0].frequenzen, frequenzen);
         }
     }
 
@@ -627,12 +627,12 @@ private slots:
 
         QCOMPARE(anfragen.size(), 1);
         const Berechnungsanfrage &a = anfragen[0];
-        QCOMPARE(a.Berechnungsart, modus);
-        QCOMPARE(a.Text1, QStringLiteral("7,1/28"));
-        QCOMPARE(a.Combo1Text, getippt == QStringLiteral("0,8") ? getippt : eintrag + getippt);
-        QCOMPARE(a.Combo1ListIndex, listIndex);
-        QCOMPARE(a.Text3, QStringLiteral("25"));
-        QCOMPARE(a.Text4, QStringLiteral("35"));
+        QCOMPARE(modusText(a.modus), modus);
+        QCOMPARE(a.frequenzen, QStringLiteral("7,1/28"));
+        QCOMPARE(a.kabel, getippt == QStringLiteral("0,8") ? getippt : eintrag + getippt);
+        QCOMPARE(a.kabelIndex, listIndex);
+        QCOMPARE(a.laenge, QStringLiteral("25"));
+        QCOMPARE(a.toleranz, QStringLiteral("35"));
         QVERIFY(!dialog->isVisible());
     }
 
