@@ -7,6 +7,7 @@
 #include "berichtsfeld.h"
 #include "eingaben.h"
 #include "kabeltabelle.h"
+#include "konstanten.h"
 #include "konvertierung.h"
 #include "laufzeitfehler.h"
 #include "leitung.h"
@@ -104,7 +105,7 @@ private:
 
     void laengenVorbereiten()
     {
-        m_lambda = zuSingle(300.0 / m_f);
+        m_lambda = zuSingle(wellenlaenge(m_f));
         m_q = zuSingle(m_lambda / 4.0);
         m_laenge = eingabe::laenge(m_a.laenge);
         m_n = vielfachenAnzahl(m_laenge, m_q, m_vk);

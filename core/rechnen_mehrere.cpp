@@ -7,6 +7,7 @@
 #include "berichtsfeld.h"
 #include "eingaben.h"
 #include "kabeltabelle.h"
+#include "konstanten.h"
 #include "konvertierung.h"
 #include "laufzeitfehler.h"
 #include "leitung.h"
@@ -86,7 +87,7 @@ void anpassungsfilter(std::vector<float> &kandidaten, const QStringList &frequen
             continue;
         const float e = zuSingle(static_cast<double>(x) / vk);
         for (const QString &eintrag : frequenzen) {
-            const float lambda = zuSingle(300.0 / eingabe::frequenz(eintrag));
+            const float lambda = zuSingle(wellenlaenge(eingabe::frequenz(eintrag)));
             const float null = 0.0F;
             float zAusgang = 0.0F;
             if (schwelle > LeitungSWR(e, lambda, null, null, zAusgang))
@@ -203,7 +204,7 @@ private:
             m_berichtsfrequenzen += QLatin1Char('/');
         if (f < 0.01F)
             throw Eingabeablehnung(Ablehnung::Frequenz);
-        const float lambda = zuSingle(300.0 / f);
+        const float lambda = zuSingle(wellenlaenge(f));
         const float q = zuSingle(lambda / 4.0);
         if (lambda < m_lambdaMin)
             m_lambdaMin = lambda;

@@ -5,6 +5,7 @@
 #include "bericht.h"
 #include "berichtsfeld.h"
 #include "eingaben.h"
+#include "konstanten.h"
 #include "konvertierung.h"
 #include "laufzeitfehler.h"
 #include "leitung.h"
@@ -29,7 +30,7 @@ struct Bewertung
 
 Bewertung bewerten(float f, float laenge, float vk, float schwelle)
 {
-    const float lambda = zuSingle(300.0 / f);
+    const float lambda = zuSingle(wellenlaenge(f));
     const float elLaenge = zuSingle(static_cast<double>(laenge) / vk);
     const float null = 0.0F;
     float zAusgang = 0.0F;
