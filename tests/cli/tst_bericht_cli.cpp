@@ -55,6 +55,8 @@ private slots:
     void kabelNachTypname();
     void ablehnungen_data();
     void ablehnungen();
+    void ablehnungsgruende_data();
+    void ablehnungsgruende();
     void vorhandenMitEinerFrequenzGibtHinweisUndBericht();
     void seitenlaenge();
     void ausgabedateiGleichStandardausgabe();
@@ -167,6 +169,37 @@ void TstBerichtCli::ablehnungen()
         QCOMPARE(lauf.stderr_.count(QLatin1Char('\n')), 1);
     QVERIFY(!lauf.stderr_.contains(QStringLiteral("Sie können mehere")));
     QVERIFY(lauf.stderr_.size() < 400);
+}
+
+// Each refused input is named by the option that holds it.
+void TstBerichtCli::ablehnungsgruende_data()
+{
+    QTest::addColumn<QStringList>("argumente");
+    QTest::addColumn<QString>("option");
+    QTest::addColumn<QString>("nichtGenannt");
+
+    QTest::newRow("Frequenz zu tief") << bericht("eine", "0.009", "0.66", "30") << "--frequenz:"
+                                      << "--kabel:";
+    QTest::newRow("leerer Eintrag") << bericht("mehrere", "7/14/", "0.66", "30") << "--frequenz:"
+                                    << "--toleranz:";
+    QTest::newRow("Vk 1,01") << bericht("vorhanden", "7/14", "1.01", "30") << "--kabel:"
+                             << "--frequenz:";
+    QTest::newRow("Toleranz 101") << (bericht("mehrere", "7/14", "0.66", "30") << "--toleranz"
+                                                                               << "101")
+                                  << "--toleranz:"
+                                  << "--kabel:";
+}
+
+void TstBerichtCli::ablehnungsgruende()
+{
+    QFETCH(QStringList, argumente);
+    QFETCH(QString, option);
+    QFETCH(QString, nichtGenannt);
+    const Lauf lauf = starte(argumente);
+    QCOMPARE(lauf.status, 2);
+    QVERIFY(lauf.stdout_.isEmpty());
+    QVERIFY2(lauf.stderr_.startsWith(option), qPrintable(lauf.stderr_));
+    QVERIFY(!lauf.stderr_.contains(nichtGenannt));
 }
 
 void TstBerichtCli::vorhandenMitEinerFrequenzGibtHinweisUndBericht()
