@@ -53,7 +53,8 @@ public:
     int fehlernummer() const { return m_fehlernummer; }
     const QString &beschreibung() const { return m_beschreibung; }
 
-    operator Rechenergebnis() const { return m_ergebnis; } // NOLINT: the coarse view
+    // Implicit: the coarse view, for callers that ask only which of the four.
+    operator Rechenergebnis() const { return m_ergebnis; }
 
     friend bool operator==(const Ausgang &a, Rechenergebnis e) { return a.m_ergebnis == e; }
     friend bool operator==(Rechenergebnis e, const Ausgang &a) { return a.m_ergebnis == e; }

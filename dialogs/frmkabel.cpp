@@ -221,11 +221,6 @@ void FrmKabel::Form_Activate()
     schrittAusfuehren([&] { m_ui.normalerZeiger(); });
 }
 
-void FrmKabel::modusEinrichten(const QString &tag)
-{
-    modusEinrichten(modusAusText(tag));
-}
-
 void FrmKabel::modusEinrichten(Berechnungsmodus modus)
 {
     const bool schonSichtbar = isVisible();

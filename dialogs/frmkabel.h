@@ -41,9 +41,6 @@ public:
     // Set the mode, adapt the labels and the frequency field to it and show
     // the dialog; the defaults are proposed afresh.
     void modusEinrichten(Berechnungsmodus modus);
-    // The same with the mode given by its tag text ("eine", "mehrere",
-    // "VorhKabel"); any other text sets no mode, and "&Rechnen" then does nothing.
-    void modusEinrichten(const QString &tag);
     // The dialog's tag: the mode's text.
     QString Berechnungsart() const;
 
