@@ -289,6 +289,49 @@ int ausgangMelden(const Ausgang &ausgang, QTextStream &fehler)
     return fehlerStatus;
 }
 
+// The checks before the calculation, as the window makes them and with the
+// tool's own range check of every number; false when the request is refused,
+// with the reason on fehler.
+bool anfragePruefen(const Berechnungsanfrage &anfrage, const Kabelwahl &kabel,
+                    const QString &tabelle, QTextStream &fehler)
+{
+    // The dialog's own checks come first: every field filled, no two
+    // frequencies in one band (that one after the ranges below).
+    const Vorpruefung vorpruefung = vorpruefen(anfrage);
+    if (vorpruefung == Vorpruefung::FeldLeer) {
+        const QStringList felder = {anfrage.frequenzen, anfrage.kabel, anfrage.laenge,
+                                    anfrage.toleranz};
+        const QStringList namen = {QStringLiteral("--frequenz"), QStringLiteral("--kabel"),
+                                   QStringLiteral("--laenge"), QStringLiteral("--toleranz")};
+        fehler << "Das Eingabefeld " << namen.at(felder.indexOf(QString())) << " ist leer.\n";
+        return false;
+    }
+    // A number beyond the range of a single stops the calculation with a bare
+    // "Überlauf"; say which option holds it.
+    if (const QString ausserhalb = zahlAusserhalb(anfrage); !ausserhalb.isEmpty()) {
+        fehler << ausserhalb << '\n';
+        return false;
+    }
+    // The report lists the attenuation only for one frequency; a field the
+    // calculation cannot evaluate is named with its row.
+    if (anfrage.modus == Berechnungsmodus::Eine && kabel.kabel &&
+        !kabel.kabel->Daempfung.isEmpty()) {
+        if (const QString warum = daempfungsfehler(kabel.kabel->Daempfung); !warum.isEmpty()) {
+            fehler << QStringLiteral("%1, Zeile %2: Das Dämpfungsfeld %3 ist unbrauchbar: %4.")
+                          .arg(zitat(QDir::toNativeSeparators(tabelle)))
+                          .arg(kabel.kabel->zeile)
+                          .arg(zitat(kabel.kabel->Daempfung), warum)
+                   << '\n';
+            return false;
+        }
+    }
+    if (vorpruefung == Vorpruefung::GleichesBand) {
+        fehler << gleichesBandText(QStringLiteral(" ")) << '\n';
+        return false;
+    }
+    return true;
+}
+
 int berichtRechnen(const Optionen &optionen, const QString &format, QIODevice &ausgabe,
                    QTextStream &fehler, const QString &kabelOrdner)
 {
@@ -341,40 +384,8 @@ int berichtRechnen(const Optionen &optionen, const QString &format, QIODevice &a
     anfrage.kabel = kabel->text;
     anfrage.kabelIndex = kabel->index;
 
-    // The dialog's own checks come first: every field filled, no two
-    // frequencies in one band (that one after the ranges below).
-    const Vorpruefung vorpruefung = vorpruefen(anfrage);
-    if (vorpruefung == Vorpruefung::FeldLeer) {
-        const QStringList felder = {anfrage.frequenzen, anfrage.kabel, anfrage.laenge,
-                                    anfrage.toleranz};
-        const QStringList namen = {QStringLiteral("--frequenz"), QStringLiteral("--kabel"),
-                                   QStringLiteral("--laenge"), QStringLiteral("--toleranz")};
-        fehler << "Das Eingabefeld " << namen.at(felder.indexOf(QString())) << " ist leer.\n";
+    if (!anfragePruefen(anfrage, *kabel, tabelle, fehler))
         return abgelehnt;
-    }
-    // A number beyond the range of a single stops the calculation with a bare
-    // "Überlauf"; say which option holds it.
-    if (const QString ausserhalb = zahlAusserhalb(anfrage); !ausserhalb.isEmpty()) {
-        fehler << ausserhalb << '\n';
-        return abgelehnt;
-    }
-    // The report lists the attenuation only for one frequency; a field the
-    // calculation cannot evaluate is named with its row.
-    if (anfrage.modus == Berechnungsmodus::Eine && kabel->kabel &&
-        !kabel->kabel->Daempfung.isEmpty()) {
-        if (const QString warum = daempfungsfehler(kabel->kabel->Daempfung); !warum.isEmpty()) {
-            fehler << QStringLiteral("%1, Zeile %2: Das Dämpfungsfeld %3 ist unbrauchbar: %4.")
-                          .arg(zitat(QDir::toNativeSeparators(tabelle)))
-                          .arg(kabel->kabel->zeile)
-                          .arg(zitat(kabel->kabel->Daempfung), warum)
-                   << '\n';
-            return abgelehnt;
-        }
-    }
-    if (vorpruefung == Vorpruefung::GleichesBand) {
-        fehler << gleichesBandText(QStringLiteral(" ")) << '\n';
-        return abgelehnt;
-    }
 
     Programmwerte werte;
     Berichtsausgabe bericht(format);
