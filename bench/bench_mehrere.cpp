@@ -108,11 +108,11 @@ int main(int argc, char **argv)
         StilleOberflaeche ui;
         Rechenkontext k{werte, feld, drucker, ui, QLocale::c()};
         Berechnungsanfrage a;
-        a.Berechnungsart = berechnungsart::mehrere;
-        a.Text1 = Baender;
-        a.Combo1Text = QStringLiteral("0.66");
-        a.Text3 = QStringLiteral("2000");
-        a.Text4 = QStringLiteral("35");
+        a.modus = Berechnungsmodus::Mehrere;
+        a.frequenzen = Baender;
+        a.kabel = QStringLiteral("0.66");
+        a.laenge = QStringLiteral("2000");
+        a.toleranz = QStringLiteral("35");
         Rechenergebnis ergebnis = Rechenergebnis::Abgelehnt;
         const double ms = medianMs(3, [&] { ergebnis = RechnenMehrere(a, k); });
         std::printf(
@@ -128,11 +128,11 @@ int main(int argc, char **argv)
         StilleOberflaeche ui;
         Rechenkontext k{werte, feld, drucker, ui, QLocale::c()};
         Berechnungsanfrage a;
-        a.Berechnungsart = berechnungsart::eine;
-        a.Text1 = QStringLiteral("7.5");
-        a.Combo1Text = QStringLiteral("1");
-        a.Text3 = QStringLiteral("320000");
-        a.Text4 = QStringLiteral("35");
+        a.modus = Berechnungsmodus::Eine;
+        a.frequenzen = QStringLiteral("7.5");
+        a.kabel = QStringLiteral("1");
+        a.laenge = QStringLiteral("320000");
+        a.toleranz = QStringLiteral("35");
         Rechenergebnis ergebnis = Rechenergebnis::Abgelehnt;
         const double ms = medianMs(3, [&] { ergebnis = RechnenEine(a, k); });
         const auto zeilen = feld.text().count(QStringLiteral(" m\r\n")) - 1; // less the header

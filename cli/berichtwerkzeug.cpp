@@ -221,11 +221,11 @@ QString einlesen(const QStringList &argumente, Optionen &optionen)
 QString zahlAusserhalb(const Berechnungsanfrage &anfrage)
 {
     QList<std::pair<QString, QString>> felder;
-    for (const QString &f : FrequenzListe(KommaZuPunkt(anfrage.Text1)))
+    for (const QString &f : FrequenzListe(KommaZuPunkt(anfrage.frequenzen)))
         felder.append({QStringLiteral("--frequenz"), f});
-    felder.append({QStringLiteral("--laenge"), anfrage.Text3});
-    if (anfrage.Berechnungsart != berechnungsart::eine)
-        felder.append({QStringLiteral("--toleranz"), anfrage.Text4});
+    felder.append({QStringLiteral("--laenge"), anfrage.laenge});
+    if (anfrage.modus != Berechnungsmodus::Eine)
+        felder.append({QStringLiteral("--toleranz"), anfrage.toleranz});
     for (const auto &[option, text] : std::as_const(felder)) {
         try {
             zuSingle(TextZuZahl(KommaZuPunkt(text)));
@@ -237,13 +237,113 @@ QString zahlAusserhalb(const Berechnungsanfrage &anfrage)
     return {};
 }
 
+// The sentence on standard error for refused input, by its reason.
+QString ablehnungsgrund(Ablehnung grund)
+{
+    switch (grund) {
+    case Ablehnung::NurEineFrequenz:
+        return nurEineFrequenzText();
+    case Ablehnung::GleichesBand:
+        return gleichesBandText(QStringLiteral(" "));
+    case Ablehnung::Frequenz:
+        return QStringLiteral("--frequenz: Eingabe außerhalb des zulässigen Bereichs: Frequenzen "
+                              "ab 0,01 MHz (ein leerer Eintrag zählt als 0).");
+    case Ablehnung::Verkuerzungsfaktor:
+        return QStringLiteral("--kabel: Eingabe außerhalb des zulässigen Bereichs: "
+                              "Verkürzungsfaktor über 0 bis 1.");
+    case Ablehnung::Toleranz:
+        return QStringLiteral(
+            "--toleranz: Eingabe außerhalb des zulässigen Bereichs: Toleranz 0 bis 100 %.");
+    case Ablehnung::Keine:
+    case Ablehnung::FeldLeer:
+    case Ablehnung::KeinModus:
+        break;
+    }
+    return QStringLiteral("Die Eingabe wurde abgelehnt.");
+}
+
+// What a calculation that wrote no report says on standard error, and the
+// exit status: 2 for refused input, 1 for anything else.
+int ausgangMelden(const Ausgang &ausgang, QTextStream &fehler)
+{
+    switch (ausgang.art()) {
+    case Ausgang::Art::Fertig:
+        return ok;
+    case Ausgang::Art::Abgelehnt:
+        fehler << ablehnungsgrund(ausgang.grund()) << '\n';
+        return abgelehnt;
+    case Ausgang::Art::Laufzeitfehler:
+        if (ausgang.fehlernummer() == fehler::Ueberlauf) {
+            // Every number is in range, so the count of lengths overflowed.
+            fehler << "Zu viele Längen: Die Rechnung bräuchte mehr als 32767 Vielfache der "
+                      "Viertelwelle; --laenge kürzer oder --frequenz tiefer wählen.\n";
+            return abgelehnt;
+        }
+        fehler << programmname << ": " << KonsolenOberflaeche::einzeilig(ausgang.beschreibung())
+               << '\n';
+        return fehlerStatus;
+    case Ausgang::Art::Abgebrochen:
+        break;
+    }
+    fehler << programmname << ": Die Rechnung wurde abgebrochen.\n";
+    return fehlerStatus;
+}
+
+// The checks before the calculation, as the window makes them and with the
+// tool's own range check of every number; false when the request is refused,
+// with the reason on fehler.
+bool anfragePruefen(const Berechnungsanfrage &anfrage, const Kabelwahl &kabel,
+                    const Kabeltabellen &tabelle, QTextStream &fehler)
+{
+    // The dialog's own checks come first: every field filled, no two
+    // frequencies in one band (that one after the ranges below).
+    const Vorpruefung vorpruefung = vorpruefen(anfrage);
+    if (vorpruefung == Vorpruefung::FeldLeer) {
+        const QStringList felder = {anfrage.frequenzen, anfrage.kabel, anfrage.laenge,
+                                    anfrage.toleranz};
+        const QStringList namen = {QStringLiteral("--frequenz"), QStringLiteral("--kabel"),
+                                   QStringLiteral("--laenge"), QStringLiteral("--toleranz")};
+        fehler << "Das Eingabefeld " << namen.at(felder.indexOf(QString())) << " ist leer.\n";
+        return false;
+    }
+    // A number beyond the range of a single stops the calculation with a bare
+    // "Überlauf"; say which option holds it.
+    if (const QString ausserhalb = zahlAusserhalb(anfrage); !ausserhalb.isEmpty()) {
+        fehler << ausserhalb << '\n';
+        return false;
+    }
+    // The report lists the attenuation only for one frequency; a field the
+    // calculation cannot evaluate is named with its row, or as typed.
+    const QString daempfung =
+        kabel.kabel ? kabel.kabel->Daempfung : kabelZerlegen(kabel.text).Daempfung;
+    if (anfrage.modus == Berechnungsmodus::Eine && !daempfung.isEmpty()) {
+        if (const QString warum = daempfungsfehler(daempfung); !warum.isEmpty()) {
+            const QString wo =
+                kabel.kabel
+                    ? QStringLiteral("%1, Zeile %2")
+                          .arg(zitat(QDir::toNativeSeparators(tabelle.pfad(*kabel.kabel))))
+                          .arg(kabel.kabel->zeile)
+                    : QStringLiteral("--kabel");
+            fehler << QStringLiteral("%1: Das Dämpfungsfeld %2 ist unbrauchbar: %3.")
+                          .arg(wo, zitat(daempfung), warum)
+                   << '\n';
+            return false;
+        }
+    }
+    if (vorpruefung == Vorpruefung::GleichesBand) {
+        fehler << gleichesBandText(QStringLiteral(" ")) << '\n';
+        return false;
+    }
+    return true;
+}
+
 int berichtRechnen(const Optionen &optionen, const QString &format, QIODevice &ausgabe,
                    QTextStream &fehler, const QString &kabelOrdner)
 {
-    static const QHash<QString, QString> modi = {
-        {QStringLiteral("eine"), berechnungsart::eine},
-        {QStringLiteral("mehrere"), berechnungsart::mehrere},
-        {QStringLiteral("vorhanden"), berechnungsart::vorhKabel},
+    static const QHash<QString, Berechnungsmodus> modi = {
+        {QStringLiteral("eine"), Berechnungsmodus::Eine},
+        {QStringLiteral("mehrere"), Berechnungsmodus::Mehrere},
+        {QStringLiteral("vorhanden"), Berechnungsmodus::VorhKabel},
     };
     const QString modus = optionen.wert(QStringLiteral("modus")).value_or(QString());
     if (!modi.contains(modus)) {
@@ -272,10 +372,10 @@ int berichtRechnen(const Optionen &optionen, const QString &format, QIODevice &a
     const QLocale locale;
     const Kabeltabellen tabelle = optionen.kabeltabellen(kabelOrdner);
     Berechnungsanfrage anfrage;
-    anfrage.Berechnungsart = modi.value(modus);
-    anfrage.Text1 = *optionen.wert(QStringLiteral("frequenz"));
-    anfrage.Text3 = *optionen.wert(QStringLiteral("laenge"));
-    anfrage.Text4 = optionen.wert(QStringLiteral("toleranz")).value_or(QStringLiteral("35"));
+    anfrage.modus = modi.value(modus);
+    anfrage.frequenzen = *optionen.wert(QStringLiteral("frequenz"));
+    anfrage.laenge = *optionen.wert(QStringLiteral("laenge"));
+    anfrage.toleranz = optionen.wert(QStringLiteral("toleranz")).value_or(QStringLiteral("35"));
 
     QString grund;
     const auto kabel =
@@ -286,48 +386,11 @@ int berichtRechnen(const Optionen &optionen, const QString &format, QIODevice &a
     }
     if (!kabel->hinweis.isEmpty())
         fehler << kabel->hinweis << '\n';
-    anfrage.Combo1Text = kabel->text;
-    anfrage.Combo1ListIndex = kabel->index;
+    anfrage.kabel = kabel->text;
+    anfrage.kabelIndex = kabel->index;
 
-    // The dialog's own checks come first: every field filled, no two
-    // frequencies in one band (that one after the ranges below).
-    const Vorpruefung vorpruefung = vorpruefen(anfrage);
-    if (vorpruefung == Vorpruefung::FeldLeer) {
-        const QStringList felder = {anfrage.Text1, anfrage.Combo1Text, anfrage.Text3,
-                                    anfrage.Text4};
-        const QStringList namen = {QStringLiteral("--frequenz"), QStringLiteral("--kabel"),
-                                   QStringLiteral("--laenge"), QStringLiteral("--toleranz")};
-        fehler << "Das Eingabefeld " << namen.at(felder.indexOf(QString())) << " ist leer.\n";
+    if (!anfragePruefen(anfrage, *kabel, tabelle, fehler))
         return abgelehnt;
-    }
-    // A number beyond the range of a single stops the calculation with a bare
-    // "Überlauf"; say which option holds it.
-    if (const QString ausserhalb = zahlAusserhalb(anfrage); !ausserhalb.isEmpty()) {
-        fehler << ausserhalb << '\n';
-        return abgelehnt;
-    }
-    // The report lists the attenuation only for one frequency; a field the
-    // calculation cannot evaluate is named with its row, or as typed.
-    const QString daempfung =
-        kabel->kabel ? kabel->kabel->Daempfung : kabelZerlegen(kabel->text).Daempfung;
-    if (anfrage.Berechnungsart == berechnungsart::eine && !daempfung.isEmpty()) {
-        if (const QString warum = daempfungsfehler(daempfung); !warum.isEmpty()) {
-            const QString wo =
-                kabel->kabel
-                    ? QStringLiteral("%1, Zeile %2")
-                          .arg(zitat(QDir::toNativeSeparators(tabelle.pfad(*kabel->kabel))))
-                          .arg(kabel->kabel->zeile)
-                    : QStringLiteral("--kabel");
-            fehler << QStringLiteral("%1: Das Dämpfungsfeld %2 ist unbrauchbar: %3.")
-                          .arg(wo, zitat(daempfung), warum)
-                   << '\n';
-            return abgelehnt;
-        }
-    }
-    if (vorpruefung == Vorpruefung::GleichesBand) {
-        fehler << gleichesBandText(QStringLiteral(" ")) << '\n';
-        return abgelehnt;
-    }
 
     Programmwerte werte;
     Berichtsausgabe bericht(format);
@@ -340,35 +403,14 @@ int berichtRechnen(const Optionen &optionen, const QString &format, QIODevice &a
     Drucker &drucker = festeSeiten ? static_cast<Drucker &>(*festeSeiten) : keinDrucker;
     Rechenkontext kontext{werte, feld, drucker, ui, locale};
 
-    switch (berechnen(anfrage, kontext)) {
-    case Rechenergebnis::Bericht:
-        // The existing-cable check hints that several frequencies can be given.
-        for (const QString &meldung : std::as_const(ui.meldungen))
-            fehler << meldung << '\n';
-        return schreiben(bericht.daten(QStringLiteral("Varolinaten-Bericht")),
-                         optionen.wert(QStringLiteral("ausgabe")), ausgabe, fehler);
-    case Rechenergebnis::Hinweis:
-        fehler << ui.meldungen.value(0, QStringLiteral("Keine Berechnung.")) << '\n';
-        return abgelehnt;
-    case Rechenergebnis::Abgelehnt:
-        fehler << "Eingabe außerhalb des zulässigen Bereichs: Frequenzen ab 0,01 MHz, "
-                  "Verkürzungsfaktor über 0 bis 1, Toleranz 0 bis 100 %.\n";
-        return abgelehnt;
-    case Rechenergebnis::Abgebrochen:
-        break;
-    }
-    // The error is the last message; a hint may come before it.
-    const QString meldung = ui.meldungen.isEmpty()
-                                ? QStringLiteral("Die Rechnung wurde abgebrochen.")
-                                : ui.meldungen.constLast();
-    if (meldung.contains(Laufzeitfehler::beschreibungFuer(fehler::Ueberlauf))) {
-        // Every number is in range, so the count of lengths overflowed.
-        fehler << "Zu viele Längen: Die Rechnung bräuchte mehr als 32767 Vielfache der "
-                  "Viertelwelle; --laenge kürzer oder --frequenz tiefer wählen.\n";
-        return abgelehnt;
-    }
-    fehler << programmname << ": " << meldung << '\n';
-    return fehlerStatus;
+    const Ausgang ausgang = berechnen(anfrage, kontext);
+    if (ausgang.art() != Ausgang::Art::Fertig)
+        return ausgangMelden(ausgang, fehler);
+    // The existing-cable check hints that several frequencies can be given.
+    for (const QString &meldung : std::as_const(ui.meldungen))
+        fehler << meldung << '\n';
+    return schreiben(bericht.daten(QStringLiteral("Varolinaten-Bericht")),
+                     optionen.wert(QStringLiteral("ausgabe")), ausgabe, fehler);
 }
 
 int kurveZeichnen(const Optionen &optionen, QTextStream &fehler, const QString &kabelOrdner)

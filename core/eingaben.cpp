@@ -10,7 +10,7 @@ float frequenz(const QString &text)
 {
     const float f = zuSingle(TextZuZahl(KommaZuPunkt(text)));
     if (f < 0.01F)
-        throw Laufzeitfehler(fehler::DivisionDurchNull);
+        throw Eingabeablehnung(Ablehnung::Frequenz);
     return f;
 }
 
@@ -18,7 +18,7 @@ float verkuerzungsfaktor(const QString &kabelText)
 {
     const float vk = zuSingle(TextZuZahl(KommaZuPunkt(kabelText)));
     if (!(vk > 0.0F && vk <= 1.0F))
-        throw Laufzeitfehler(fehler::DivisionDurchNull);
+        throw Eingabeablehnung(Ablehnung::Verkuerzungsfaktor);
     return vk;
 }
 
@@ -32,7 +32,7 @@ Toleranz toleranz(const QString &text)
     Toleranz t;
     t.prozent = zuSingle(TextZuZahl(KommaZuPunkt(text)));
     if (!(t.prozent >= 0.0F && t.prozent <= 100.0F))
-        throw Laufzeitfehler(fehler::DivisionDurchNull);
+        throw Eingabeablehnung(Ablehnung::Toleranz);
     float rest = zuSingle(100.0 - t.prozent + 0.001);
     if (rest > 100.0F)
         rest = 100.0F;

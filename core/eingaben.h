@@ -1,9 +1,9 @@
 #pragma once
 
 // The input steps the three text calculations share: each reads one field
-// of the request the way every calculation reads it and throws
-// Laufzeitfehler(11) for a value the calculations refuse, which the step
-// runner answers with two beeps.
+// of the request the way every calculation reads it and throws an
+// Eingabeablehnung (error 11 with its reason) for a value the calculations
+// refuse, which the step runner answers with two beeps.
 
 #include <QString>
 

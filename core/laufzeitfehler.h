@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ausgang.h"
+
 #include <QString>
 #include <exception>
 
@@ -45,6 +47,23 @@ private:
     int m_nummer;
     QString m_beschreibung;
     QByteArray m_utf8;
+};
+
+// An input the calculations refuse. Every handler that knows only numbers
+// sees the division by zero the calculations have always raised for it (a
+// calculation answers with two beeps); the step runner also reads the reason.
+class Eingabeablehnung : public Laufzeitfehler
+{
+public:
+    explicit Eingabeablehnung(Ablehnung grund)
+        : Laufzeitfehler(fehler::DivisionDurchNull), m_grund(grund)
+    {
+    }
+
+    Ablehnung grund() const noexcept { return m_grund; }
+
+private:
+    Ablehnung m_grund;
 };
 
 } // namespace varo

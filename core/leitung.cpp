@@ -1,5 +1,6 @@
 #include "leitung.h"
 
+#include "konstanten.h"
 #include "konvertierung.h"
 #include "laufzeitfehler.h"
 
@@ -8,10 +9,6 @@
 namespace varo {
 
 namespace {
-
-// π to 15 significant digits, as every report has been computed with; a
-// more precise value would move the results in their last digits.
-constexpr double pi = 3.14159265358979;
 
 // Every step is checked on its own: an infinity or NaN after any single
 // operation is an overflow, even where a later step would bring the value
@@ -50,7 +47,7 @@ float LeitungSWR(const float &ElLaenge, const float &Wellenlaenge, const float &
     // Length in wavelengths.
     const float r = zuSingle(teile(ElLaenge, Wellenlaenge));
     // Electrical angle: degrees first, then π / 180 as a factor of its own.
-    const double radProGrad = teile(pi, 180.0);
+    const double radProGrad = teile(kPiBerichte, 180.0);
     const double theta = geprueft(geprueft(double(r) * 360.0) * radProGrad);
     const float zl = ZLast == 0.0f ? 100.0f : ZLast;
     const float z0 = ZKabel == 0.0f ? 50.0f : ZKabel;

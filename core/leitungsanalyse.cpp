@@ -7,8 +7,6 @@ namespace varo {
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
-
 // ln |cosh(a + jb)|² without overflow for long lossy lines:
 // |cosh(a + jb)|² = (cosh 2a + cos 2b) / 2.
 double lnCoshBetragQuadrat(const Komplex &x)

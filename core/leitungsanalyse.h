@@ -7,6 +7,7 @@
 // keeps the loss right for reactive loads.
 
 #include "kabeldaten.h"
+#include "konstanten.h"
 
 #include <QList>
 #include <QString>
@@ -16,9 +17,6 @@
 namespace varo {
 
 using Komplex = std::complex<double>;
-
-// Speed of light as the program reckons it everywhere: λ = 300 / f.
-inline constexpr double kLichtgeschwindigkeit = 300.0e6; // m/s
 
 struct Leitungseingabe
 {
@@ -49,7 +47,7 @@ struct Leitungswerte
     double verlustGesamt = 0.0;    // dB, 10·log10(Pin / PL)
 };
 
-// dB to neper: the loss of 1 dB per metre is ln(10) / 20 Np per metre.
+// dB to neper: 1 dB = ln(10) / 20 Np, that is 8.686 dB per neper.
 double dBZuNeper(double dB);
 
 // R = 2·R0·αc, G = 2·αd / R0, L = R0 / v, C = 1 / (R0·v), v = 300·10⁶·Vk,

@@ -1,5 +1,7 @@
 #include "planer.h"
 
+#include "konstanten.h"
+
 #include <QLocale>
 
 #include <algorithm>
@@ -13,7 +15,7 @@ namespace {
 // Degrees per metre of cable at f MHz: 360 / λ on the cable, λ = 300 · Vk / f.
 double gradProMeter(double fMHz, double vk)
 {
-    return 360.0 * fMHz / (300.0 * vk);
+    return 360.0 * fMHz / (kLichtgeschwindigkeitMMHz * vk);
 }
 
 // The margin of the electrical lengths t1 ≤ t2 at the two band edges.

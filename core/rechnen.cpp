@@ -39,6 +39,31 @@ float alsSingle(const QString &stueck)
 
 } // namespace
 
+QString modusText(Berechnungsmodus modus)
+{
+    switch (modus) {
+    case Berechnungsmodus::Eine:
+        return QStringLiteral("eine");
+    case Berechnungsmodus::Mehrere:
+        return QStringLiteral("mehrere");
+    case Berechnungsmodus::VorhKabel:
+        return QStringLiteral("VorhKabel");
+    case Berechnungsmodus::Keiner:
+        break;
+    }
+    return {};
+}
+
+Berechnungsmodus modusAusText(const QString &text)
+{
+    for (const Berechnungsmodus modus :
+         {Berechnungsmodus::Eine, Berechnungsmodus::Mehrere, Berechnungsmodus::VorhKabel}) {
+        if (text == modusText(modus))
+            return modus;
+    }
+    return Berechnungsmodus::Keiner;
+}
+
 bool GleichesBand(const QString &frequenzText)
 {
     QString s = frequenzText;
@@ -68,21 +93,25 @@ bool GleichesBand(const QString &frequenzText)
 
 Vorpruefung vorpruefen(const Berechnungsanfrage &anfrage)
 {
-    if (anfrage.Text1.isEmpty() || anfrage.Combo1Text.isEmpty() || anfrage.Text3.isEmpty() ||
-        anfrage.Text4.isEmpty())
+    if (anfrage.frequenzen.isEmpty() || anfrage.kabel.isEmpty() || anfrage.laenge.isEmpty() ||
+        anfrage.toleranz.isEmpty())
         return Vorpruefung::FeldLeer;
-    if (anfrage.Berechnungsart == berechnungsart::mehrere) {
+    switch (anfrage.modus) {
+    case Berechnungsmodus::Mehrere:
         try {
-            return GleichesBand(anfrage.Text1) ? Vorpruefung::GleichesBand : Vorpruefung::Bestanden;
+            return GleichesBand(anfrage.frequenzen) ? Vorpruefung::GleichesBand
+                                                    : Vorpruefung::Bestanden;
         } catch (const std::bad_alloc &) {
             // A list too long to hold puts nothing in a band; the
             // calculation refuses it with its own message.
             return Vorpruefung::Bestanden;
         }
-    }
-    if (anfrage.Berechnungsart == berechnungsart::eine ||
-        anfrage.Berechnungsart == berechnungsart::vorhKabel)
+    case Berechnungsmodus::Eine:
+    case Berechnungsmodus::VorhKabel:
         return Vorpruefung::Bestanden;
+    case Berechnungsmodus::Keiner:
+        break;
+    }
     return Vorpruefung::UnbekannteArt;
 }
 
@@ -93,41 +122,50 @@ QString gleichesBandText(const QString &ze)
            QStringLiteral("Bitte dafür eine Mittenfrequenz o.Ä. eingeben.");
 }
 
-Rechenergebnis vorpruefungMelden(Vorpruefung ergebnis, Rechenkontext &kontext)
+QString nurEineFrequenzText()
+{
+    return QStringLiteral("Keine Berechnung für nur eine Frequenz!");
+}
+
+Ausgang vorpruefungMelden(Vorpruefung ergebnis, Rechenkontext &kontext)
 {
     return vorpruefungMelden(ergebnis, kontext.ui, kontext.werte.ZeilenEnde);
 }
 
-Rechenergebnis vorpruefungMelden(Vorpruefung ergebnis, Oberflaeche &ui, const QString &zeilenEnde)
+Ausgang vorpruefungMelden(Vorpruefung ergebnis, Oberflaeche &ui, const QString &zeilenEnde)
 {
     switch (ergebnis) {
     case Vorpruefung::Bestanden:
-        return Rechenergebnis::Bericht;
+        return {};
     case Vorpruefung::FeldLeer:
         ui.piep();
-        return Rechenergebnis::Abgelehnt;
+        return Ausgang::abgelehnt(Ablehnung::FeldLeer);
     case Vorpruefung::GleichesBand:
         ui.meldung(gleichesBandText(zeilenEnde), QStringLiteral("Frequenzeingabe"),
                    Symbol::Ausrufezeichen, Knoepfe::Ok);
-        return Rechenergebnis::Hinweis;
+        return Ausgang::abgelehnt(Ablehnung::GleichesBand);
     case Vorpruefung::UnbekannteArt:
         break;
     }
-    return Rechenergebnis::Abgelehnt;
+    return Ausgang::abgelehnt(Ablehnung::KeinModus);
 }
 
-Rechenergebnis berechnen(const Berechnungsanfrage &anfrage, Rechenkontext &kontext)
+Ausgang berechnen(const Berechnungsanfrage &anfrage, Rechenkontext &kontext)
 {
-    if (anfrage.Berechnungsart == berechnungsart::mehrere)
-        return RechnenMehrere(anfrage, kontext);
-    if (anfrage.Berechnungsart == berechnungsart::eine)
+    switch (anfrage.modus) {
+    case Berechnungsmodus::Eine:
         return RechnenEine(anfrage, kontext);
-    if (anfrage.Berechnungsart == berechnungsart::vorhKabel)
+    case Berechnungsmodus::Mehrere:
+        return RechnenMehrere(anfrage, kontext);
+    case Berechnungsmodus::VorhKabel:
         return RechnenVorhKabel(anfrage, kontext);
-    return Rechenergebnis::Abgelehnt;
+    case Berechnungsmodus::Keiner:
+        break;
+    }
+    return Ausgang::abgelehnt(Ablehnung::KeinModus);
 }
 
-Rechenergebnis Rechnen(const Berechnungsanfrage &anfrage, Rechenkontext &kontext)
+Ausgang Rechnen(const Berechnungsanfrage &anfrage, Rechenkontext &kontext)
 {
     const Vorpruefung pruefung = vorpruefen(anfrage);
     if (pruefung != Vorpruefung::Bestanden)

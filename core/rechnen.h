@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ausgang.h"
 #include "werte.h"
 
 #include <QLocale>
@@ -20,17 +21,11 @@ struct Rechenkontext
     QLocale locale;
 };
 
-// How a calculation ended, for callers that need to know (the report tool).
-enum class Rechenergebnis {
-    Bericht,     // the report was written
-    Abgelehnt,   // an input was out of range: two beeps, dialog stays open
-    Hinweis,     // "mehrere" with a single frequency: message, nothing calculated
-    Abgebrochen, // the user chose Abort after a run-time error
-};
-
-Rechenergebnis RechnenEine(const Berechnungsanfrage &anfrage, Rechenkontext &kontext);
-Rechenergebnis RechnenMehrere(const Berechnungsanfrage &anfrage, Rechenkontext &kontext);
-Rechenergebnis RechnenVorhKabel(const Berechnungsanfrage &anfrage, Rechenkontext &kontext);
+// The three text calculations. Each tells how it ended: the report written,
+// an input refused with its reason, a run-time error with its number.
+Ausgang RechnenEine(const Berechnungsanfrage &anfrage, Rechenkontext &kontext);
+Ausgang RechnenMehrere(const Berechnungsanfrage &anfrage, Rechenkontext &kontext);
+Ausgang RechnenVorhKabel(const Berechnungsanfrage &anfrage, Rechenkontext &kontext);
 
 // The checks "&Rechnen" makes before any calculation. Ranges are the
 // calculations' business; this only asks whether every field holds
@@ -43,21 +38,23 @@ enum class Vorpruefung {
 };
 Vorpruefung vorpruefen(const Berechnungsanfrage &anfrage);
 
-// The answer the user gets to a failed pre-check, and how the press ended:
-// FeldLeer beeps (Abgelehnt), GleichesBand shows its message (Hinweis),
-// UnbekannteArt does nothing (Abgelehnt).
-Rechenergebnis vorpruefungMelden(Vorpruefung ergebnis, Rechenkontext &kontext);
-Rechenergebnis vorpruefungMelden(Vorpruefung ergebnis, Oberflaeche &ui, const QString &zeilenEnde);
+// The answer the user gets to a failed pre-check, and the refusal it is:
+// FeldLeer beeps, GleichesBand shows its message, UnbekannteArt does nothing.
+Ausgang vorpruefungMelden(Vorpruefung ergebnis, Rechenkontext &kontext);
+Ausgang vorpruefungMelden(Vorpruefung ergebnis, Oberflaeche &ui, const QString &zeilenEnde);
 
 // The text of the same-band message, with its line ends.
 QString gleichesBandText(const QString &zeilenEnde);
 
+// The message of "mehrere" given a single frequency.
+QString nurEineFrequenzText();
+
 // The calculation of the request's mode, for a request that passed the
 // pre-check.
-Rechenergebnis berechnen(const Berechnungsanfrage &anfrage, Rechenkontext &kontext);
+Ausgang berechnen(const Berechnungsanfrage &anfrage, Rechenkontext &kontext);
 
 // What "&Rechnen" does with a request: the pre-check, then the calculation.
-Rechenergebnis Rechnen(const Berechnungsanfrage &anfrage, Rechenkontext &kontext);
+Ausgang Rechnen(const Berechnungsanfrage &anfrage, Rechenkontext &kontext);
 
 // The dialog's same-band check on a frequency entry: true when a later
 // frequency lies within ±10 % of an earlier one.

@@ -7,6 +7,7 @@
 #include "berichtsfeld.h"
 #include "eingaben.h"
 #include "kabeltabelle.h"
+#include "konstanten.h"
 #include "konvertierung.h"
 #include "laufzeitfehler.h"
 #include "leitung.h"
@@ -55,14 +56,14 @@ public:
     {
     }
 
-    Rechenergebnis ausfuehren()
+    Ausgang ausfuehren()
     {
         Schrittlauf lauf(m_k);
         lauf.schritt([&] { m_k.ui.sanduhr(); });
-        lauf.schritt([&] { m_f = eingabe::frequenz(m_a.Text1); });
-        lauf.schritt([&] { m_k.werte.KabelIndex = static_cast<qint16>(m_a.Combo1ListIndex); });
+        lauf.schritt([&] { m_f = eingabe::frequenz(m_a.frequenzen); });
+        lauf.schritt([&] { m_k.werte.KabelIndex = static_cast<qint16>(m_a.kabelIndex); });
         lauf.schritt([&] { kabelLesen(); });
-        lauf.schritt([&] { m_vk = eingabe::verkuerzungsfaktor(m_a.Combo1Text); });
+        lauf.schritt([&] { m_vk = eingabe::verkuerzungsfaktor(m_a.kabel); });
         lauf.schritt([&] { laengenVorbereiten(); });
         lauf.schritt([&] { m_bericht.dialogVerbergen(); });
         lauf.schritt([&] { m_bericht.seitenlaengeErmitteln(); });
@@ -81,7 +82,8 @@ public:
         });
         lauf.schritt([&] { m_bericht.formatieren(); });
         lauf.schritt([&] { m_bericht.zeigen(); });
-        return lauf.ausfuehren();
+        lauf.ausfuehren();
+        return lauf.ausgang();
     }
 
 private:
@@ -92,7 +94,7 @@ private:
 
     void kabelLesen()
     {
-        const Kabeltyp kabel = kabelZerlegen(m_a.Combo1Text);
+        const Kabeltyp kabel = kabelZerlegen(m_a.kabel);
         // Without an attenuation field the type name is not shown either.
         if (!kabel.Daempfung.isEmpty()) {
             m_typ = kabel.Typ;
@@ -103,9 +105,9 @@ private:
 
     void laengenVorbereiten()
     {
-        m_lambda = zuSingle(300.0 / m_f);
+        m_lambda = zuSingle(wellenlaenge(m_f));
         m_q = zuSingle(m_lambda / 4.0);
-        m_laenge = eingabe::laenge(m_a.Text3);
+        m_laenge = eingabe::laenge(m_a.laenge);
         m_n = vielfachenAnzahl(m_laenge, m_q, m_vk);
         // Refused before the lists are made, so an absurd length cannot
         // claim the memory for lengths no report could list.
@@ -181,7 +183,7 @@ private:
 
 } // namespace
 
-Rechenergebnis RechnenEine(const Berechnungsanfrage &anfrage, Rechenkontext &k)
+Ausgang RechnenEine(const Berechnungsanfrage &anfrage, Rechenkontext &k)
 {
     return Eine(anfrage, k).ausfuehren();
 }

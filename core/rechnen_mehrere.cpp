@@ -7,6 +7,7 @@
 #include "berichtsfeld.h"
 #include "eingaben.h"
 #include "kabeltabelle.h"
+#include "konstanten.h"
 #include "konvertierung.h"
 #include "laufzeitfehler.h"
 #include "leitung.h"
@@ -86,7 +87,7 @@ void anpassungsfilter(std::vector<float> &kandidaten, const QStringList &frequen
             continue;
         const float e = zuSingle(static_cast<double>(x) / vk);
         for (const QString &eintrag : frequenzen) {
-            const float lambda = zuSingle(300.0 / eingabe::frequenz(eintrag));
+            const float lambda = zuSingle(wellenlaenge(eingabe::frequenz(eintrag)));
             const float null = 0.0F;
             float zAusgang = 0.0F;
             if (schwelle > LeitungSWR(e, lambda, null, null, zAusgang))
@@ -117,23 +118,22 @@ public:
     {
     }
 
-    Rechenergebnis ausfuehren()
+    Ausgang ausfuehren()
     {
         m_lauf.schritt([&] { m_k.ui.sanduhr(); });
         m_lauf.schritt([&] { mehrereFrequenzenVerlangen(); });
         m_lauf.schritt([&] { frequenzlisteLesen(); });
         m_lauf.schritt([&] {
-            m_k.werte.KabelIndex = static_cast<qint16>(m_a.Combo1ListIndex);
-            m_vk = eingabe::verkuerzungsfaktor(m_a.Combo1Text);
+            m_k.werte.KabelIndex = static_cast<qint16>(m_a.kabelIndex);
+            m_vk = eingabe::verkuerzungsfaktor(m_a.kabel);
         });
-        m_lauf.schritt(
-            [&] { m_kabelzusatz = eingabe::kabelzusatz(kabelZerlegen(m_a.Combo1Text).Typ); });
-        m_lauf.schritt([&] { m_laenge = eingabe::laenge(m_a.Text3); });
+        m_lauf.schritt([&] { m_kabelzusatz = eingabe::kabelzusatz(kabelZerlegen(m_a.kabel).Typ); });
+        m_lauf.schritt([&] { m_laenge = eingabe::laenge(m_a.laenge); });
         m_lauf.schritt([&] {
             if (zuSingle(TextZuZahl(m_liste.value(0))) == 0.0F)
-                throw Laufzeitfehler(fehler::DivisionDurchNull);
+                throw Eingabeablehnung(Ablehnung::Frequenz);
         });
-        m_lauf.schritt([&] { m_toleranz = eingabe::toleranz(m_a.Text4); });
+        m_lauf.schritt([&] { m_toleranz = eingabe::toleranz(m_a.toleranz); });
         m_lauf.schritt([&] { m_berichtsfrequenzen.clear(); });
         m_lauf.schleife([&]() -> qint64 { return m_liste.size(); },
                         [&](qint64 i) { frequenzSammeln(i); });
@@ -163,7 +163,8 @@ public:
         });
         m_lauf.schritt([&] { m_bericht.formatieren(); });
         m_lauf.schritt([&] { m_bericht.zeigen(); });
-        return m_lauf.ausfuehren();
+        m_lauf.ausfuehren();
+        return m_lauf.ausgang();
     }
 
 private:
@@ -175,14 +176,14 @@ private:
     // One frequency is no question for this calculation: a hint, and the run ends.
     void mehrereFrequenzenVerlangen()
     {
-        m_frequenzText = KommaZuPunkt(m_a.Text1);
+        m_frequenzText = KommaZuPunkt(m_a.frequenzen);
         if (m_frequenzText.contains(QLatin1Char('/')))
             return;
         m_k.ui.normalerZeiger();
-        m_k.ui.meldung(QStringLiteral("Keine Berechnung für nur eine Frequenz!"),
-                       QStringLiteral("Falsche Aktion"), Symbol::Ausrufezeichen, Knoepfe::Ok);
+        m_k.ui.meldung(nurEineFrequenzText(), QStringLiteral("Falsche Aktion"),
+                       Symbol::Ausrufezeichen, Knoepfe::Ok);
         m_k.ui.eingabedialogVerbergen();
-        m_lauf.beenden(Rechenergebnis::Hinweis);
+        m_lauf.beenden(Ausgang::abgelehnt(Ablehnung::NurEineFrequenz));
     }
 
     void frequenzlisteLesen()
@@ -202,8 +203,8 @@ private:
         if (i + 1 < m_liste.size())
             m_berichtsfrequenzen += QLatin1Char('/');
         if (f < 0.01F)
-            throw Laufzeitfehler(fehler::DivisionDurchNull);
-        const float lambda = zuSingle(300.0 / f);
+            throw Eingabeablehnung(Ablehnung::Frequenz);
+        const float lambda = zuSingle(wellenlaenge(f));
         const float q = zuSingle(lambda / 4.0);
         if (lambda < m_lambdaMin)
             m_lambdaMin = lambda;
@@ -269,7 +270,7 @@ private:
 
 } // namespace
 
-Rechenergebnis RechnenMehrere(const Berechnungsanfrage &anfrage, Rechenkontext &k)
+Ausgang RechnenMehrere(const Berechnungsanfrage &anfrage, Rechenkontext &k)
 {
     return Mehrere(anfrage, k).ausfuehren();
 }

@@ -60,7 +60,7 @@ QString planungskopf(const Planung &planung, const QString &kabel, const Rechenk
 
 } // namespace
 
-Rechenergebnis RechnenPlaner(const Planung &planung, const QString &kabel, Rechenkontext &k)
+Ausgang RechnenPlaner(const Planung &planung, const QString &kabel, Rechenkontext &k)
 {
     Bericht bericht(k);
     Schrittlauf lauf(k);
@@ -104,7 +104,8 @@ Rechenergebnis RechnenPlaner(const Planung &planung, const QString &kabel, Reche
     });
     lauf.schritt([&] { bericht.formatieren(); });
     lauf.schritt([&] { bericht.zeigen(); });
-    return lauf.ausfuehren();
+    lauf.ausfuehren();
+    return lauf.ausgang();
 }
 
 } // namespace varo

@@ -14,6 +14,6 @@ namespace varo {
 // shows the main window. kabel is the cable's type name for the header, or
 // empty for a typed velocity factor. Unlike the dialog's calculations it
 // leaves the window it came from open.
-Rechenergebnis RechnenPlaner(const Planung &planung, const QString &kabel, Rechenkontext &k);
+Ausgang RechnenPlaner(const Planung &planung, const QString &kabel, Rechenkontext &k);
 
 } // namespace varo

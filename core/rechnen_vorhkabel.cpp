@@ -5,6 +5,7 @@
 #include "bericht.h"
 #include "berichtsfeld.h"
 #include "eingaben.h"
+#include "konstanten.h"
 #include "konvertierung.h"
 #include "laufzeitfehler.h"
 #include "leitung.h"
@@ -29,7 +30,7 @@ struct Bewertung
 
 Bewertung bewerten(float f, float laenge, float vk, float schwelle)
 {
-    const float lambda = zuSingle(300.0 / f);
+    const float lambda = zuSingle(wellenlaenge(f));
     const float elLaenge = zuSingle(static_cast<double>(laenge) / vk);
     const float null = 0.0F;
     float zAusgang = 0.0F;
@@ -45,23 +46,23 @@ public:
     {
     }
 
-    Rechenergebnis ausfuehren()
+    Ausgang ausfuehren()
     {
         Schrittlauf lauf(m_k);
         lauf.schritt([&] { m_k.ui.sanduhr(); });
-        lauf.schritt([&] { m_frequenzText = KommaZuPunkt(m_a.Text1); });
+        lauf.schritt([&] { m_frequenzText = KommaZuPunkt(m_a.frequenzen); });
         lauf.schritt([&] { einzelneFrequenzVerdoppeln(); });
         lauf.schritt([&] { frequenzlisteLesen(); });
         lauf.schritt([&] {
-            m_k.werte.KabelIndex = static_cast<qint16>(m_a.Combo1ListIndex);
-            m_vk = eingabe::verkuerzungsfaktor(m_a.Combo1Text);
+            m_k.werte.KabelIndex = static_cast<qint16>(m_a.kabelIndex);
+            m_vk = eingabe::verkuerzungsfaktor(m_a.kabel);
         });
         lauf.schritt([&] { kabelLesen(); });
         lauf.schritt([&] {
-            m_laenge = eingabe::laenge(m_a.Text3);
+            m_laenge = eingabe::laenge(m_a.laenge);
             m_k.werte.KabelLaenge = m_laenge;
         });
-        lauf.schritt([&] { m_toleranz = eingabe::toleranz(m_a.Text4); });
+        lauf.schritt([&] { m_toleranz = eingabe::toleranz(m_a.toleranz); });
         lauf.schritt([&] { m_berichtsfrequenzen.clear(); });
         lauf.schleife([&]() -> qint64 { return m_liste.size(); },
                       [&](qint64 i) { frequenzBewerten(i); });
@@ -80,7 +81,8 @@ public:
         lauf.schritt([&] { m_bericht.schlussAnhaengen(schlussbemerkung()); });
         lauf.schritt([&] { m_bericht.formatieren(); });
         lauf.schritt([&] { m_bericht.zeigen(); });
-        return lauf.ausfuehren();
+        lauf.ausfuehren();
+        return lauf.ausgang();
     }
 
 private:
@@ -113,7 +115,7 @@ private:
     // The whole rest is shown, filling blanks and attenuation field included.
     void kabelLesen()
     {
-        const QString &text = m_a.Combo1Text;
+        const QString &text = m_a.kabel;
         const qsizetype blank = text.indexOf(QLatin1Char(' '));
         m_kabelzusatz = eingabe::kabelzusatz(blank < 0 ? text : text.mid(blank + 1));
     }
@@ -122,7 +124,7 @@ private:
     {
         const float f = zuSingle(TextZuZahl(m_liste.at(i)));
         if (f < 0.01F)
-            throw Laufzeitfehler(fehler::DivisionDurchNull);
+            throw Eingabeablehnung(Ablehnung::Frequenz);
         m_berichtsfrequenzen += formatAllgemein(f, m_k.locale);
         if (i + 1 < m_liste.size())
             m_berichtsfrequenzen += QLatin1Char('/');
@@ -198,7 +200,7 @@ private:
 
 } // namespace
 
-Rechenergebnis RechnenVorhKabel(const Berechnungsanfrage &anfrage, Rechenkontext &k)
+Ausgang RechnenVorhKabel(const Berechnungsanfrage &anfrage, Rechenkontext &k)
 {
     return VorhKabel(anfrage, k).ausfuehren();
 }

@@ -49,17 +49,17 @@ void Schrittlauf::schleife(std::function<qint64()> anzahl, std::function<void(qi
     m_schritte.push_back({std::move(anzahl), std::move(durchlauf)});
 }
 
-void Schrittlauf::beenden(Rechenergebnis ergebnis)
+void Schrittlauf::beenden(Ausgang ausgang)
 {
     m_beendet = true;
-    m_ergebnis = ergebnis;
+    m_ausgang = std::move(ausgang);
 }
 
 Schrittlauf::Weiter Schrittlauf::fehlerBehandeln(const Laufzeitfehler &fehler)
 {
     m_ui.normalerZeiger();
     if (m_regeln.abbruchStill && fehler.nummer() == fehler::Abbruch) {
-        m_ergebnis = Rechenergebnis::Abgebrochen;
+        m_ausgang = Ausgang(Rechenergebnis::Abgebrochen);
         return Weiter::Ende;
     }
     if (m_regeln.eingabeAbweisen && fehler.nummer() == fehler::DivisionDurchNull) {
@@ -68,7 +68,12 @@ Schrittlauf::Weiter Schrittlauf::fehlerBehandeln(const Laufzeitfehler &fehler)
         m_ui.piep();
         if (m_feld)
             m_feld->setSichtbar(true);
-        m_ergebnis = Rechenergebnis::Abgelehnt;
+        // Refused input carries its reason; any other division by zero
+        // ends the same way but stays a run-time error.
+        const auto *ablehnung = dynamic_cast<const Eingabeablehnung *>(&fehler);
+        m_ausgang = ablehnung ? Ausgang::abgelehnt(ablehnung->grund())
+                              : Ausgang::laufzeitfehler(fehler.nummer(), fehler.beschreibung(),
+                                                        Rechenergebnis::Abgelehnt);
         return Weiter::Ende;
     }
     if (m_regeln.piepen)
@@ -89,7 +94,7 @@ Schrittlauf::Weiter Schrittlauf::fehlerBehandeln(const Laufzeitfehler &fehler)
     }
     if (m_feld)
         m_feld->setSichtbar(true);
-    m_ergebnis = Rechenergebnis::Abgebrochen;
+    m_ausgang = Ausgang::laufzeitfehler(fehler.nummer(), fehler.beschreibung());
     return Weiter::Ende;
 }
 
@@ -112,32 +117,32 @@ template <typename F> Schrittlauf::Weiter Schrittlauf::versuchen(F &&f)
     }
 }
 
-Rechenergebnis Schrittlauf::beendet(Rechenergebnis ergebnis)
+Rechenergebnis Schrittlauf::beendet()
 {
     if (m_regeln.zeigerAmEnde)
         m_ui.normalerZeiger();
-    return ergebnis;
+    return m_ausgang.ergebnis();
 }
 
 Rechenergebnis Schrittlauf::ausfuehren()
 {
     m_beendet = false;
-    m_ergebnis = Rechenergebnis::Bericht;
+    m_ausgang = Ausgang();
     for (const Eintrag &eintrag : m_schritte) {
         qint64 anzahl = 1;
         if (eintrag.anzahl) {
             anzahl = 0;
             if (versuchen([&] { anzahl = eintrag.anzahl(); }) == Weiter::Ende)
-                return beendet(m_ergebnis);
+                return beendet();
         }
         for (qint64 i = 0; i < anzahl; ++i) {
             if (versuchen([&] { eintrag.durchlauf(i); }) == Weiter::Ende)
-                return beendet(m_ergebnis);
+                return beendet();
             if (m_beendet)
-                return beendet(m_ergebnis);
+                return beendet();
         }
     }
-    return beendet(m_ergebnis);
+    return beendet();
 }
 
 bool stillVersuchen(const std::function<void()> &schritt)

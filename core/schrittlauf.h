@@ -26,7 +26,7 @@ struct Fehlerregeln
     QString nachsatz;     // after the description and a line end
     bool druckerHinweis;  // " ( Drucker ? )" after a printer error
     bool piepen;          // a beep before the box
-    bool eingabeAbweisen; // division by zero: two beeps, the run ends Abgelehnt
+    bool eingabeAbweisen; // division by zero: two beeps, the run ends refused
     bool abbruchStill;    // a cancel in a dialog (32755) ends the run quietly
     bool zeigerAmEnde;    // the normal pointer when the run ends, however it ends
 
@@ -53,16 +53,21 @@ public:
     // that failure skips the loop.
     void schleife(std::function<qint64()> anzahl, std::function<void(qint64)> durchlauf);
 
-    // Called from inside a step: the run ends after this step with `ergebnis`.
-    void beenden(Rechenergebnis ergebnis);
+    // Called from inside a step: the run ends after this step with `ausgang`.
+    void beenden(Ausgang ausgang);
 
+    // Runs the steps; the coarse kind of the end. ausgang() tells it typed.
     Rechenergebnis ausfuehren();
+    // The typed outcome of the last run: done, refused with its reason
+    // (refused input raised as Eingabeablehnung), ended on a run-time error
+    // with its number, or cancelled.
+    const Ausgang &ausgang() const { return m_ausgang; }
 
 private:
     enum class Weiter { Wiederholen, Naechster, Ende };
     Weiter fehlerBehandeln(const Laufzeitfehler &fehler);
     template <typename F> Weiter versuchen(F &&f);
-    Rechenergebnis beendet(Rechenergebnis ergebnis);
+    Rechenergebnis beendet();
 
     struct Eintrag
     {
@@ -75,7 +80,7 @@ private:
     Berichtsfeld *m_feld;
     std::vector<Eintrag> m_schritte;
     bool m_beendet = false;
-    Rechenergebnis m_ergebnis = Rechenergebnis::Bericht;
+    Ausgang m_ausgang;
 };
 
 // Best effort, silently: a run-time error skips the step and nothing is

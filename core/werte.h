@@ -14,23 +14,30 @@ struct Programmwerte
     float KabelLaenge = 30.0F;
 };
 
-// Calculation modes, held as the tag of the input dialog.
-namespace berechnungsart {
-inline const QString eine = QStringLiteral("eine");
-inline const QString mehrere = QStringLiteral("mehrere");
-inline const QString vorhKabel = QStringLiteral("VorhKabel");
-} // namespace berechnungsart
+// The calculation of the input dialog. The dialog's tag and everything that
+// shows or stores the mode hold its text: "eine", "mehrere", "VorhKabel".
+enum class Berechnungsmodus {
+    Keiner,    // the dialog has not been given a mode: "&Rechnen" does nothing
+    Eine,      // one frequency: unfavourable and favourable lengths
+    Mehrere,   // several frequencies: lengths favourable for all
+    VorhKabel, // an existing cable checked against several frequencies
+};
 
-// What the input dialog holds when "&Rechnen" is pressed. A calculation
-// reads nothing else from the dialog.
+// The mode's text ("eine", "mehrere", "VorhKabel"; empty for Keiner).
+QString modusText(Berechnungsmodus modus);
+// The mode of a text; any other text is Keiner.
+Berechnungsmodus modusAusText(const QString &text);
+
+// What the input dialog holds when "&Rechnen" is pressed, field by field as
+// typed. A calculation reads nothing else from the dialog.
 struct Berechnungsanfrage
 {
-    QString Berechnungsart;   // "eine", "mehrere" or "VorhKabel"
-    QString Text1;            // frequency or frequencies separated by "/"
-    QString Combo1Text;       // cable item text or a typed velocity factor
-    int Combo1ListIndex = -1; // list position of the cable entry, -1 when typed
-    QString Text3;            // length in metres
-    QString Text4;            // tolerance in percent
+    Berechnungsmodus modus = Berechnungsmodus::Keiner;
+    QString frequenzen;  // a frequency in MHz, or several separated by "/"
+    QString kabel;       // the cable item's text or a typed velocity factor
+    int kabelIndex = -1; // list position of the cable item, -1 when typed
+    QString laenge;      // expected or existing cable length in metres
+    QString toleranz;    // tolerance in percent
 };
 
 } // namespace varo

@@ -1,5 +1,6 @@
 #include "kurvenrechnung.h"
 
+#include "konstanten.h"
 #include "konvertierung.h"
 #include "laufzeitfehler.h"
 #include "leitung.h"
@@ -127,7 +128,7 @@ KurvenPruefung kurvePruefen(const KurvenAnfrage &a)
     }
     try {
         const float elLaenge = zuSingle(double(a.Lg) / a.Vk);
-        zuSingle(double(elLaenge) / zuSingle(300.0 / a.fBis));
+        zuSingle(double(elLaenge) / zuSingle(wellenlaenge(a.fBis)));
     } catch (const Laufzeitfehler &) {
         ergebnis.meldung = kurvenmeldung::Unreal;
         return ergebnis;
@@ -399,7 +400,7 @@ void kurvenpunkteBerechnen(Kurvenbild &k, const KurvenAnfrage &a)
     qint32 i = -1;
     for (double f = double(a.fVon) * 1000.0; f <= fEnde && i < hoechstens; f += df) {
         ++i;
-        const float wellenlaenge = zuSingle(300.0 / f * 1000.0);
+        const float wellenlaenge = zuSingle(kLichtgeschwindigkeitMMHz / f * 1000.0); // f in kHz
         float zAusgang = 0.0F;
         LeitungSWR(elLaenge, wellenlaenge, a.ZKabel, a.ZEing, zAusgang);
         const float v = zuSingle(double(zuSingle(double(zAusgang) - a.ZKabel)) + p);

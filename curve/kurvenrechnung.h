@@ -91,7 +91,11 @@ qint16 impedanzTeilung(int p);
 // Step of the frequency ticks in kHz for the range P in kHz (0 below 15 kHz).
 qint32 frequenzTeilung(qint32 P);
 
-// Colour thresholds of the curve points.
+// Colour thresholds of the curve points, a tenth of the way between the
+// antenna impedance ZEing and the cable impedance ZKabel:
+//   GrenzeOben  = ZEing − 0.1 · (ZEing − ZKabel)   (above it: near ZEing, green)
+//   GrenzeUnten = Zq + 0.1 · (ZEing − ZKabel), Zq = ZKabel² / ZEing computed as
+//                 ZKabel / (ZEing / ZKabel)          (below it: near Zq, red)
 float GrenzeOben(float ZEing, float ZKabel);
 float GrenzeUnten(float ZEing, float ZKabel);
 

@@ -1,5 +1,6 @@
 #include "eingabevorschlag.h"
 
+#include "konstanten.h"
 #include "konvertierung.h"
 #include "laufzeitfehler.h"
 #include "zahlenformat.h"
@@ -32,7 +33,7 @@ float referenzLaenge(const QString &frequenzText)
         const float f = zuSingle(TextZuZahl(KommaZuPunkt(frequenzText)));
         if (!(f > 0.0F))
             return ohneFrequenz;
-        const float w = zuSingle(300.0 / double(f));
+        const float w = zuSingle(wellenlaenge(f));
         float l = 0.0F;
         for (int n = 1; n <= 10; ++n) {
             l = zuSingle(double(w) * n);

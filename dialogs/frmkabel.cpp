@@ -58,12 +58,12 @@ FrmKabel::FrmKabel(Programmwerte &werte, Oberflaeche &ui, Rechenfunktion rechnen
     // Closing with the close box discards the dialog; the next use loads
     // it afresh. A calculation only hides it.
     setAttribute(Qt::WA_DeleteOnClose);
-    steuerelementeAnlegen();
+    oberflaecheAufbauen();
     anordnen();
     Form_Load(tabellen);
 }
 
-void FrmKabel::steuerelementeAnlegen()
+void FrmKabel::oberflaecheAufbauen()
 {
     setFont(fensterSchrift(kPunkte));
     // Labels and cable list in a fixed pitch, so the padded cable items form
@@ -200,7 +200,7 @@ void FrmKabel::Form_Activate()
 {
     schrittAusfuehren([&] {
         // A new mode wants other frequencies; the same mode keeps them.
-        if (m_berechnungsart != m_letzteBerechnungsart)
+        if (m_modus != m_letzterModus)
             m_text1->clear();
     });
     schrittAusfuehren([&] {
@@ -216,17 +216,17 @@ void FrmKabel::Form_Activate()
         m_text3->setText(
             laengeBeiAktivierung(m_text1->toPlainText(), m_werte.KabelLaenge, QLocale()));
     });
-    schrittAusfuehren([&] { m_letzteBerechnungsart = m_berechnungsart; });
+    schrittAusfuehren([&] { m_letzterModus = m_modus; });
     schrittAusfuehren([&] { m_text1->setFocus(Qt::OtherFocusReason); });
     schrittAusfuehren([&] { m_ui.normalerZeiger(); });
 }
 
-void FrmKabel::modusEinrichten(const QString &berechnungsart)
+void FrmKabel::modusEinrichten(Berechnungsmodus modus)
 {
     const bool schonSichtbar = isVisible();
-    const bool eine = berechnungsart == berechnungsart::eine;
+    const bool eine = modus == Berechnungsmodus::Eine;
 
-    m_berechnungsart = berechnungsart;
+    m_modus = modus;
     m_label4->setVisible(!eine);
     m_text4->setVisible(!eine);
     if (eine)
@@ -235,7 +235,7 @@ void FrmKabel::modusEinrichten(const QString &berechnungsart)
         m_label1->setText(QStringLiteral("Frequenzen(0,01 bis ... MHz): ") + m_werte.ZeilenEnde +
                           QStringLiteral("(getrennt durch / )"));
     m_label2->setText(QStringLiteral("Verkürzungsfaktor des Kabels: "));
-    m_label3->setText(berechnungsart == berechnungsart::vorhKabel
+    m_label3->setText(modus == Berechnungsmodus::VorhKabel
                           ? QStringLiteral("vorhandene Kabellänge [m]: ")
                           : QStringLiteral("voraussichtliche Kabellänge [m]: "));
     if (eine)
@@ -255,20 +255,20 @@ void FrmKabel::modusEinrichten(const QString &berechnungsart)
 
 QString FrmKabel::Berechnungsart() const
 {
-    return m_berechnungsart;
+    return modusText(m_modus);
 }
 
 Berechnungsanfrage FrmKabel::anfrage() const
 {
     Berechnungsanfrage a;
-    a.Berechnungsart = m_berechnungsart;
-    a.Text1 = m_text1->toPlainText();
-    a.Combo1Text = m_combo1->currentText();
+    a.modus = m_modus;
+    a.frequenzen = m_text1->toPlainText();
+    a.kabel = m_combo1->currentText();
     // A typed text keeps the list's last position in Qt; it is no list entry.
     const int index = m_combo1->currentIndex();
-    a.Combo1ListIndex = index >= 0 && m_combo1->itemText(index) == a.Combo1Text ? index : -1;
-    a.Text3 = m_text3->text();
-    a.Text4 = m_text4->text();
+    a.kabelIndex = index >= 0 && m_combo1->itemText(index) == a.kabel ? index : -1;
+    a.laenge = m_text3->text();
+    a.toleranz = m_text4->text();
     return a;
 }
 
@@ -311,7 +311,7 @@ void FrmKabel::Text1_LostFocus()
 {
     // Only the text calculations that look for lengths want a proposal, and
     // a length the user gave stays.
-    if (m_berechnungsart == berechnungsart::vorhKabel || !m_text3->text().isEmpty())
+    if (m_modus == Berechnungsmodus::VorhKabel || !m_text3->text().isEmpty())
         return;
     const QString vorschlag = laengenVorschlag(m_text1->toPlainText(), QLocale());
     if (!vorschlag.isEmpty())

@@ -30,7 +30,7 @@ class FrmKabel : public QWidget
     Q_OBJECT
 
 public:
-    using Rechenfunktion = std::function<Rechenergebnis(const Berechnungsanfrage &)>;
+    using Rechenfunktion = std::function<Ausgang(const Berechnungsanfrage &)>;
 
     FrmKabel(Programmwerte &werte, Oberflaeche &ui, Rechenfunktion rechnen,
              QWidget *parent = nullptr);
@@ -41,13 +41,14 @@ public:
 
     // Set the mode, adapt the labels and the frequency field to it and show
     // the dialog; the defaults are proposed afresh.
-    void modusEinrichten(const QString &berechnungsart);
+    void modusEinrichten(Berechnungsmodus modus);
+    // The dialog's tag: the mode's text.
     QString Berechnungsart() const;
 
     // The request as the fields hold it right now.
     Berechnungsanfrage anfrage() const;
 
-    // True when two frequencies of Text1 lie in the same band.
+    // True when two frequencies of the frequency field lie in the same band.
     bool GleichesBand() const;
 
 public slots:
@@ -58,7 +59,7 @@ protected:
     void showEvent(QShowEvent *ereignis) override;
 
 private:
-    void steuerelementeAnlegen();
+    void oberflaecheAufbauen();
     void anordnen();
     void Form_Load(const Kabeltabellen &tabellen);
     void Form_Activate();
@@ -69,8 +70,8 @@ private:
     Oberflaeche &m_ui;
     Rechenfunktion m_rechnen;
 
-    QString m_berechnungsart;
-    QString m_letzteBerechnungsart;
+    Berechnungsmodus m_modus = Berechnungsmodus::Keiner;
+    Berechnungsmodus m_letzterModus = Berechnungsmodus::Keiner;
     bool m_rechnetGerade = false;
 
     QLabel *m_label1 = nullptr;

@@ -48,11 +48,11 @@ FrmAbout::FrmAbout(QWidget *parent) : QDialog(parent)
     setAttribute(Qt::WA_DeleteOnClose);
     setModal(false);
     setWindowTitle(QStringLiteral("Info :     Varolinaten - Berechnung"));
-    steuerelementeAnlegen();
+    oberflaecheAufbauen();
     Form_Load();
 }
 
-void FrmAbout::steuerelementeAnlegen()
+void FrmAbout::oberflaecheAufbauen()
 {
     m_picIcon = new QLabel(this);
     m_picIcon->setObjectName(QStringLiteral("picIcon"));

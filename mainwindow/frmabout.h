@@ -26,7 +26,7 @@ public:
     static QString versionsText(int major, int minor, int revision);
 
 private:
-    void steuerelementeAnlegen();
+    void oberflaecheAufbauen();
     void Form_Load();
 
     QLabel *m_picIcon = nullptr;

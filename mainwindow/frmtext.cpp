@@ -81,10 +81,10 @@ FrmText::FrmText(Programmwerte &werte, Anschluesse anschluesse, QWidget *parent)
     m_befehle = std::make_unique<DokumentBefehle>(m_feld, m_drucker, *m_ui,
                                                   std::move(anschluesse.dialoge), this);
 
-    createActions();
-    createMenus();
-    createToolBar();
-    createStatusBar();
+    aktionenAufbauen();
+    menuesAufbauen();
+    werkzeugleisteAufbauen();
+    statusleisteAufbauen();
 
     if (m_eigeneUi) {
         m_eigeneUi->setElternfenster(this);
@@ -137,7 +137,7 @@ QAction *FrmText::neueAktion(const char *name, const QString &beschriftung,
     return aktion;
 }
 
-void FrmText::createActions()
+void FrmText::aktionenAufbauen()
 {
     m_mnuOpen =
         neueAktion("mnuOpen", QStringLiteral("&Öffnen"), QKeySequence(Qt::CTRL | Qt::Key_O));
@@ -222,7 +222,7 @@ void FrmText::createActions()
     });
 }
 
-void FrmText::createMenus()
+void FrmText::menuesAufbauen()
 {
     const auto untermenue = [](QMenu *menue, const char *name) {
         menue->setObjectName(QLatin1String(name));
@@ -270,7 +270,7 @@ void FrmText::createMenus()
     hilfe->addAction(m_mnuInfo);
 }
 
-void FrmText::createToolBar()
+void FrmText::werkzeugleisteAufbauen()
 {
     m_toolbar = addToolBar(QStringLiteral("Symbolleiste"));
     m_toolbar->setObjectName(QStringLiteral("Toolbar1"));
@@ -290,7 +290,7 @@ void FrmText::createToolBar()
     }
 }
 
-void FrmText::createStatusBar()
+void FrmText::statusleisteAufbauen()
 {
     m_statusBar = new Statusleiste(this);
     setStatusBar(m_statusBar);
@@ -432,17 +432,17 @@ FrmKabel *FrmText::frmKabel() const
 
 void FrmText::mnuRechnen_Click()
 {
-    eingabedialogZeigen(berechnungsart::eine);
+    eingabedialogZeigen(Berechnungsmodus::Eine);
 }
 
 void FrmText::mnuRechnMehrere_Click()
 {
-    eingabedialogZeigen(berechnungsart::mehrere);
+    eingabedialogZeigen(Berechnungsmodus::Mehrere);
 }
 
 void FrmText::mnuRechnVorhKabel_Click()
 {
-    eingabedialogZeigen(berechnungsart::vorhKabel);
+    eingabedialogZeigen(Berechnungsmodus::VorhKabel);
 }
 
 FrmKabelKurve *FrmText::frmKabelKurve() const
@@ -506,7 +506,7 @@ void FrmText::mnuLaengenplaner_Click()
     m_frmPlaner->activateWindow();
 }
 
-void FrmText::eingabedialogZeigen(const QString &berechnungsart)
+void FrmText::eingabedialogZeigen(Berechnungsmodus modus)
 {
     // The dialog lives on hidden between uses so that its fields stay as the
     // user left them; once closed by the user it starts afresh.
@@ -519,7 +519,7 @@ void FrmText::eingabedialogZeigen(const QString &berechnungsart)
         m_frmKabel = new FrmKabel(m_werte, *m_ui, rechnen, this);
         fensterGeoeffnet(m_frmKabel);
     }
-    m_frmKabel->modusEinrichten(berechnungsart);
+    m_frmKabel->modusEinrichten(modus);
 }
 
 void FrmText::closeEvent(QCloseEvent *event)

@@ -7,6 +7,7 @@
 // closes every window opened from it and ends the program.
 
 #include "texteditberichtsfeld.h"
+#include "werte.h"
 
 #include <QList>
 #include <QMainWindow>
@@ -115,15 +116,15 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    void createActions();
-    void createMenus();
-    void createToolBar();
-    void createStatusBar();
+    void aktionenAufbauen();
+    void menuesAufbauen();
+    void werkzeugleisteAufbauen();
+    void statusleisteAufbauen();
     void Form_Load();
     void Form_QueryUnload();
     void dateiEintraegeAktualisieren();
     void zentrierteZeilenAusrichten();
-    void eingabedialogZeigen(const QString &berechnungsart);
+    void eingabedialogZeigen(Berechnungsmodus modus);
     QAction *neueAktion(const char *name, const QString &beschriftung,
                         const QKeySequence &kurzwahl = {});
 

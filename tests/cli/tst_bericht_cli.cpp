@@ -121,6 +121,14 @@ void TstBerichtCli::ablehnungen_data()
         << bericht("mehrere", "10/11", "0.66", "30") << 2 << "im gleichen Band";
     QTest::newRow("leeres Element")
         << bericht("vorhanden", "7/14/", "0.66", "30") << 2 << "Bereich";
+    // A refused value is named by the option that holds it.
+    QTest::newRow("Vk 1,01 vorhanden")
+        << bericht("vorhanden", "7/14", "1.01", "30") << 2 << "--kabel: Eingabe außerhalb";
+    QTest::newRow("Toleranz 101") << (bericht("mehrere", "7/14", "0.66", "30") << "--toleranz"
+                                                                               << "101")
+                                  << 2 << "--toleranz: Eingabe außerhalb";
+    QTest::newRow("erste Frequenz 0")
+        << bericht("mehrere", "0/7", "0.66", "30") << 2 << "--frequenz: Eingabe außerhalb";
     QTest::newRow("unbekannter Kabeltyp")
         << bericht("eine", "7.1", "Luftleitung", "30") << 2 << "steht nicht in";
     QTest::newRow("unbekannte Option")

@@ -324,7 +324,8 @@ void TstBerichtsfeld::nurTextGleichWieDokument()
     QFETCH(QString, frequenz);
     QFETCH(QString, kabel);
     QFETCH(QString, laenge);
-    Berechnungsanfrage anfrage{art, frequenz, kabel, -1, laenge, QStringLiteral("35")};
+    Berechnungsanfrage anfrage{modusAusText(art),   frequenz, kabel, -1, laenge,
+                               QStringLiteral("35")};
     const auto rechnen = [&](Berichtsfeld &feld) {
         Programmwerte werte;
         KeinDrucker drucker;

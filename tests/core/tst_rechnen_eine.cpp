@@ -22,12 +22,12 @@ Berechnungsanfrage anfrage(const QString &f, const QString &kabel, const QString
                            int index = -1)
 {
     Berechnungsanfrage a;
-    a.Berechnungsart = berechnungsart::eine;
-    a.Text1 = f;
-    a.Combo1Text = kabel;
-    a.Combo1ListIndex = index;
-    a.Text3 = laenge;
-    a.Text4 = QStringLiteral("35");
+    a.modus = Berechnungsmodus::Eine;
+    a.frequenzen = f;
+    a.kabel = kabel;
+    a.kabelIndex = index;
+    a.laenge = laenge;
+    a.toleranz = QStringLiteral("35");
     return a;
 }
 

@@ -28,12 +28,12 @@ Berechnungsanfrage anfrage(const QString &f, const QString &laenge, const QStrin
                            const QString &kabel = QStringLiteral("0.66"), int index = -1)
 {
     Berechnungsanfrage a;
-    a.Berechnungsart = berechnungsart::mehrere;
-    a.Text1 = f;
-    a.Combo1Text = kabel;
-    a.Combo1ListIndex = index;
-    a.Text3 = laenge;
-    a.Text4 = tol;
+    a.modus = Berechnungsmodus::Mehrere;
+    a.frequenzen = f;
+    a.kabel = kabel;
+    a.kabelIndex = index;
+    a.laenge = laenge;
+    a.toleranz = tol;
     return a;
 }
 
@@ -462,7 +462,7 @@ void TstRechnenMehrere::rechnenVerteilt()
     QFETCH(QString, meldung);
     Umgebung u(QLocale::c());
     Berechnungsanfrage a = anfrage(f, "30", text4);
-    a.Berechnungsart = art;
+    a.modus = modusAusText(art);
     QCOMPARE(Rechnen(a, *u.kontext), ergebnis);
     QCOMPARE(u.ui.pieps, pieps);
     if (meldung.isEmpty()) {

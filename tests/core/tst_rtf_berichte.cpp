@@ -116,11 +116,11 @@ void TstRtfBerichte::speichernUndOeffnen()
     FakeOberflaeche ui;
     varo::Rechenkontext kontext{werte, bericht, drucker, ui, QLocale(QLocale::German)};
     varo::Berechnungsanfrage anfrage;
-    anfrage.Berechnungsart = art;
-    anfrage.Text1 = frequenz;
-    anfrage.Combo1Text = kabel;
-    anfrage.Text3 = laenge;
-    anfrage.Text4 = QStringLiteral("35");
+    anfrage.modus = varo::modusAusText(art);
+    anfrage.frequenzen = frequenz;
+    anfrage.kabel = kabel;
+    anfrage.laenge = laenge;
+    anfrage.toleranz = QStringLiteral("35");
     QCOMPARE(varo::Rechnen(anfrage, kontext), varo::Rechenergebnis::Bericht);
 
     const QByteArray rtf = varo::rtfSchreiben(bericht.dokument());

@@ -29,11 +29,11 @@ void berichtRechnen(varo::DokumentBerichtsfeld &bericht, const QString &laenge)
     FakeOberflaeche ui;
     varo::Rechenkontext kontext{werte, bericht, drucker, ui, QLocale(QLocale::German)};
     varo::Berechnungsanfrage anfrage;
-    anfrage.Berechnungsart = QStringLiteral("eine");
-    anfrage.Text1 = QStringLiteral("28");
-    anfrage.Combo1Text = QStringLiteral("0,66");
-    anfrage.Text3 = laenge;
-    anfrage.Text4 = QStringLiteral("35");
+    anfrage.modus = varo::Berechnungsmodus::Eine;
+    anfrage.frequenzen = QStringLiteral("28");
+    anfrage.kabel = QStringLiteral("0,66");
+    anfrage.laenge = laenge;
+    anfrage.toleranz = QStringLiteral("35");
     QCOMPARE(varo::Rechnen(anfrage, kontext), varo::Rechenergebnis::Bericht);
 }
 

@@ -140,7 +140,7 @@ private slots:
         QFETCH(QString, label1);
         QFETCH(QString, label3);
 
-        neuerDialog()->modusEinrichten(modus);
+        neuerDialog()->modusEinrichten(varo::modusAusText(modus));
 
         QCOMPARE(dialog->objectName(), QStringLiteral("frmKabel"));
         QCOMPARE(dialog->windowTitle(), QStringLiteral(" Bitte Eingeben"));
@@ -166,7 +166,7 @@ private slots:
 
     void steuerelemente()
     {
-        neuerDialog()->modusEinrichten(QStringLiteral("mehrere"));
+        neuerDialog()->modusEinrichten(varo::Berechnungsmodus::Mehrere);
         QCOMPARE(text1()->toolTip(), QStringLiteral("Frequenzeingabe"));
         QCOMPARE(combo1()->toolTip(), QStringLiteral("Vk, Kabeltyp, Dämpfung"));
         QCOMPARE(command1()->text(), QStringLiteral("&Rechnen"));
@@ -188,7 +188,7 @@ private slots:
 
         // Two lines of frequencies need a taller field than one.
         const int zweiZeilen = text1()->height();
-        dialog->modusEinrichten(QStringLiteral("eine"));
+        dialog->modusEinrichten(varo::Berechnungsmodus::Eine);
         QVERIFY(text1()->height() < zweiZeilen);
         QVERIFY(text1()->height() >= 21);
     }
@@ -205,16 +205,16 @@ private slots:
         QFETCH(QLocale, locale);
         QFETCH(QString, vorschlag);
         QLocale::setDefault(locale);
-        neuerDialog(dreiKabel)->modusEinrichten(QStringLiteral("eine"));
+        neuerDialog(dreiKabel)->modusEinrichten(varo::Berechnungsmodus::Eine);
         QCOMPARE(combo1()->count(), 3);
         QCOMPARE(combo1()->currentText(), vorschlag);
-        QCOMPARE(dialog->anfrage().Combo1ListIndex, -1);
+        QCOMPARE(dialog->anfrage().kabelIndex, -1);
         QVERIFY(ui.meldungen.isEmpty());
     }
 
     void ohneKabeltabelle()
     {
-        neuerDialog(keineKabel)->modusEinrichten(QStringLiteral("eine"));
+        neuerDialog(keineKabel)->modusEinrichten(varo::Berechnungsmodus::Eine);
         QCOMPARE(ui.meldungen.size(), 1);
         QCOMPARE(ui.meldungen[0].text, QStringLiteral("Die Datei Kabel.txt wurde nicht gefunden!"));
         QCOMPARE(ui.meldungen[0].titel, QStringLiteral("Problem"));
@@ -245,12 +245,12 @@ private slots:
         QFETCH(QString, frequenz);
         QFETCH(float, kabelLaenge);
         QFETCH(QString, laenge);
-        neuerDialog()->modusEinrichten(QStringLiteral("mehrere"));
+        neuerDialog()->modusEinrichten(varo::Berechnungsmodus::Mehrere);
         // Pasted, so that letters pass as well.
         text1()->setPlainText(frequenz);
         dialog->hide();
         werte.KabelLaenge = kabelLaenge;
-        dialog->modusEinrichten(QStringLiteral("mehrere"));
+        dialog->modusEinrichten(varo::Berechnungsmodus::Mehrere);
         QCOMPARE(text1()->toPlainText(), frequenz);
         QCOMPARE(text3()->text(), laenge);
     }
@@ -278,7 +278,7 @@ private slots:
         QFETCH(QString, zweiter);
         QFETCH(bool, offenGelassen);
         QFETCH(bool, behalten);
-        neuerDialog()->modusEinrichten(erster);
+        neuerDialog()->modusEinrichten(varo::modusAusText(erster));
         QTest::keyClicks(text1(), QStringLiteral("7/14"));
         text4()->setText(QStringLiteral("12"));
         if (!offenGelassen) {
@@ -287,7 +287,7 @@ private slots:
             QVERIFY(!dialog->isVisible());
         }
         const int aktivierungen = ui.normaleZeiger;
-        dialog->modusEinrichten(zweiter);
+        dialog->modusEinrichten(varo::modusAusText(zweiter));
 
         QCOMPARE(text1()->toPlainText(), behalten ? QStringLiteral("7/14") : QString());
         QCOMPARE(dialog->Berechnungsart(), zweiter);
@@ -335,7 +335,7 @@ private slots:
         QFETCH(QString, frequenz);
         QFETCH(QString, laengeVorher);
         QFETCH(QString, laenge);
-        neuerDialog()->modusEinrichten(modus);
+        neuerDialog()->modusEinrichten(varo::modusAusText(modus));
         QVERIFY(aktiv());
         text3()->setText(laengeVorher);
         QTest::keyClicks(text1(), frequenz);
@@ -356,7 +356,7 @@ private slots:
     void vorschlagVorDemRechnen()
     {
         QFETCH(bool, maus);
-        neuerDialog()->modusEinrichten(QStringLiteral("eine"));
+        neuerDialog()->modusEinrichten(varo::Berechnungsmodus::Eine);
         QVERIFY(aktiv());
         text3()->clear();
         QTest::keyClicks(text1(), QStringLiteral("14"));
@@ -368,12 +368,12 @@ private slots:
         }
         QCOMPARE(ui.pieps, 0);
         QCOMPARE(anfragen.size(), 1);
-        QCOMPARE(anfragen[0].Text3, QStringLiteral("11"));
+        QCOMPARE(anfragen[0].laenge, QStringLiteral("11"));
     }
 
     void enterAufDemKnopf()
     {
-        neuerDialog()->modusEinrichten(QStringLiteral("eine"));
+        neuerDialog()->modusEinrichten(varo::Berechnungsmodus::Eine);
         QVERIFY(aktiv());
         QTest::keyClicks(text1(), QStringLiteral("7"));
         QTest::keyClick(text1(), Qt::Key_Return);
@@ -382,7 +382,7 @@ private slots:
         command1()->setFocus();
         QTest::keyClick(command1(), Qt::Key_Return);
         QCOMPARE(anfragen.size(), 1);
-        QCOMPARE(anfragen[0].Text1, QStringLiteral("7"));
+        QCOMPARE(anfragen[0].frequenzen, QStringLiteral("7"));
     }
 
     // A calculation lets window events run; a second press meanwhile starts
@@ -399,7 +399,7 @@ private slots:
                 return Rechenergebnis::Bericht;
             },
             sechsKabel);
-        dialog->modusEinrichten(QStringLiteral("eine"));
+        dialog->modusEinrichten(varo::Berechnungsmodus::Eine);
         text1()->setPlainText(QStringLiteral("7"));
         QTest::mouseClick(command1(), Qt::LeftButton);
         QCOMPARE(laeufe, 1);
@@ -426,7 +426,7 @@ private slots:
     {
         QFETCH(QString, frequenzen);
         QFETCH(bool, imGleichenBand);
-        neuerDialog()->modusEinrichten(QStringLiteral("mehrere"));
+        neuerDialog()->modusEinrichten(varo::Berechnungsmodus::Mehrere);
         text1()->setPlainText(frequenzen);
         QCOMPARE(dialog->GleichesBand(), imGleichenBand);
 
@@ -446,14 +446,14 @@ private slots:
         } else {
             QVERIFY(ui.meldungen.isEmpty());
             QCOMPARE(anfragen.size(), 1);
-            QCOMPARE(anfragen[0].Text1, frequenzen);
+            QCOMPARE(anfragen[0].frequenzen, frequenzen);
         }
     }
 
     // The same-band check belongs to "mehrere" only.
     void gleichesBandNurBeiMehreren()
     {
-        neuerDialog()->modusEinrichten(QStringLiteral("VorhKabel"));
+        neuerDialog()->modusEinrichten(varo::Berechnungsmodus::VorhKabel);
         text1()->setPlainText(QStringLiteral("10/11"));
         QTest::mouseClick(command1(), Qt::LeftButton);
         QVERIFY(ui.meldungen.isEmpty());
@@ -492,7 +492,7 @@ private slots:
         QFETCH(QString, steuerelement);
         QFETCH(QString, getippt);
         QFETCH(QString, text);
-        neuerDialog()->modusEinrichten(QStringLiteral("mehrere"));
+        neuerDialog()->modusEinrichten(varo::Berechnungsmodus::Mehrere);
         QWidget *w = dialog->findChild<QWidget *>(steuerelement);
         QVERIFY(w);
         leeren(w);
@@ -511,7 +511,7 @@ private slots:
     void steuertasten()
     {
         QFETCH(QString, steuerelement);
-        neuerDialog()->modusEinrichten(QStringLiteral("VorhKabel"));
+        neuerDialog()->modusEinrichten(varo::Berechnungsmodus::VorhKabel);
         QVERIFY(aktiv());
         QWidget *w = dialog->findChild<QWidget *>(steuerelement);
         QVERIFY(w);
@@ -558,7 +558,7 @@ private slots:
     void kabelfeldZeigtDenAnfang()
     {
         QFETCH(bool, ansEnde);
-        neuerDialog()->modusEinrichten(QStringLiteral("eine"));
+        neuerDialog()->modusEinrichten(varo::Berechnungsmodus::Eine);
         QVERIFY(aktiv());
         combo1()->setFocus(Qt::TabFocusReason);
         if (ansEnde)
@@ -588,7 +588,7 @@ private slots:
     {
         QFETCH(QString, modus);
         QFETCH(QString, geleert);
-        neuerDialog()->modusEinrichten(modus);
+        neuerDialog()->modusEinrichten(varo::modusAusText(modus));
         text1()->setPlainText(QStringLiteral("7/14"));
         leeren(dialog->findChild<QWidget *>(geleert));
         QTest::mouseClick(command1(), Qt::LeftButton);
@@ -615,7 +615,7 @@ private slots:
         QFETCH(int, auswahl);
         QFETCH(QString, getippt);
         QFETCH(int, listIndex);
-        neuerDialog()->modusEinrichten(modus);
+        neuerDialog()->modusEinrichten(varo::modusAusText(modus));
         QTest::keyClicks(text1(), QStringLiteral("7,1/28"));
         combo1()->setCurrentIndex(auswahl);
         const QString eintrag = combo1()->itemText(auswahl);
@@ -627,19 +627,19 @@ private slots:
 
         QCOMPARE(anfragen.size(), 1);
         const Berechnungsanfrage &a = anfragen[0];
-        QCOMPARE(a.Berechnungsart, modus);
-        QCOMPARE(a.Text1, QStringLiteral("7,1/28"));
-        QCOMPARE(a.Combo1Text, getippt == QStringLiteral("0,8") ? getippt : eintrag + getippt);
-        QCOMPARE(a.Combo1ListIndex, listIndex);
-        QCOMPARE(a.Text3, QStringLiteral("25"));
-        QCOMPARE(a.Text4, QStringLiteral("35"));
+        QCOMPARE(modusText(a.modus), modus);
+        QCOMPARE(a.frequenzen, QStringLiteral("7,1/28"));
+        QCOMPARE(a.kabel, getippt == QStringLiteral("0,8") ? getippt : eintrag + getippt);
+        QCOMPARE(a.kabelIndex, listIndex);
+        QCOMPARE(a.laenge, QStringLiteral("25"));
+        QCOMPARE(a.toleranz, QStringLiteral("35"));
         QVERIFY(!dialog->isVisible());
     }
 
-    // Another mode's tag starts nothing.
+    // A dialog without a mode starts nothing.
     void unbekannterModus()
     {
-        neuerDialog()->modusEinrichten(QStringLiteral("keine"));
+        neuerDialog()->modusEinrichten(varo::Berechnungsmodus::Keiner);
         text1()->setPlainText(QStringLiteral("7"));
         QTest::mouseClick(command1(), Qt::LeftButton);
         QVERIFY(anfragen.isEmpty());
@@ -655,7 +655,7 @@ private slots:
         const QString pfad = verzeichnis.filePath(QStringLiteral("Kabel.txt"));
         QVERIFY(QFile::copy(sechsKabel, pfad));
 
-        neuerDialog(pfad)->modusEinrichten(QStringLiteral("mehrere"));
+        neuerDialog(pfad)->modusEinrichten(varo::Berechnungsmodus::Mehrere);
         text1()->setPlainText(QStringLiteral("7/14"));
         text4()->setText(QStringLiteral("12"));
         const QPointer<FrmKabel> alt = dialog;
@@ -664,7 +664,7 @@ private slots:
 
         QFile::remove(pfad);
         QVERIFY(QFile::copy(dreiKabel, pfad));
-        neuerDialog(pfad)->modusEinrichten(QStringLiteral("mehrere"));
+        neuerDialog(pfad)->modusEinrichten(varo::Berechnungsmodus::Mehrere);
         QCOMPARE(combo1()->count(), 3);
         QCOMPARE(text1()->toPlainText(), QString());
         QCOMPARE(text4()->text(), QStringLiteral("35"));
@@ -703,7 +703,7 @@ private slots:
             delete dialog;
             dialog = new FrmKabel(werte, ui, rechnen, sechsKabel);
             ui.dialog = dialog;
-            dialog->modusEinrichten(modus);
+            dialog->modusEinrichten(varo::modusAusText(modus));
         };
 
         oeffnen();
@@ -721,7 +721,7 @@ private slots:
         const float gefunden = werte.KabelLaenge;
 
         // Hidden and shown again: the entries are still there.
-        dialog->modusEinrichten(modus);
+        dialog->modusEinrichten(varo::modusAusText(modus));
         QCOMPARE(text1()->toPlainText(), frequenzen);
         QCOMPARE(combo1()->currentIndex(), 2);
 

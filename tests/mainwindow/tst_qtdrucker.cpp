@@ -283,9 +283,9 @@ void TstQtDrucker::jedesBlattBeginntEineSeite()
     QFETCH(int, twips);
     // A report of several pages, paged for A4 (73 lines, no printer asked).
     Umgebung u(QLocale(QLocale::German));
-    varo::Berechnungsanfrage anfrage{QStringLiteral("eine"), QStringLiteral("28"),
-                                     QStringLiteral("0,66"), -1,
-                                     QStringLiteral("700"),  QStringLiteral("35")};
+    varo::Berechnungsanfrage anfrage{varo::Berechnungsmodus::Eine, QStringLiteral("28"),
+                                     QStringLiteral("0,66"),       -1,
+                                     QStringLiteral("700"),        QStringLiteral("35")};
     QCOMPARE(varo::Rechnen(anfrage, *u.kontext), varo::Rechenergebnis::Bericht);
     varo::DokumentBerichtsfeld &bericht = u.feld;
     const qsizetype etiketten = bericht.text().count(QStringLiteral("Seite "));
