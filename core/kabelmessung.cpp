@@ -1,5 +1,7 @@
 #include "kabelmessung.h"
 
+#include "konstanten.h"
+
 #include "zahlenformat.h"
 
 #include <algorithm>
@@ -11,7 +13,6 @@ namespace varo {
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
 const double kDBProNeper = 20.0 / std::log(10.0); // 8,686 dB per neper
 
 // The round frequencies a table row lists when the range reaches them.

@@ -3,7 +3,7 @@
 #include "drucker.h"
 #include "druckflaeche.h"
 #include "kabeldaten.h"
-#include "kurvenzeichnung.h"
+#include "diagrammschrift.h"
 #include "laufzeitfehler.h"
 #include "leitungsanfrage.h"
 #include "leitungsexport.h"
@@ -364,7 +364,7 @@ void FrmLeitung::drucken()
         const QSizeF seite(einheitenAusTwips(m_drucker.seitenbreiteTwips()),
                            einheitenAusTwips(m_drucker.seitenhoeheTwips()));
         const QSize flaeche = zeichenflaecheFuerSeite(seite, leitungsDesignGroesse(),
-                                                      kurvenSchrift().pointSizeF(), 8.5)
+                                                      diagrammSchrift().pointSizeF(), 8.5)
                                   .toSize();
         m_drucker.bildDrucken(leitungsdiagrammBild(m_diagramm, flaeche, 4.0));
     } catch (const Laufzeitfehler &fehler) {

@@ -634,7 +634,7 @@ void TestHilfe::hilfeBeschreibtJedesFenster_data()
     QTest::addColumn<QStringList>("gesucht");
     QTest::newRow("Leitungsanalyse") << QStringList{
         "Leitungsanalyse (F7)",        "R + jX", "--analyse", "--lastr", "f/MHz;R/Ohm;X/Ohm",
-        "7,1;447,8450558;-52,32159106"};
+        "7,1;458,1401378;-54,55090361"};
     QTest::newRow("Längenplaner") << QStringList{"Längenplaner (F8)",
                                                  "An das Hauptfenster",
                                                  "--planer",

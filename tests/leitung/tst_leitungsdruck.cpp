@@ -1,7 +1,7 @@
 #include "fake_drucker.h"
 #include "fake_oberflaeche.h"
 #include "frmleitung.h"
-#include "kurvenzeichnung.h"
+#include "diagrammschrift.h"
 #include "werte.h"
 
 #include <QFile>
@@ -72,7 +72,7 @@ void TstLeitungsdruck::beschriftungLesbar()
     const QSizeF seite(breite / 15.0, hoehe / 15.0);
     const double massstab =
         std::min(seite.width() / flaeche.width(), seite.height() / flaeche.height());
-    const double punkte = kurvenSchrift().pointSizeF() * massstab;
+    const double punkte = diagrammSchrift().pointSizeF() * massstab;
     QVERIFY2(punkte >= 8.0, qPrintable(QString::number(punkte)));
     // Not a stamp in a corner either: the chart spans the page one way.
     QVERIFY2(flaeche.width() * massstab > 0.98 * seite.width() ||
