@@ -40,6 +40,63 @@ int zeilennummer(const QString &tabellenpfad, const Kabeltyp &kabel)
 
 } // namespace
 
+bool zahlenPruefen(const Optionen &optionen, std::initializer_list<const char *> namen,
+                   QTextStream &fehler)
+{
+    for (const char *name : namen) {
+        const auto text = optionen.wert(QLatin1String(name));
+        bool ok = false;
+        if (text && (baenderZahl(*text, &ok), !ok || text->trimmed().isEmpty())) {
+            fehler << "--" << name << ": „" << text->left(40) << (text->size() > 40 ? "…" : "")
+                   << "“ ist keine Zahl.\n";
+            return false;
+        }
+    }
+    return true;
+}
+
+std::optional<LeitungsTexte> analysekabel(const Optionen &optionen, QTextStream &fehler,
+                                          const QString &kabelOrdner, QString &typ)
+{
+    const QLocale locale;
+    const QString tabelle = optionen.kabeltabelle(kabelOrdner);
+    QString grund;
+    const auto wahl = kabelWaehlen(*optionen.wert(QStringLiteral("kabel")), tabelle, locale, grund);
+    if (!wahl) {
+        fehler << grund << '\n';
+        return std::nullopt;
+    }
+    Kabeldaten daten;
+    typ = QStringLiteral("Kabel");
+    if (wahl->kabel) {
+        const QString zeile = QStringLiteral("Kabeltabelle, Zeile %1 (%2): ")
+                                  .arg(zeilennummer(tabelle, *wahl->kabel))
+                                  .arg(wahl->kabel->Typ);
+        const auto gelesen = kabeldatenLesen(*wahl->kabel, &grund);
+        if (!gelesen) {
+            fehler << zeile << grund << '\n';
+            return std::nullopt;
+        }
+        daten = *gelesen;
+        const QString problem = kabeldatenPruefen(daten);
+        if (!problem.isEmpty()) {
+            fehler << zeile << problem << '\n';
+            return std::nullopt;
+        }
+        typ = daten.typ;
+    } else {
+        daten.Vk = TextZuZahl(KommaZuPunkt(wahl->text));
+    }
+    LeitungsTexte texte;
+    const QLocale c = QLocale::c();
+    texte.kabelZ =
+        optionen.wert(QStringLiteral("kabelz")).value_or(c.toString(daten.impedanz, 'g', 17));
+    texte.vk = optionen.wert(QStringLiteral("vk")).value_or(c.toString(daten.Vk, 'g', 17));
+    texte.daempfung = daempfungsfeld(daten.punkte, std::nullopt, c);
+    texte.verluste = !optionen.hat(QStringLiteral("verlustlos"));
+    return texte;
+}
+
 int analyseAusfuehren(const Optionen &optionen, QIODevice &ausgabe, QTextStream &fehler,
                       const QString &kabelOrdner)
 {
@@ -70,58 +127,21 @@ int analyseAusfuehren(const Optionen &optionen, QIODevice &ausgabe, QTextStream 
     }
 
     // Every number must be one; the model's rules come after.
-    for (const char *name : {"von", "bis", "laenge", "lastr", "lastx", "kabelz", "vk"}) {
-        const auto text = optionen.wert(QLatin1String(name));
-        bool ok = false;
-        if (text && (baenderZahl(*text, &ok), !ok || text->trimmed().isEmpty())) {
-            fehler << "--" << name << ": „" << text->left(40) << (text->size() > 40 ? "…" : "")
-                   << "“ ist keine Zahl.\n";
-            return abgelehnt;
-        }
-    }
-
-    const QLocale locale;
-    const QString tabelle = optionen.kabeltabelle(kabelOrdner);
-    QString grund;
-    const auto wahl = kabelWaehlen(*optionen.wert(QStringLiteral("kabel")), tabelle, locale, grund);
-    if (!wahl) {
-        fehler << grund << '\n';
+    if (!zahlenPruefen(optionen, {"von", "bis", "laenge", "lastr", "lastx", "kabelz", "vk"},
+                       fehler))
         return abgelehnt;
-    }
-    Kabeldaten daten;
-    QString typ = QStringLiteral("Kabel");
-    if (wahl->kabel) {
-        const QString zeile = QStringLiteral("Kabeltabelle, Zeile %1 (%2): ")
-                                  .arg(zeilennummer(tabelle, *wahl->kabel))
-                                  .arg(wahl->kabel->Typ);
-        const auto gelesen = kabeldatenLesen(*wahl->kabel, &grund);
-        if (!gelesen) {
-            fehler << zeile << grund << '\n';
-            return abgelehnt;
-        }
-        daten = *gelesen;
-        const QString problem = kabeldatenPruefen(daten);
-        if (!problem.isEmpty()) {
-            fehler << zeile << problem << '\n';
-            return abgelehnt;
-        }
-        typ = daten.typ;
-    } else {
-        daten.Vk = TextZuZahl(KommaZuPunkt(wahl->text));
-    }
-
-    LeitungsTexte texte;
+    QString typ;
+    auto kabeltexte = analysekabel(optionen, fehler, kabelOrdner, typ);
+    if (!kabeltexte)
+        return abgelehnt;
+    LeitungsTexte texte = *kabeltexte;
     texte.von = *optionen.wert(QStringLiteral("von"));
     texte.bis = *optionen.wert(QStringLiteral("bis"));
     texte.laenge = *optionen.wert(QStringLiteral("laenge"));
     texte.lastR = *optionen.wert(QStringLiteral("lastr"));
     texte.lastX = *optionen.wert(QStringLiteral("lastx"));
-    const QLocale c = QLocale::c();
-    texte.kabelZ =
-        optionen.wert(QStringLiteral("kabelz")).value_or(c.toString(daten.impedanz, 'g', 17));
-    texte.vk = optionen.wert(QStringLiteral("vk")).value_or(c.toString(daten.Vk, 'g', 17));
-    texte.daempfung = daempfungsfeld(daten.punkte, std::nullopt, c);
-    texte.verluste = !optionen.hat(QStringLiteral("verlustlos"));
+    const QLocale locale;
+    QString grund;
     const auto anfrage = leitungsanfrageLesen(texte, grund);
     if (!anfrage) {
         fehler << grund << '\n';
