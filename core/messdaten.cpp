@@ -336,7 +336,9 @@ bool schluesselwortLesen(QByteArrayView zeile, int nummer, Touchstonestand &s,
             return sammler.ablehnen(
                 nummer, QStringLiteral("Die Datei beschreibt %1 Tore; gelesen "
                                        "werden nur Eintor-Messungen (.s1p).")
-                            .arg(rest.isEmpty() ? QStringLiteral("keine") : zitiert(rest[0])));
+                            .arg(rest.isEmpty() ? QStringLiteral("keine")
+                                                : QString::fromUtf8(rest[0].first(
+                                                      qMin<qsizetype>(rest[0].size(), 12)))));
     } else if (name == QLatin1String("reference")) {
         s.referenzFolgt = rest.isEmpty();
         if (!rest.isEmpty()) {
