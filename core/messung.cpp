@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <thread>
+#include <vector>
 
 namespace varo {
 
@@ -55,47 +57,54 @@ bool imBereich(double fMHz, double vonMHz, double bisMHz)
     return fMHz > 0.0 && fMHz >= vonMHz * (1.0 - 1e-12) && fMHz <= bisMHz * (1.0 + 1e-12);
 }
 
-// A CSV field: ten significant digits as QLocale's 'g' writes them, made
-// by the standard library for speed, with the locale's separator and sign.
-class Zahlschreiber
-{
-public:
-    explicit Zahlschreiber(const QLocale &locale)
-        : m_punkt(locale.decimalPoint().toUtf8()), m_minus(locale.negativeSign().toUtf8())
-    {
-    }
-
-    void operator()(QByteArray &text, double wert) const
-    {
-        char puffer[40];
-        const auto ergebnis =
-            std::to_chars(puffer, puffer + sizeof puffer, wert, std::chars_format::general, 10);
-        for (const char *c = puffer; c != ergebnis.ptr; ++c) {
-            if (*c == '.')
-                text += m_punkt;
-            else if (*c == '-' && c == puffer)
-                text += m_minus;
-            else
-                text += *c;
-        }
-    }
-    void operator()(QByteArray &text, std::optional<double> wert) const
-    {
-        if (wert)
-            (*this)(text, *wert);
-    }
-
-private:
-    QByteArray m_punkt;
-    QByteArray m_minus;
-};
-
 QString mhzText(double fMHz)
 {
     return QLocale().toString(fMHz, 'g', 10);
 }
 
 } // namespace
+
+Zahlschreiber::Zahlschreiber(const QLocale &locale, int stellen, bool immerPunkt)
+    : m_punkt(locale.decimalPoint().toUtf8()), m_minus(locale.negativeSign().toUtf8()),
+      m_stellen(stellen), m_immerPunkt(immerPunkt)
+{
+}
+
+void Zahlschreiber::operator()(QByteArray &text, double wert) const
+{
+    char puffer[48];
+    char *ende =
+        std::to_chars(puffer, puffer + 40, wert, std::chars_format::general, m_stellen).ptr;
+    char *punkt = std::find(puffer, ende, '.');
+    if (punkt == ende && m_immerPunkt && std::isfinite(wert)) {
+        // "7" and "1e+20" become "7.0" and "1.0e+20".
+        punkt = std::find(puffer, ende, 'e');
+        std::move_backward(punkt, ende, ende + 2);
+        punkt[0] = '.';
+        punkt[1] = '0';
+        ende += 2;
+    }
+    const bool minus = puffer[0] == '-' && m_minus != "-";
+    if (m_punkt.size() == 1 && !minus) {
+        // The common case: one byte for the separator, "-" for the sign.
+        if (punkt != ende)
+            *punkt = m_punkt.at(0);
+        text.append(puffer, ende - puffer);
+        return;
+    }
+    QByteArray zahl(puffer, ende - puffer);
+    if (punkt != ende)
+        zahl.replace(punkt - puffer, 1, m_punkt);
+    if (minus)
+        zahl.replace(0, 1, m_minus);
+    text += zahl;
+}
+
+void Zahlschreiber::operator()(QByteArray &text, std::optional<double> wert) const
+{
+    if (wert)
+        (*this)(text, *wert);
+}
 
 Komplex zumSender(const Leitungskonstanten &k, double laenge, Komplex ZL)
 {
@@ -147,15 +156,39 @@ Messverlauf messverlauf(const Leitungseingabe &eingabe, Messort ort, const Messd
                         double vonMHz, double bisMHz)
 {
     Messverlauf verlauf;
-    for (const Messpunkt &p : daten.punkte) {
-        if (!imBereich(p.fHz / 1.0e6, vonMHz, bisMHz))
-            continue;
-        const Messwerte w = messpunktAuswerten(eingabe, ort, p);
-        if (!p.Z)
+    // The frequencies rise, so the range is one run of points.
+    const Messpunkt *anfang = daten.punkte.constData();
+    const Messpunkt *ende = anfang + daten.punkte.size();
+    while (anfang != ende && !imBereich(anfang->fHz / 1.0e6, vonMHz, bisMHz))
+        ++anfang;
+    const Messpunkt *schluss = anfang;
+    while (schluss != ende && imBereich(schluss->fHz / 1.0e6, vonMHz, bisMHz))
+        ++schluss;
+    const qsizetype anzahl = schluss - anfang;
+    verlauf.werte.resize(anzahl);
+    Messwerte *ziel = verlauf.werte.data();
+    const auto teil = [&](qsizetype von, qsizetype bis) {
+        for (qsizetype i = von; i < bis; ++i)
+            ziel[i] = messpunktAuswerten(eingabe, ort, anfang[i]);
+    };
+    // Every point stands alone: a large file is shared out among the cores,
+    // each result in its own place, so the order of the work changes nothing.
+    const qsizetype kerne = std::clamp<qsizetype>(std::thread::hardware_concurrency(), 1, 8);
+    if (anzahl < 20000 || kerne == 1) {
+        teil(0, anzahl);
+    } else {
+        std::vector<std::thread> faeden;
+        for (qsizetype k = 1; k < kerne; ++k)
+            faeden.emplace_back(teil, anzahl * k / kerne, anzahl * (k + 1) / kerne);
+        teil(0, anzahl / kerne);
+        for (std::thread &faden : faeden)
+            faden.join();
+    }
+    for (qsizetype i = 0; i < anzahl; ++i) {
+        if (!anfang[i].Z)
             ++verlauf.luecken;
-        else if (!w.vollstaendig())
+        else if (!ziel[i].vollstaendig())
             ++verlauf.nichtPassiv;
-        verlauf.werte.append(w);
     }
     if (verlauf.luecken > 0)
         verlauf.hinweise << QStringLiteral("Frequenzen ohne passive Impedanz (|Γ| ≥ 1) im "
@@ -247,7 +280,7 @@ QString bauteilText(std::optional<double> x, double fMHz, const QLocale &locale)
 
 QByteArray messungCsv(const Messverlauf &verlauf, const QLocale &locale)
 {
-    const Zahlschreiber zahl(locale);
+    const Zahlschreiber zahl(locale, 10);
     QByteArray text = messungCsvKopf.toUtf8() + '\n';
     text.reserve(text.size() + verlauf.werte.size() * 120);
     const auto teil = [&](QByteArray &t, const std::optional<Komplex> &z, bool real) {
@@ -272,7 +305,7 @@ QByteArray messungCsv(const Messverlauf &verlauf, const QLocale &locale)
 
 QByteArray anpassungCsv(const Messverlauf &verlauf, const QLocale &locale)
 {
-    const Zahlschreiber zahl(locale);
+    const Zahlschreiber zahl(locale, 10);
     QByteArray text = anpassungCsvKopf.toUtf8() + '\n';
     for (const Messwerte &w : verlauf.werte) {
         QByteArray f;

@@ -4,30 +4,14 @@
 #include "messung.h"
 #include "version.h"
 
-#include <charconv>
+#include <QLocale>
 
 namespace varo {
 
-namespace {
-
-// A number in C form with 15 significant digits and a decimal point always.
-void zahlAnhaengen(QByteArray &text, double wert)
-{
-    char puffer[40];
-    const auto ergebnis =
-        std::to_chars(puffer, puffer + sizeof puffer, wert, std::chars_format::general, 15);
-    QByteArray zahl(puffer, ergebnis.ptr - puffer);
-    if (!zahl.contains('.')) {
-        const qsizetype e = zahl.indexOf('e');
-        zahl.insert(e < 0 ? zahl.size() : e, ".0");
-    }
-    text += zahl;
-}
-
-} // namespace
-
 QByteArray touchstoneText(const QList<Messpunkt> &punkte, const QString &beschreibung)
 {
+    // 15 significant digits and a point always, whatever the locale.
+    const Zahlschreiber zahlAnhaengen(QLocale::c(), 15, true);
     QByteArray text = QStringLiteral("! Varolinaten %1.%2.%3: %4\n")
                           .arg(version::major)
                           .arg(version::minor)

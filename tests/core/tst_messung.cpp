@@ -68,6 +68,7 @@ private slots:
     void gegenKaskade_data();
     void gegenKaskade();
     void bereich();
+    void grosseDateiWiePunktweise();
     void anpassnetze_data();
     void anpassnetze();
     void bauteile_data();
@@ -188,6 +189,26 @@ void TstMessung::bereich()
     // need a negative resistance.
     const Messwerte w = messpunktAuswerten(e, Messort::Sender, {3.6e6, Komplex(0.01, 0.0)});
     QVERIFY(w.zSender && !w.zAntenne && w.swrSender && !w.verlustGesamt);
+}
+
+void TstMessung::grosseDateiWiePunktweise()
+{
+    // Enough points that the work is shared out among threads.
+    Messdaten d;
+    for (int i = 0; i < 30001; ++i)
+        d.punkte.append({1e6 + 1000.0 * i, impedanzAusReflexion(std::polar(0.9, 0.001 * i), 50)});
+    const Leitungseingabe e = eingabe(kabelliste[1]);
+    for (const Messort ort : {Messort::Antenne, Messort::Sender}) {
+        const Messverlauf v = messverlauf(e, ort, d, 1.0, 31.0);
+        QCOMPARE(v.werte.size(), d.punkte.size());
+        for (qsizetype i = 0; i < d.punkte.size(); i += 7) {
+            const Messwerte einzeln = messpunktAuswerten(e, ort, d.punkte.at(i));
+            QCOMPARE(v.werte.at(i).fMHz, einzeln.fMHz);
+            QCOMPARE(v.werte.at(i).zSender, einzeln.zSender);
+            QCOMPARE(v.werte.at(i).zAntenne, einzeln.zAntenne);
+            QCOMPARE(v.werte.at(i).verlustGesamt, einzeln.verlustGesamt);
+        }
+    }
 }
 
 void TstMessung::anpassnetze_data()
