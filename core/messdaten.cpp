@@ -462,9 +462,11 @@ std::optional<Komplex> passiveImpedanz(Komplex Z)
 
 Messlesung messdatenAusBytes(const QByteArray &daten, const QString &name)
 {
-    if (istTabelle(daten, name))
-        return csvLesen(daten, name);
-    return touchstoneLesen(daten, name);
+    // Windows programs may put a UTF-8 byte order mark before the first line.
+    const QByteArray inhalt = daten.startsWith("\xEF\xBB\xBF") ? daten.sliced(3) : daten;
+    if (istTabelle(inhalt, name))
+        return csvLesen(inhalt, name);
+    return touchstoneLesen(inhalt, name);
 }
 
 Messlesung messdatenLesen(const QString &pfad, qint64 grenze)

@@ -59,6 +59,8 @@ private slots:
     void fixturen();
     void abgelehnt_data();
     void abgelehnt();
+    void byteReihenfolgeZeichen_data();
+    void byteReihenfolgeZeichen();
     void dateigrenzen();
     void hoechstensEineMillionPunkte();
     void gegenScikitRf_data();
@@ -232,6 +234,26 @@ void TstMessdaten::abgelehnt()
                                      : QStringLiteral("„%1“: ").arg(name);
     QVERIFY2(lesung.meldung.startsWith(anfang), qPrintable(lesung.meldung));
     QVERIFY2(lesung.meldung.contains(grund), qPrintable(lesung.meldung));
+}
+
+void TstMessdaten::byteReihenfolgeZeichen_data()
+{
+    QTest::addColumn<QByteArray>("daten");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("Touchstone") << QByteArray("\xEF\xBB\xBF# MHz S RI R 50\r\n7 0.2 0\r\n")
+                                << "m.s1p";
+    QTest::newRow("Tabelle") << QByteArray("\xEF\xBB\xBF\"Freq (MHz)\";\"R\";\"X\"\n7;75;0\n")
+                             << "m.txt";
+}
+
+void TstMessdaten::byteReihenfolgeZeichen()
+{
+    QFETCH(QByteArray, daten);
+    QFETCH(QString, name);
+    const Messlesung lesung = messdatenAusBytes(daten, name);
+    QVERIFY2(lesung.gelesen(), qPrintable(lesung.meldung));
+    QCOMPARE(lesung.daten.punkte.size(), 1);
+    QVERIFY(std::abs(*lesung.daten.punkte.at(0).Z - Komplex(75.0, 0.0)) < 1e-12);
 }
 
 void TstMessdaten::dateigrenzen()
