@@ -230,21 +230,21 @@ Messlesung csvLesen(const QByteArray &daten, const QString &name)
     std::optional<Tabelle> tabelle;
     Zeilenleser leser(daten);
     QByteArrayView zeile;
-    bool blockEnde = false;
+    int blockEnde = 0; // the line of the first block's END
     while (leser.naechste(zeile)) {
         const QByteArrayView z = zeile.trimmed();
         if (z.isEmpty() || z.startsWith('!') || z.startsWith('#'))
             continue;
-        if (blockEnde) {
+        if (blockEnde > 0) {
             lesung.daten.hinweise << QStringLiteral("Nach dem ersten Block (bis Zeile %1) folgen "
                                                     "weitere; sie wurden übergangen.")
-                                         .arg(leser.nummer() - 1);
+                                         .arg(blockEnde);
             break;
         }
         if (!tabelle && istWort(z, "begin"))
             continue;
         if (tabelle && istWort(z, "end")) {
-            blockEnde = true;
+            blockEnde = leser.nummer();
             continue;
         }
         if (tabelle) {
