@@ -105,8 +105,8 @@ int main(int argc, char **argv)
         verlauf = varo::messverlauf(leitung, varo::Messort::Antenne, lesung.daten, 1.0, 30.0);
     });
     qsizetype bytes = 0;
-    const Zeiten csv = messen(
-        laeufe, [&] { bytes = varo::messungCsv(verlauf, QLocale(QLocale::German)).size(); });
+    const Zeiten csv =
+        messen(laeufe, [&] { bytes = varo::messungCsv(verlauf, QLocale(QLocale::German)).size(); });
     std::printf("%d Punkte, Datei %lld Bytes, CSV %lld Bytes, %d Läufe\n", punkte,
                 static_cast<long long>(inhalt.size()), static_cast<long long>(bytes), laeufe);
     std::printf("Lesen             Median %8.2f ms (bester %8.2f ms)\n", lesen.median,
