@@ -17,6 +17,8 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include <sys/resource.h>
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -45,15 +47,35 @@ template <typename F> Zeiten messen(int laeufe, F &&arbeit)
     return {ms[ms.size() / 2], ms.front()};
 }
 
-// One run of the report tool with its output thrown away; false when it failed.
-bool werkzeug(const QStringList &argumente)
+// Processor time (user and system) of the finished child processes, in ms.
+double kinderzeit()
+{
+    rusage nutzung{};
+    getrusage(RUSAGE_CHILDREN, &nutzung);
+    const auto ms = [](const timeval &t) { return t.tv_sec * 1e3 + t.tv_usec / 1e3; };
+    return ms(nutzung.ru_utime) + ms(nutzung.ru_stime);
+}
+
+// One run of the report tool with its output thrown away; false when it
+// failed. cpu collects the processor time it took: on a busy machine the
+// wall time of a long run grows with the load, that of a short one hardly.
+bool werkzeug(const QStringList &argumente, std::vector<double> &cpu)
 {
     QProcess prozess;
     prozess.setStandardOutputFile(QProcess::nullDevice());
+    const double vorher = kinderzeit();
     prozess.start(QCoreApplication::applicationDirPath() + QStringLiteral("/varolinaten-bericht"),
                   argumente);
-    return prozess.waitForFinished(60000) && prozess.exitStatus() == QProcess::NormalExit &&
-           prozess.exitCode() == 0;
+    const bool gelaufen = prozess.waitForFinished(60000) &&
+                          prozess.exitStatus() == QProcess::NormalExit && prozess.exitCode() == 0;
+    cpu.push_back(kinderzeit() - vorher);
+    return gelaufen;
+}
+
+double median(std::vector<double> werte)
+{
+    std::sort(werte.begin(), werte.end());
+    return werte[werte.size() / 2];
 }
 
 // A NanoVNA-like sweep from 1 to 30 MHz: S11 winding round the chart.
@@ -124,8 +146,12 @@ int main(int argc, char **argv)
                                 QStringLiteral("--kabel"),    QStringLiteral("0,66"),
                                 QStringLiteral("--laenge"),   QStringLiteral("30")};
     bool gelaufen = true;
-    const Zeiten schwer = messen(laeufe, [&] { gelaufen = werkzeug(messung) && gelaufen; });
-    const Zeiten einfach = messen(laeufe, [&] { gelaufen = werkzeug(leicht) && gelaufen; });
+    std::vector<double> cpuSchwer;
+    std::vector<double> cpuLeicht;
+    const Zeiten schwer =
+        messen(laeufe, [&] { gelaufen = werkzeug(messung, cpuSchwer) && gelaufen; });
+    const Zeiten einfach =
+        messen(laeufe, [&] { gelaufen = werkzeug(leicht, cpuLeicht) && gelaufen; });
     if (!gelaufen) {
         std::fprintf(stderr, "varolinaten-bericht ist nicht gelaufen oder ist gescheitert\n");
         return 1;
@@ -136,5 +162,7 @@ int main(int argc, char **argv)
                 einfach.median, einfach.bester);
     std::printf("Verhältnis der Mediane %.2f (Ziel: höchstens 3)\n",
                 schwer.median / einfach.median);
+    std::printf("Prozessorzeit je Lauf: --messung %.1f ms, leicht %.1f ms, Verhältnis %.2f\n",
+                median(cpuSchwer), median(cpuLeicht), median(cpuSchwer) / median(cpuLeicht));
     return 0;
 }
