@@ -1,6 +1,7 @@
 #include "berichtwerkzeug.h"
 
 #include "modus_analyse.h"
+#include "modus_messung.h"
 #include "modus_planer.h"
 #include "werkzeugteile.h"
 
@@ -41,6 +42,8 @@ QString hilfetext()
         "  oder: varolinaten-bericht --kurve --ausgabe DATEI [OPTION]...\n"
         "  oder: varolinaten-bericht --analyse --von TEXT --bis TEXT --kabel TEXT --laenge TEXT\n"
         "                            --lastr TEXT --lastx TEXT [OPTION]...\n"
+        "  oder: varolinaten-bericht --analyse --messung DATEI --kabel TEXT --laenge TEXT\n"
+        "                            [OPTION]...\n"
         "  oder: varolinaten-bericht --planer --baender TEXT --kabel TEXT --von-laenge TEXT\n"
         "                            --bis-laenge TEXT [OPTION]...\n"
         "  oder: varolinaten-bericht --oeffnen DATEI.rtf [--format FORMAT] [--ausgabe DATEI]\n"
@@ -84,6 +87,18 @@ QString hilfetext()
         "  --schritte N          N + 1 Frequenzen von --von bis --bis (Vorgabe: 200)\n"
         "  --verlustlos          ohne Verluste rechnen\n"
         "\n"
+        "Leitungsanalyse mit einer gemessenen Antenne (statt --lastr/--lastx, --schritte):\n"
+        "  --messung DATEI       Touchstone-Datei (.s1p, Version 1.x oder 2.0) oder CSV eines\n"
+        "                        Analysators; gerechnet wird bei jeder ihrer Frequenzen von\n"
+        "                        --von bis --bis (Vorgabe: die ganze Datei)\n"
+        "  --messort ORT         antenne: am Fußpunkt gemessen (Vorgabe), zum Sender rechnen;\n"
+        "                        sender: am Sender durch dieses Kabel gemessen, zum Fußpunkt\n"
+        "                        zurückrechnen\n"
+        "  --anpassung           statt der Tabelle die L-Glieder, die das Senderende auf 50 Ohm\n"
+        "                        anpassen (CSV)\n"
+        "  --ausgabe DATEI       .csv, .s1p (das gerechnete Ende als Touchstone), .png, .svg\n"
+        "                        oder .pdf\n"
+        "\n"
         "Längenplaner über ganze Bänder:\n"
         "  --planer              Längen suchen, die auf allen Bändern Abstand zu den\n"
         "                        ungünstigen Längen halten\n"
@@ -109,6 +124,7 @@ QString hilfetext()
         "  varolinaten-bericht --modus mehrere --frequenz 3,6/7,05 --kabel 0,66 --laenge 35 \\\n"
         "                      --format pdf --ausgabe bericht.pdf\n"
         "  varolinaten-bericht --kurve --eingz 72 --kabelz 50 --laenge 28,286 --ausgabe kurve.png\n"
+        "  varolinaten-bericht --analyse --messung dipol.s1p --kabel RG-213 --laenge 27,5\n"
         "\n"
         "Beendigungsstatus: 0 Bericht geschrieben, 2 Eingabe abgelehnt (Grund auf der\n"
         "Fehlerausgabe), 1 Aufruf- oder anderer Fehler.\n");
@@ -168,6 +184,8 @@ const QStringList wertOptionen = {
     QStringLiteral("lastr"),
     QStringLiteral("lastx"),
     QStringLiteral("schritte"),
+    QStringLiteral("messung"),
+    QStringLiteral("messort"),
     // length planner
     QStringLiteral("baender"),
     QStringLiteral("von-laenge"),
@@ -177,9 +195,9 @@ const QStringList wertOptionen = {
 };
 
 const QStringList schalterOptionen = {
-    QStringLiteral("help"),      QStringLiteral("version"), QStringLiteral("kurve"),
-    QStringLiteral("analyse"),   QStringLiteral("planer"),  QStringLiteral("verlustlos"),
-    QStringLiteral("teilweise"),
+    QStringLiteral("help"),      QStringLiteral("version"),   QStringLiteral("kurve"),
+    QStringLiteral("analyse"),   QStringLiteral("planer"),    QStringLiteral("verlustlos"),
+    QStringLiteral("teilweise"), QStringLiteral("anpassung"),
 };
 
 // GNU-style "--name WERT" or "--name=WERT"; returns an error text.
@@ -537,6 +555,8 @@ int ausfuehren(const QStringList &argumente, QIODevice &ausgabe, QTextStream &fe
     try {
         if (optionen.hat(QStringLiteral("kurve")))
             return kurveZeichnen(optionen, fehler, kabelOrdner);
+        if (optionen.hat(QStringLiteral("analyse")) && optionen.wert(QStringLiteral("messung")))
+            return messungAusfuehren(optionen, ausgabe, fehler, kabelOrdner);
         if (optionen.hat(QStringLiteral("analyse")))
             return analyseAusfuehren(optionen, ausgabe, fehler, kabelOrdner);
         if (optionen.hat(QStringLiteral("planer")))

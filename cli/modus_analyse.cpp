@@ -43,6 +43,57 @@ std::optional<Kabeldaten> kabeldatenWaehlen(const Kabelwahl &wahl, QString &grun
 
 } // namespace
 
+bool zahlenPruefen(const Optionen &optionen, std::initializer_list<const char *> namen,
+                   QTextStream &fehler)
+{
+    for (const char *name : namen) {
+        const auto text = optionen.wert(QLatin1String(name));
+        bool ok = false;
+        if (text && (baenderZahl(*text, &ok), !ok || text->trimmed().isEmpty())) {
+            fehler << "--" << name << ": „" << text->left(40) << (text->size() > 40 ? "…" : "")
+                   << "“ ist keine Zahl.\n";
+            return false;
+        }
+    }
+    return true;
+}
+
+std::optional<LeitungsTexte> analysekabel(const Optionen &optionen, QTextStream &fehler,
+                                          const QString &kabelOrdner, QString &typ)
+{
+    const QLocale locale;
+    const Kabeltabellen tabellen = optionen.kabeltabellen(kabelOrdner);
+    QString grund;
+    const auto wahl =
+        kabelWaehlen(*optionen.wert(QStringLiteral("kabel")), tabellen, locale, grund);
+    if (!wahl) {
+        fehler << grund << '\n';
+        return std::nullopt;
+    }
+    if (!wahl->hinweis.isEmpty())
+        fehler << wahl->hinweis << '\n';
+    const auto gewaehlt = kabeldatenWaehlen(*wahl, grund);
+    if (!gewaehlt) {
+        fehler << grund << '\n';
+        return std::nullopt;
+    }
+    Kabeldaten daten = *gewaehlt;
+    typ = daten.typ;
+    if (!wahl->kabel) {
+        // A typed entry keeps its velocity factor in double precision.
+        daten.Vk = TextZuZahl(KommaZuPunkt(wahl->text));
+        typ = QStringLiteral("Kabel");
+    }
+    LeitungsTexte texte;
+    const QLocale c = QLocale::c();
+    texte.kabelZ =
+        optionen.wert(QStringLiteral("kabelz")).value_or(c.toString(daten.impedanz, 'g', 17));
+    texte.vk = optionen.wert(QStringLiteral("vk")).value_or(c.toString(daten.Vk, 'g', 17));
+    texte.daempfung = daempfungsfeld(daten.punkte, std::nullopt, c);
+    texte.verluste = !optionen.hat(QStringLiteral("verlustlos"));
+    return texte;
+}
+
 int analyseAusfuehren(const Optionen &optionen, QIODevice &ausgabe, QTextStream &fehler,
                       const QString &kabelOrdner)
 {
@@ -73,52 +124,21 @@ int analyseAusfuehren(const Optionen &optionen, QIODevice &ausgabe, QTextStream 
     }
 
     // Every number must be one; the model's rules come after.
-    for (const char *name : {"von", "bis", "laenge", "lastr", "lastx", "kabelz", "vk"}) {
-        const auto text = optionen.wert(QLatin1String(name));
-        bool ok = false;
-        if (text && (baenderZahl(*text, &ok), !ok || text->trimmed().isEmpty())) {
-            fehler << "--" << name << ": „" << text->left(40) << (text->size() > 40 ? "…" : "")
-                   << "“ ist keine Zahl.\n";
-            return abgelehnt;
-        }
-    }
-
-    const QLocale locale;
-    const Kabeltabellen tabellen = optionen.kabeltabellen(kabelOrdner);
-    QString grund;
-    const auto wahl =
-        kabelWaehlen(*optionen.wert(QStringLiteral("kabel")), tabellen, locale, grund);
-    if (!wahl) {
-        fehler << grund << '\n';
+    if (!zahlenPruefen(optionen, {"von", "bis", "laenge", "lastr", "lastx", "kabelz", "vk"},
+                       fehler))
         return abgelehnt;
-    }
-    if (!wahl->hinweis.isEmpty())
-        fehler << wahl->hinweis << '\n';
-    const auto gewaehlt = kabeldatenWaehlen(*wahl, grund);
-    if (!gewaehlt) {
-        fehler << grund << '\n';
+    QString typ;
+    auto kabeltexte = analysekabel(optionen, fehler, kabelOrdner, typ);
+    if (!kabeltexte)
         return abgelehnt;
-    }
-    Kabeldaten daten = *gewaehlt;
-    QString typ = daten.typ;
-    if (!wahl->kabel) {
-        // A typed entry keeps its velocity factor in double precision.
-        daten.Vk = TextZuZahl(KommaZuPunkt(wahl->text));
-        typ = QStringLiteral("Kabel");
-    }
-
-    LeitungsTexte texte;
+    LeitungsTexte texte = *kabeltexte;
     texte.von = *optionen.wert(QStringLiteral("von"));
     texte.bis = *optionen.wert(QStringLiteral("bis"));
     texte.laenge = *optionen.wert(QStringLiteral("laenge"));
     texte.lastR = *optionen.wert(QStringLiteral("lastr"));
     texte.lastX = *optionen.wert(QStringLiteral("lastx"));
-    const QLocale c = QLocale::c();
-    texte.kabelZ =
-        optionen.wert(QStringLiteral("kabelz")).value_or(c.toString(daten.impedanz, 'g', 17));
-    texte.vk = optionen.wert(QStringLiteral("vk")).value_or(c.toString(daten.Vk, 'g', 17));
-    texte.daempfung = daempfungsfeld(daten.punkte, std::nullopt, c);
-    texte.verluste = !optionen.hat(QStringLiteral("verlustlos"));
+    const QLocale locale;
+    QString grund;
     const auto anfrage = leitungsanfrageLesen(texte, grund);
     if (!anfrage) {
         fehler << grund << '\n';

@@ -1,0 +1,168 @@
+// Time of a measured file of 100,001 points: reading it, the line analysis
+// at every point and its CSV table, each in the process; then the same
+// request as a whole run of the report tool (--analyse --messung to CSV)
+// against a light request of it (one frequency, 30 m), both as fresh
+// processes, since that is what a user waits for. Run by hand:
+//   QT_QPA_PLATFORM=offscreen ./bench_messung [runs]
+// Prints medians and the fastest runs in milliseconds and their ratio.
+
+#include "messdaten.h"
+#include "messung.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QGuiApplication>
+#include <QLocale>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+struct Zeiten
+{
+    double median = 0;
+    double bester = 0;
+};
+
+template <typename F> Zeiten messen(int laeufe, F &&arbeit)
+{
+    std::vector<double> ms;
+    ms.reserve(static_cast<size_t>(laeufe));
+    arbeit(); // warm up caches, fonts and the dynamic loader
+    for (int i = 0; i < laeufe; ++i) {
+        QElapsedTimer uhr;
+        uhr.start();
+        arbeit();
+        ms.push_back(static_cast<double>(uhr.nsecsElapsed()) / 1e6);
+    }
+    std::sort(ms.begin(), ms.end());
+    return {ms[ms.size() / 2], ms.front()};
+}
+
+// Processor time (user and system) of the finished child processes, in ms.
+double kinderzeit()
+{
+    rusage nutzung{};
+    getrusage(RUSAGE_CHILDREN, &nutzung);
+    const auto ms = [](const timeval &t) { return t.tv_sec * 1e3 + t.tv_usec / 1e3; };
+    return ms(nutzung.ru_utime) + ms(nutzung.ru_stime);
+}
+
+// One run of the report tool with its output thrown away; false when it
+// failed. cpu collects the processor time it took: on a busy machine the
+// wall time of a long run grows with the load, that of a short one hardly.
+bool werkzeug(const QStringList &argumente, std::vector<double> &cpu)
+{
+    QProcess prozess;
+    prozess.setStandardOutputFile(QProcess::nullDevice());
+    const double vorher = kinderzeit();
+    prozess.start(QCoreApplication::applicationDirPath() + QStringLiteral("/varolinaten-bericht"),
+                  argumente);
+    const bool gelaufen = prozess.waitForFinished(60000) &&
+                          prozess.exitStatus() == QProcess::NormalExit && prozess.exitCode() == 0;
+    cpu.push_back(kinderzeit() - vorher);
+    return gelaufen;
+}
+
+double median(std::vector<double> werte)
+{
+    std::sort(werte.begin(), werte.end());
+    return werte[werte.size() / 2];
+}
+
+// A NanoVNA-like sweep from 1 to 30 MHz: S11 winding round the chart.
+QByteArray messdatei(int punkte)
+{
+    QByteArray text("! Benchmark\n# Hz S RI R 50\n");
+    text.reserve(punkte * 48);
+    for (int i = 0; i < punkte; ++i) {
+        const double t = double(i) / (punkte - 1);
+        const double betrag = 0.1 + 0.8 * t;
+        const double winkel = 60.0 * t;
+        text += QByteArray::number(qint64(1000000 + 29000000.0 * t)) + ' ' +
+                QByteArray::number(betrag * std::cos(winkel), 'f', 9) + ' ' +
+                QByteArray::number(betrag * std::sin(winkel), 'f', 9) + '\n';
+    }
+    return text;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QGuiApplication app(argc, argv);
+    const int laeufe = argc > 1 ? std::max(1, QByteArray(argv[1]).toInt()) : 21;
+    constexpr int punkte = 100001;
+
+    QTemporaryDir ordner;
+    const QString pfad = ordner.filePath(QStringLiteral("messung.s1p"));
+    QFile datei(pfad);
+    const QByteArray inhalt = messdatei(punkte);
+    if (!datei.open(QIODevice::WriteOnly) || datei.write(inhalt) != inhalt.size()) {
+        std::fprintf(stderr, "Die Messdatei lässt sich nicht anlegen\n");
+        return 1;
+    }
+    datei.close();
+
+    varo::Messlesung lesung;
+    const Zeiten lesen = messen(laeufe, [&] { lesung = varo::messdatenLesen(pfad); });
+    if (!lesung.gelesen() || lesung.daten.punkte.size() != punkte) {
+        std::fprintf(stderr, "%s\n", qPrintable(lesung.meldung));
+        return 1;
+    }
+    varo::Leitungseingabe leitung;
+    leitung.Vk = 0.66;
+    leitung.laenge = 27.5;
+    leitung.verlust = {0.6178, 0.00545, true};
+    varo::Messverlauf verlauf;
+    const Zeiten rechnen = messen(laeufe, [&] {
+        verlauf = varo::messverlauf(leitung, varo::Messort::Antenne, lesung.daten, 1.0, 30.0);
+    });
+    qsizetype bytes = 0;
+    const Zeiten csv =
+        messen(laeufe, [&] { bytes = varo::messungCsv(verlauf, QLocale(QLocale::German)).size(); });
+    std::printf("%d Punkte, Datei %lld Bytes, CSV %lld Bytes, %d Läufe\n", punkte,
+                static_cast<long long>(inhalt.size()), static_cast<long long>(bytes), laeufe);
+    std::printf("Lesen             Median %8.2f ms (bester %8.2f ms)\n", lesen.median,
+                lesen.bester);
+    std::printf("Rechnen           Median %8.2f ms (bester %8.2f ms)\n", rechnen.median,
+                rechnen.bester);
+    std::printf("CSV               Median %8.2f ms (bester %8.2f ms)\n", csv.median, csv.bester);
+
+    const QStringList messung = {
+        QStringLiteral("--analyse"), QStringLiteral("--messung"), pfad,
+        QStringLiteral("--kabel"),   QStringLiteral("RG-213"),    QStringLiteral("--laenge"),
+        QStringLiteral("27,5")};
+    const QStringList leicht = {QStringLiteral("--modus"),    QStringLiteral("eine"),
+                                QStringLiteral("--frequenz"), QStringLiteral("7,1"),
+                                QStringLiteral("--kabel"),    QStringLiteral("0,66"),
+                                QStringLiteral("--laenge"),   QStringLiteral("30")};
+    bool gelaufen = true;
+    std::vector<double> cpuSchwer;
+    std::vector<double> cpuLeicht;
+    const Zeiten schwer =
+        messen(laeufe, [&] { gelaufen = werkzeug(messung, cpuSchwer) && gelaufen; });
+    const Zeiten einfach =
+        messen(laeufe, [&] { gelaufen = werkzeug(leicht, cpuLeicht) && gelaufen; });
+    if (!gelaufen) {
+        std::fprintf(stderr, "varolinaten-bericht ist nicht gelaufen oder ist gescheitert\n");
+        return 1;
+    }
+    std::printf("Prozess --analyse --messung (CSV) Median %8.2f ms (bester %8.2f ms)\n",
+                schwer.median, schwer.bester);
+    std::printf("Prozess --modus eine (leicht)     Median %8.2f ms (bester %8.2f ms)\n",
+                einfach.median, einfach.bester);
+    std::printf("Verhältnis der Mediane %.2f (Ziel: höchstens 3)\n",
+                schwer.median / einfach.median);
+    std::printf("Prozessorzeit je Lauf: --messung %.1f ms, leicht %.1f ms, Verhältnis %.2f\n",
+                median(cpuSchwer), median(cpuLeicht), median(cpuSchwer) / median(cpuLeicht));
+    return 0;
+}
