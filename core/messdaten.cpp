@@ -1,6 +1,7 @@
 #include "messdaten.h"
 
 #include "dateilesen.h"
+#include "konstanten.h"
 #include "messdaten_intern.h"
 
 #include <QDir>
@@ -184,8 +185,6 @@ bool Punktsammler::abschliessen()
 using namespace messdaten;
 
 namespace {
-
-constexpr double kPi = 3.14159265358979323846;
 
 enum class Zahlform { RI, MA, DB };
 

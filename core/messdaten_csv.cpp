@@ -1,6 +1,7 @@
 // The table reader: analyser and VNA programs export a header line and one
 // line per frequency, the fields separated by ",", ";" or a tab.
 
+#include "konstanten.h"
 #include "messdaten_intern.h"
 
 #include <algorithm>
@@ -205,7 +206,7 @@ bool datenzeileLesen(QByteArrayView z, int nummer, const Tabelle &t, Punktsammle
         Z = passiveImpedanz(Komplex(a, b));
     } else {
         const double betrag = ri ? 0.0 : std::pow(10.0, a / 20.0);
-        const double winkel = b * 3.14159265358979323846 / 180.0;
+        const double winkel = b * kPi / 180.0;
         Z = impedanzAusReflexion(ri ? Komplex(a, b)
                                     : Komplex(betrag * std::cos(winkel), betrag * std::sin(winkel)),
                                  50.0);
