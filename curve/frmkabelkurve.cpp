@@ -128,6 +128,15 @@ bool FrmKabelKurve::kurveAngezeigt() const
 
 void FrmKabelKurve::oberflaecheAufbauen()
 {
+    frequenzbereichAufbauen();
+    kabelgruppeAufbauen();
+    knoepfeAufbauen();
+    anordnen();
+    verbinden();
+}
+
+void FrmKabelKurve::frequenzbereichAufbauen()
+{
     Frame1 = new QGroupBox(QStringLiteral(" auszuwertender Frequenzbereich "), this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
     Frame1->setFont(fettSchrift());
@@ -149,7 +158,10 @@ void FrmKabelKurve::oberflaecheAufbauen()
     frequenzen->addSpacing(twipsZuPixel(108));
     frequenzen->addWidget(Label4);
     frequenzen->addStretch();
+}
 
+void FrmKabelKurve::kabelgruppeAufbauen()
+{
     txtEingZ =
         feld("txtEingZ", QStringLiteral("72"), QStringLiteral("\"Antennenseite\""), 972, this);
     Label3 = beschriftung("Label3", QStringLiteral("&Eing.-Impedanz:"), txtEingZ, this);
@@ -201,7 +213,10 @@ void FrmKabelKurve::oberflaecheAufbauen()
     // Labels keep their whole text; the spare column gives way instead.
     for (QLabel *l : {Label6, Label7, Label8, Label9})
         l->setMinimumWidth(l->sizeHint().width());
+}
 
+void FrmKabelKurve::knoepfeAufbauen()
+{
     Command1 =
         knopf("Command1", QStringLiteral("&Anzeigen"), QStringLiteral("Kurven anzeigen"), this);
     Command3 = knopf("Command3", QStringLiteral("&Drucken"), QStringLiteral("alles drucken"), this);
@@ -214,7 +229,10 @@ void FrmKabelKurve::oberflaecheAufbauen()
     Picture1->setFixedWidth(twipsZuPixel(kFlaecheBreiteTwips));
     Picture1->setMinimumHeight(0);
     Picture1->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
+}
 
+void FrmKabelKurve::anordnen()
+{
     auto *eingang = new QHBoxLayout;
     eingang->addSpacing(twipsZuPixel(240));
     eingang->addWidget(Label3);
@@ -248,7 +266,10 @@ void FrmKabelKurve::oberflaecheAufbauen()
     setMinimumWidth(twipsZuPixel(kMinAussenBreiteTwips));
     resize(std::max(twipsZuPixel(kClientBreiteTwips), twipsZuPixel(kMinAussenBreiteTwips)),
            twipsZuPixel(kClientHoeheTwips));
+}
 
+void FrmKabelKurve::verbinden()
+{
     for (QWidget *eingabe : {static_cast<QWidget *>(Combo1), static_cast<QWidget *>(Text1),
                              static_cast<QWidget *>(Text2), static_cast<QWidget *>(txtEingZ),
                              static_cast<QWidget *>(txtKabelZ), static_cast<QWidget *>(txtKabelVk),

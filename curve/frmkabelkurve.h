@@ -56,6 +56,11 @@ private slots:
 
 private:
     void oberflaecheAufbauen();
+    void frequenzbereichAufbauen();
+    void kabelgruppeAufbauen(); // the antenna's impedance and the cable group
+    void knoepfeAufbauen();     // the buttons and the drawing surface
+    void anordnen();
+    void verbinden();
     void Form_Load();
     void Form_Activate();
     void anzeigen(bool ausGroessenaenderung);
