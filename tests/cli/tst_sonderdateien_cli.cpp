@@ -90,7 +90,6 @@ private slots:
     void init() { QLocale::setDefault(QLocale::c()); }
     void sonderdateiBleibt_data();
     void sonderdateiBleibt();
-    void deskriptorpfadOhneKuerzen();
     void umgebungen_data();
     void umgebungen();
     void speichergrenze();
@@ -160,24 +159,6 @@ void TstSonderdateienCli::sonderdateiBleibt()
     QCOMPARE(lauf.stderr_.count(QLatin1Char('\n')), status == 0 ? 0 : 1);
     if (leser >= 0) // what a reader gets is what standard output would get
         QCOMPARE(gelesen, werkzeugStarten(auftrag(modus), QStringLiteral(VARO_BINDIR)).stdout_);
-}
-
-void TstSonderdateienCli::deskriptorpfadOhneKuerzen()
-{
-    // A descriptor named by path is written where it stands, never
-    // truncated: two writes both arrive.
-    int enden[2];
-    QCOMPARE(::pipe(enden), 0);
-    const QString pfad = QStringLiteral("/dev/fd/%1").arg(enden[1]);
-    QCOMPARE(varo::dateiSchreiben(pfad, "KOPF\n"), QString());
-    QCOMPARE(varo::dateiSchreiben(pfad, "Bericht\n"), QString());
-    ::close(enden[1]);
-    QByteArray gelesen(64, '\0');
-    const ssize_t n = ::read(enden[0], gelesen.data(), size_t(gelesen.size()));
-    ::close(enden[0]);
-    QCOMPARE(gelesen.left(int(n)), QByteArray("KOPF\nBericht\n"));
-    QCOMPARE(varo::dateiSchreiben(QStringLiteral("/dev/fd/987"), "x"),
-             varo::systemfehlerText(EBADF));
 }
 
 void TstSonderdateienCli::umgebungen_data()
@@ -294,8 +275,6 @@ void TstSonderdateienCli::systemfehlerDeutsch_data()
     QTest::addColumn<QString>("text");
     QTest::newRow("EBADF") << EBADF
                            << "Die Datei ist geschlossen oder nicht zum Schreiben geöffnet.";
-    QTest::newRow("EFBIG") << EFBIG << "Die Datei überschreitet die erlaubte Dateigröße.";
-    QTest::newRow("EROFS") << EROFS << "Der Datenträger ist schreibgeschützt.";
     QTest::newRow("unbekannt") << 4711 << "Das Betriebssystem meldet einen Fehler (Nummer 4711).";
 }
 
