@@ -64,7 +64,9 @@ QString hilfetext()
         "                        Drucker, anders als das Programm mit Fenster)\n"
         "  --format FORMAT       text (Vorgabe), rtf oder pdf\n"
         "  --ausgabe DATEI       in DATEI schreiben statt auf die Standardausgabe\n"
-        "  --kabeltabelle DATEI  diese Kabeltabelle statt Kabel.txt neben dem Programm\n"
+        "  --kabeltabelle DATEI  nur diese Kabeltabelle; ersetzt Kabel.txt neben dem\n"
+        "                        Programm und die eigene Tabelle\n"
+        "                        ($XDG_DATA_HOME/varolinaten/Kabel.txt)\n"
         "\n"
         "Kurve der Impedanz am Sender (wie die Grafikausgabe):\n"
         "  --kurve               die Kurve zeichnen; das Format folgt der Endung von\n"
@@ -337,11 +339,10 @@ bool anfragePruefen(const Berechnungsanfrage &anfrage, const Kabelwahl &kabel,
     if (anfrage.modus == Berechnungsmodus::Eine && !daempfung.isEmpty()) {
         if (const QString warum = daempfungsfehler(daempfung); !warum.isEmpty()) {
             const QString wo =
-                kabel.kabel
-                    ? QStringLiteral("%1, Zeile %2")
-                          .arg(zitat(QDir::toNativeSeparators(tabelle.pfad(*kabel.kabel))))
-                          .arg(kabel.kabel->zeile)
-                    : QStringLiteral("--kabel");
+                kabel.kabel ? QStringLiteral("%1, Zeile %2")
+                                  .arg(zitat(QDir::toNativeSeparators(tabelle.pfad(*kabel.kabel))))
+                                  .arg(kabel.kabel->zeile)
+                            : QStringLiteral("--kabel");
             fehler << QStringLiteral("%1: Das Dämpfungsfeld %2 ist unbrauchbar: %3.")
                           .arg(wo, zitat(daempfung), warum)
                    << '\n';
@@ -481,11 +482,13 @@ int kurveZeichnen(const Optionen &optionen, QTextStream &fehler, const QString &
         }
     }
     const Exportergebnis ergebnis = kurveExportieren(eingabe, *datei, pixel);
+    const bool abgelehnt = ergebnis.ergebnis == Exportergebnis::Ergebnis::Abgelehnt;
     if (!ergebnis.geschrieben())
-        fehler << (ergebnis.ergebnis == Exportergebnis::Ergebnis::Abgelehnt
-                       ? QString()
-                       : programmname + QStringLiteral(": "))
-               << KonsolenOberflaeche::einzeilig(ergebnis.meldung) << '\n';
+        fehler << (abgelehnt ? QString() : programmname + QStringLiteral(": "))
+               << KonsolenOberflaeche::einzeilig(
+                      ergebnis.meldung + QLatin1Char(' ') +
+                      (abgelehnt ? kurvenOptionGrund(eingabe) : QString()))
+               << '\n';
     return ergebnis.status();
 }
 

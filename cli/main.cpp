@@ -1,10 +1,17 @@
 #include "berichtwerkzeug.h"
+#include "werkzeugteile.h"
 
+#include <QByteArray>
 #include <QFile>
 #include <QGuiApplication>
 #include <QTextStream>
 
+#include <csignal>
 #include <cstdio>
+#include <new>
+
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -16,15 +23,41 @@ void nurFehlerMelden(QtMsgType typ, const QMessageLogContext &, const QString &t
     if (typ == QtCriticalMsg || typ == QtFatalMsg)
         std::fprintf(stderr, "%s\n", qPrintable(text));
 }
-} // namespace
 
-int main(int argc, char *argv[])
+// A standard descriptor the caller closed (">&-") is held by /dev/null,
+// opened for reading: no font or pipe Qt opens takes its number, and a
+// write to it fails as it should.
+void geschlosseneDeskriptorenBelegen()
 {
-    qInstallMessageHandler(nurFehlerMelden);
-    // Fonts for PDF and images need a GUI application, never a screen: a
-    // desktop setting such as QT_QPA_PLATFORM=xcb exported into cron or ssh
-    // must not make the tool look for a display.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    for (const int fd : {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO}) {
+        if (::fcntl(fd, F_GETFD) >= 0)
+            continue;
+        const int neu = ::open("/dev/null", O_RDONLY);
+        if (neu >= 0 && neu != fd) {
+            ::dup2(neu, fd);
+            ::close(neu);
+        }
+    }
+}
+
+// Without XDG_RUNTIME_DIR Qt warns while starting (and aborts under
+// QT_FATAL_WARNINGS=1); the tool needs no runtime folder of the desktop,
+// so it names a private one of its own, as Qt would create it.
+void laufzeitordnerSetzen()
+{
+    if (!qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
+        return;
+    const QByteArray ordner = QFile::encodeName(
+        QStringLiteral("/tmp/varolinaten-laufzeit-%1").arg(static_cast<qulonglong>(::getuid())));
+    ::mkdir(ordner.constData(), 0700);
+    struct stat info = {};
+    if (::lstat(ordner.constData(), &info) == 0 && S_ISDIR(info.st_mode) &&
+        info.st_uid == ::getuid() && (info.st_mode & 0777) == 0700)
+        qputenv("XDG_RUNTIME_DIR", ordner);
+}
+
+int werkzeugLaufen(int argc, char *argv[])
+{
     // Qt sees only the program name: "-platform xcb" or "-display" among
     // the arguments are the tool's to refuse, not Qt's to act on.
     QStringList argumente;
@@ -46,4 +79,27 @@ int main(int argc, char *argv[])
         varo::cli::ausfuehren(argumente, ausgabe, fehler, QCoreApplication::applicationDirPath());
     fehler.flush();
     return status;
+}
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    geschlosseneDeskriptorenBelegen();
+    // A file size limit (ulimit -f) makes the write fail with EFBIG, told
+    // as every other write error, instead of killing the tool mid-write.
+    std::signal(SIGXFSZ, SIG_IGN);
+    qInstallMessageHandler(nurFehlerMelden);
+    laufzeitordnerSetzen();
+    // Fonts for PDF and images need a GUI application, never a screen: a
+    // desktop setting such as QT_QPA_PLATFORM=xcb exported into cron or ssh
+    // must not make the tool look for a display.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    try {
+        return werkzeugLaufen(argc, argv);
+    } catch (const std::bad_alloc &) {
+        // A memory limit (ulimit -v) on a large table or report.
+        static const char text[] = "varolinaten-bericht: Es ist nicht genug Speicher frei.\n";
+        [[maybe_unused]] const ssize_t n = ::write(STDERR_FILENO, text, sizeof text - 1);
+        return varo::cli::fehlerStatus;
+    }
 }

@@ -7,7 +7,11 @@
 #include "leitungsexport.h"
 
 #include <QFileInfo>
+#include <QLocale>
 #include <QTextStream>
+
+#include <cmath>
+#include <complex>
 
 namespace varo::cli {
 
@@ -41,6 +45,34 @@ std::optional<Kabeldaten> kabeldatenWaehlen(const Kabelwahl &wahl, QString &grun
     return daten;
 }
 
+// The points as the request reader takes them back, every digit kept: a
+// rounded field would make 1e-300 a 0 and 10,0001 and 10,0002 one 10.
+QString genauesDaempfungsfeld(const QList<Daempfungspunkt> &punkte)
+{
+    const QLocale c = QLocale::c();
+    QStringList paare;
+    for (const Daempfungspunkt &p : punkte)
+        paare << c.toString(p.fMHz, 'g', QLocale::FloatingPointShortest) + QLatin1Char('/') +
+                     c.toString(p.dBPro100m, 'g', QLocale::FloatingPointShortest);
+    return paare.isEmpty() ? QString() : QStringLiteral("d=") + paare.join(QLatin1Char(';'));
+}
+
+// Every column the table and the chart show must be a finite number: a
+// length or loss far beyond any cable overflows the loss or the SWR.
+QString endlichPruefen(const QList<Leitungswerte> &werte)
+{
+    for (const Leitungswerte &w : werte) {
+        for (const double wert : {w.swrSender, w.swrAntenne, w.verlustAngepasst, std::abs(w.Zin)}) {
+            if (!std::isfinite(wert))
+                return QStringLiteral("Mit diesen Werten ergibt die Rechnung bei %1 MHz keine "
+                                      "endliche Zahl (Länge oder Dämpfung zu groß); bitte die "
+                                      "Eingaben prüfen.")
+                    .arg(QLocale().toString(w.fMHz, 'g', 7));
+        }
+    }
+    return {};
+}
+
 } // namespace
 
 bool zahlenPruefen(const Optionen &optionen, std::initializer_list<const char *> namen,
@@ -50,8 +82,7 @@ bool zahlenPruefen(const Optionen &optionen, std::initializer_list<const char *>
         const auto text = optionen.wert(QLatin1String(name));
         bool ok = false;
         if (text && (baenderZahl(*text, &ok), !ok || text->trimmed().isEmpty())) {
-            fehler << "--" << name << ": „" << text->left(40) << (text->size() > 40 ? "…" : "")
-                   << "“ ist keine Zahl.\n";
+            fehler << zahlAbgelehnt(QStringLiteral("--") + QLatin1String(name), *text) << '\n';
             return false;
         }
     }
@@ -89,7 +120,7 @@ std::optional<LeitungsTexte> analysekabel(const Optionen &optionen, QTextStream 
     texte.kabelZ =
         optionen.wert(QStringLiteral("kabelz")).value_or(c.toString(daten.impedanz, 'g', 17));
     texte.vk = optionen.wert(QStringLiteral("vk")).value_or(c.toString(daten.Vk, 'g', 17));
-    texte.daempfung = daempfungsfeld(daten.punkte, std::nullopt, c);
+    texte.daempfung = genauesDaempfungsfeld(daten.punkte);
     texte.verluste = !optionen.hat(QStringLiteral("verlustlos"));
     return texte;
 }
@@ -115,7 +146,10 @@ int analyseAusfuehren(const Optionen &optionen, QIODevice &ausgabe, QTextStream 
         }
     }
     const auto datei = optionen.wert(QStringLiteral("ausgabe"));
-    const QString endung = datei ? QFileInfo(*datei).suffix().toLower() : QStringLiteral("csv");
+    // Standard output ("-" or none) takes the table.
+    const QString endung = datei && *datei != QLatin1String("-")
+                               ? QFileInfo(*datei).suffix().toLower()
+                               : QStringLiteral("csv");
     if (!QStringList{QStringLiteral("csv"), QStringLiteral("png"), QStringLiteral("svg"),
                      QStringLiteral("pdf")}
              .contains(endung)) {
@@ -150,7 +184,10 @@ int analyseAusfuehren(const Optionen &optionen, QIODevice &ausgabe, QTextStream 
     diagramm.mitVerlust = texte.verluste && anfrage->eingabe.verlust.vorhanden;
     diagramm.ueberschrift = QStringLiteral("%1, %2 m, Antenne %3 + j(%4) Ω")
                                 .arg(typ, texte.laenge, texte.lastR, texte.lastX);
-    if (const QString problem = leitungsverlaufPruefen(diagramm.werte); !problem.isEmpty()) {
+    QString problem = leitungsverlaufPruefen(diagramm.werte);
+    if (problem.isEmpty())
+        problem = endlichPruefen(diagramm.werte);
+    if (!problem.isEmpty()) {
         fehler << problem << '\n';
         return abgelehnt;
     }

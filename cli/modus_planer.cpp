@@ -24,7 +24,7 @@ std::optional<double> zahlOption(const Optionen &optionen, const QString &name, 
     bool ok = false;
     const double wert = baenderZahl(*text, &ok);
     if (!ok) {
-        grund = QStringLiteral("--%1: %2 ist keine Zahl.").arg(name, zitat(*text));
+        grund = zahlAbgelehnt(QStringLiteral("--") + name, *text);
         return std::nullopt;
     }
     return wert;

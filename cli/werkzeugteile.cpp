@@ -13,6 +13,7 @@
 #include <QFile>
 #include <QPageSize>
 #include <QPdfWriter>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <QTextStream>
 
@@ -37,6 +38,67 @@ QString zitat(const QString &text)
     if (text.size() <= hoechstens)
         return QStringLiteral("„%1“").arg(text);
     return QStringLiteral("„%1…“ (%2 Zeichen)").arg(text.left(hoechstens)).arg(text.size());
+}
+
+QString zahlAbgelehnt(const QString &option, const QString &text)
+{
+    // Written like a number (comma or point, with or without exponent), so
+    // only its size can be wrong.
+    static const QRegularExpression zahlform(
+        QStringLiteral("^\\s*[+-]?(\\d+([.,]\\d*)?|[.,]\\d+)([eE][+-]?\\d+)?\\s*$"));
+    if (zahlform.match(text).hasMatch())
+        return QStringLiteral("%1: Die Zahl %2 liegt außerhalb des Zahlenbereichs.")
+            .arg(option, zitat(text));
+    return QStringLiteral("%1: %2 ist keine Zahl.").arg(option, zitat(text));
+}
+
+namespace {
+
+// The rule of the curve window that one option's value breaks, if any.
+QString kurvenRegel(const QString &option, float wert, const KurvenEingabe &e)
+{
+    const float von = zuSingle(TextZuZahl(KommaZuPunkt(e.von)));
+    const QLocale locale;
+    const QString zahl = locale.toString(wert, 'g', 7);
+    if (wert == 0.0F)
+        return QStringLiteral("%1 ist 0 oder keine Zahl.").arg(option);
+    if (option == QLatin1String("--von") && !(wert > 0.0F))
+        return QStringLiteral("--von: %1 MHz liegt nicht über 0.").arg(zahl);
+    if (option == QLatin1String("--bis") && !(wert > von))
+        return QStringLiteral("--bis: %1 MHz liegt nicht über --von.").arg(zahl);
+    if (option == QLatin1String("--eingz") && !(wert >= 0.1F))
+        return QStringLiteral("--eingz: %1 Ω liegt unter %2 Ω.").arg(zahl, locale.toString(0.1));
+    if (option == QLatin1String("--kabelz") && !(wert >= 1.0F))
+        return QStringLiteral("--kabelz: %1 Ω liegt unter 1 Ω.").arg(zahl);
+    if (option == QLatin1String("--vk") && !(wert <= 1.0F))
+        return QStringLiteral("--vk: %1 liegt über 1.").arg(zahl);
+    if (option == QLatin1String("--bis") && double(wert) * 1000.0 > 2147483647.0)
+        return QStringLiteral("--bis: %1 MHz ist zu hoch.").arg(zahl);
+    return {};
+}
+
+} // namespace
+
+QString kurvenOptionGrund(const KurvenEingabe &eingabe)
+{
+    const std::pair<QString, QString> felder[] = {
+        {QStringLiteral("--von"), eingabe.von},     {QStringLiteral("--bis"), eingabe.bis},
+        {QStringLiteral("--eingz"), eingabe.eingZ}, {QStringLiteral("--kabelz"), eingabe.kabelZ},
+        {QStringLiteral("--vk"), eingabe.vk},       {QStringLiteral("--laenge"), eingabe.laenge},
+    };
+    for (const auto &[option, text] : felder) {
+        try {
+            zuSingle(TextZuZahl(KommaZuPunkt(text)));
+        } catch (const Laufzeitfehler &) {
+            return zahlAbgelehnt(option, text);
+        }
+    }
+    for (const auto &[option, text] : felder) {
+        if (QString regel = kurvenRegel(option, zuSingle(TextZuZahl(KommaZuPunkt(text))), eingabe);
+            !regel.isEmpty())
+            return regel;
+    }
+    return {};
 }
 
 namespace {
@@ -94,7 +156,9 @@ std::optional<Kabelwahl> kabelWaehlen(const QString &text, const Kabeltabellen &
     }
     const QString pfad = zitat(QDir::toNativeSeparators(tabellen.mitgeliefert));
     if (!liste.vorhanden)
-        grund = QStringLiteral("Die Datei Kabel.txt wurde nicht gefunden! (%1)").arg(pfad);
+        // The table as named, with the cause: missing, a name too long, ...
+        grund = QStringLiteral("Die Kabeltabelle %1 kann nicht geöffnet werden: %2")
+                    .arg(pfad, dateiLesen(tabellen.mitgeliefert, 0).fehler);
     else if (!liste.fehler.isEmpty())
         grund = QStringLiteral("Die Kabeltabelle %1 kann nicht gelesen werden: %2")
                     .arg(pfad, liste.fehler);
@@ -109,7 +173,8 @@ std::optional<Kabelwahl> kabelWaehlen(const QString &text, const Kabeltabellen &
 int schreiben(const QByteArray &daten, const std::optional<QString> &datei, QIODevice &ausgabe,
               QTextStream &fehler)
 {
-    if (datei) {
+    // "-" is standard output, as for every command-line tool.
+    if (datei && *datei != QLatin1String("-")) {
         const QString grund = dateiSchreiben(*datei, daten);
         if (grund.isEmpty())
             return ok;
@@ -126,8 +191,9 @@ int schreiben(const QByteArray &daten, const std::optional<QString> &datei, QIOD
         return ok;
     const int nummer = errno;
     fehler << programmname << ": Die Standardausgabe kann nicht geschrieben werden: "
-           << (nummer != 0 ? systemfehlerText(nummer)
-                           : QStringLiteral("Der Empfänger nimmt nichts mehr an."))
+           << (nummer == EBADF ? QStringLiteral("Sie ist geschlossen oder nur zum Lesen geöffnet.")
+               : nummer != 0   ? systemfehlerText(nummer)
+                               : QStringLiteral("Der Empfänger nimmt nichts mehr an."))
            << '\n';
     return fehlerStatus;
 }

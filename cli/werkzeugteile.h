@@ -4,6 +4,7 @@
 // lookup, writing the result and the console stand-in for message boxes.
 
 #include "kabeltabelle.h"
+#include "kurvenexport.h"
 #include "oberflaeche.h"
 
 #include <QHash>
@@ -126,11 +127,23 @@ private:
     std::unique_ptr<DokumentBerichtsfeld> m_dokument; // for rtf and pdf
 };
 
-// Writes the result to the file, replacing it only when every byte was
-// written, or to standard output. A failure is told with its cause on
+// Writes the result to the file (see dateiSchreiben), or to standard output
+// without one or for "-". A failure is told with its cause on
 // fehler and gives fehlerStatus.
 int schreiben(const QByteArray &daten, const std::optional<QString> &datei, QIODevice &ausgabe,
               QTextStream &fehler);
+
+// The refusal of an option's text that is not a usable number: a number
+// too large (or too small) for the calculation is said to be out of range,
+// anything else is no number. "--laenge: Die Zahl „1e309“ liegt außerhalb
+// des Zahlenbereichs."
+QString zahlAbgelehnt(const QString &option, const QString &text);
+
+// Which option breaks a rule of the curve window, and how, for the refusals
+// whose window text names neither ("Unkorrekte Eingabe!", "unreal"): one
+// sentence such as "--vk: 1,5 liegt über 1.", or empty when the window's
+// own text says enough.
+QString kurvenOptionGrund(const KurvenEingabe &eingabe);
 
 // A user's text as quoted in a message: long ones are cut, so that a huge
 // argument is not echoed back whole.

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSaveFile>
 
 #include <atomic>
@@ -118,8 +119,9 @@ QString lesenPosix(const QString &pfad, qint64 grenze, Uebergroesse beiUebergroe
     return {};
 }
 
-// One write of a file: every byte, or the error number of the failure.
-int allesSchreiben(QSaveFile &datei, const QByteArray &daten)
+// Every byte to the descriptor, in pieces, or the error number of the
+// failure.
+int allesSchreiben(int fd, const QByteArray &daten)
 {
     const qint64 grenze = schreibgrenze.load();
     qint64 geschrieben = 0;
@@ -132,7 +134,7 @@ int allesSchreiben(QSaveFile &datei, const QByteArray &daten)
         }
         // Straight to the descriptor: Qt's buffer would hide the cause
         // until the commit, where only a generic code is left of it.
-        const ssize_t n = ::write(datei.handle(), daten.constData() + geschrieben, size_t(menge));
+        const ssize_t n = ::write(fd, daten.constData() + geschrieben, size_t(menge));
         if (n < 0) {
             if (errno == EINTR)
                 continue;
@@ -140,10 +142,60 @@ int allesSchreiben(QSaveFile &datei, const QByteArray &daten)
         }
         geschrieben += n;
     }
-    // Some file systems report a full disk only when the data are flushed.
-    if (::fsync(datei.handle()) != 0 && errno != EINVAL && errno != EROFS)
-        return errno;
     return 0;
+}
+
+// /dev/stdout, /dev/stderr, /dev/fd/N and /proc/self/fd/N name a descriptor
+// the program was started with; -1 for any other path.
+int geerbterDeskriptor(const QString &pfad)
+{
+    if (pfad == QLatin1String("/dev/stdout"))
+        return STDOUT_FILENO;
+    if (pfad == QLatin1String("/dev/stderr"))
+        return STDERR_FILENO;
+    static const QRegularExpression nummer(QStringLiteral("^/(?:dev|proc/self)/fd/(\\d{1,6})$"));
+    const QRegularExpressionMatch treffer = nummer.match(pfad);
+    return treffer.hasMatch() ? treffer.captured(1).toInt() : -1;
+}
+
+// A pipe or a device stays what it is: written in place, without being
+// truncated or replaced. A pipe nobody reads from is refused at once
+// rather than waited for.
+QString direktSchreiben(const QString &pfad, const QByteArray &daten, bool pipe)
+{
+    int fd = -1;
+    do {
+        fd = ::open(QFile::encodeName(pfad).constData(),
+                    O_WRONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    } while (fd < 0 && errno == EINTR);
+    if (fd < 0) {
+        if (pipe && errno == ENXIO)
+            return QStringLiteral("Aus der benannten Pipe liest niemand.");
+        return systemfehlerText(errno);
+    }
+    // Opened; from here a full pipe waits for its reader like any writer.
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    const int nummer = allesSchreiben(fd, daten);
+    const int geschlossen = ::close(fd) == 0 || errno == EINTR ? 0 : errno;
+    if (nummer != 0 || geschlossen != 0)
+        return systemfehlerText(nummer != 0 ? nummer : geschlossen);
+    return {};
+}
+
+// Why a file cannot be created or replaced, when QSaveFile gives no errno.
+QString oeffnenFehler(const QString &pfad, int nummer, QFileDevice::FileError fehler)
+{
+    const QFileInfo info(pfad);
+    if (info.isDir())
+        return systemfehlerText(EISDIR);
+    if (!info.absoluteDir().exists())
+        return QStringLiteral("Der Ordner ist nicht vorhanden.");
+    // The file or its folder tells the real cause: read-only, no right.
+    const QByteArray ziel =
+        QFile::encodeName(info.exists() ? info.absoluteFilePath() : info.absolutePath());
+    if (::access(ziel.constData(), info.exists() ? W_OK : W_OK | X_OK) != 0)
+        return systemfehlerText(errno);
+    return nummer != 0 ? systemfehlerText(nummer) : grundVon(fehler);
 }
 
 } // namespace
@@ -156,68 +208,30 @@ Dateiinhalt dateiLesen(const QString &pfad, qint64 grenze, Uebergroesse beiUeber
     return inhalt;
 }
 
-QString systemfehlerText(int fehlernummer)
-{
-    switch (fehlernummer) {
-    case ENOENT:
-        return QStringLiteral("Die Datei oder ihr Ordner ist nicht vorhanden.");
-    case EACCES:
-    case EPERM:
-        return QStringLiteral("Der Zugriff wurde verweigert.");
-    case ELOOP:
-        return QStringLiteral(
-            "Die symbolischen Verknüpfungen des Pfades führen im Kreis (oder sind zu viele).");
-    case ENAMETOOLONG:
-        return QStringLiteral("Der Name ist zu lang.");
-    case ENOTDIR:
-        return QStringLiteral("Ein Teil des Pfades ist kein Ordner.");
-    case EISDIR:
-        return QStringLiteral("Das ist ein Ordner, keine Datei.");
-    case ENOSPC:
-        return QStringLiteral("Kein Speicherplatz mehr auf dem Datenträger.");
-#ifdef EDQUOT
-    case EDQUOT:
-        return QStringLiteral("Das Speicherkontingent auf dem Datenträger ist erschöpft.");
-#endif
-    case EFBIG:
-        return QStringLiteral("Die Datei wird zu groß für den Datenträger.");
-    case EROFS:
-        return QStringLiteral("Der Datenträger ist schreibgeschützt.");
-    case EIO:
-        return QStringLiteral("Der Datenträger meldet einen Ein-/Ausgabefehler.");
-    case ENOMEM:
-        return QStringLiteral("Der Arbeitsspeicher reicht nicht aus.");
-    case EMFILE:
-    case ENFILE:
-        return QStringLiteral("Es sind zu viele Dateien geöffnet.");
-    case EBUSY:
-    case ETXTBSY:
-        return QStringLiteral("Die Datei ist in Gebrauch.");
-    case ENXIO:
-    case ENODEV:
-        return QStringLiteral("Das Gerät ist nicht verfügbar.");
-    case EPIPE:
-        return QStringLiteral("Der Empfänger der Ausgabe ist nicht mehr da.");
-    case EAGAIN:
-        return QStringLiteral("Die Datei ist gerade nicht bereit.");
-    default:
-        return QStringLiteral("Systemfehler Nummer %1.").arg(fehlernummer);
-    }
-}
-
 QString dateiSchreiben(const QString &pfad, const QByteArray &daten)
 {
+    if (const int fd = geerbterDeskriptor(pfad); fd >= 0) {
+        // Where the shell left the descriptor: after what it wrote, or at
+        // the end of a file opened for appending; never truncated.
+        if (::fcntl(fd, F_GETFL) < 0)
+            return systemfehlerText(errno);
+        const int nummer = allesSchreiben(fd, daten);
+        return nummer != 0 ? systemfehlerText(nummer) : QString();
+    }
+    struct stat info = {};
+    if (::stat(QFile::encodeName(pfad).constData(), &info) == 0 && !S_ISREG(info.st_mode) &&
+        !S_ISDIR(info.st_mode))
+        return direktSchreiben(pfad, daten, S_ISFIFO(info.st_mode));
+
     QSaveFile datei(pfad);
     errno = 0;
-    if (!datei.open(QIODevice::WriteOnly)) {
-        const int nummer = errno;
-        if (QFileInfo(pfad).isDir())
-            return systemfehlerText(EISDIR);
-        if (!QFileInfo(pfad).absoluteDir().exists())
-            return QStringLiteral("Der Ordner ist nicht vorhanden.");
-        return nummer != 0 ? systemfehlerText(nummer) : grundVon(datei.error());
-    }
-    if (const int nummer = allesSchreiben(datei, daten); nummer != 0) {
+    if (!datei.open(QIODevice::WriteOnly))
+        return oeffnenFehler(pfad, errno, datei.error());
+    int nummer = allesSchreiben(datei.handle(), daten);
+    // Some file systems report a full disk only when the data are flushed.
+    if (nummer == 0 && ::fsync(datei.handle()) != 0 && errno != EINVAL && errno != EROFS)
+        nummer = errno;
+    if (nummer != 0) {
         datei.cancelWriting();
         return systemfehlerText(nummer);
     }

@@ -5,6 +5,8 @@
 // the program, a full disk never passes for success, and every cause is
 // told in German.
 
+#include "systemfehler.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QtGlobal>
@@ -35,13 +37,13 @@ enum class Uebergroesse {
 Dateiinhalt dateiLesen(const QString &pfad, qint64 grenze,
                        Uebergroesse beiUebergroesse = Uebergroesse::Ablehnen);
 
-// The German cause of a system error number (errno), as a sentence:
-// ENOSPC is "Kein Speicherplatz mehr auf dem Datenträger."
-QString systemfehlerText(int fehlernummer);
-
 // Writes daten to pfad through a temporary file that replaces it only when
 // every byte has reached the disk; an existing file stays as it was
-// otherwise. Returns an empty string on success, else the German cause.
+// otherwise. A pipe or a device is written in place and stays what it is
+// (a pipe without a reader is refused); /dev/stdout, /dev/fd/N and the like
+// are written through the descriptor the program holds, at its position.
+// Every write is checked. Returns an empty string on success, else the
+// German cause.
 QString dateiSchreiben(const QString &pfad, const QByteArray &daten);
 
 // Lets every write fail with "no space left" once grenze bytes of a file

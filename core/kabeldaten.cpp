@@ -51,6 +51,13 @@ QString zahlText(double wert)
     return QLocale().toString(wert, 'g', 6);
 }
 
+// A point's number with as many digits as tell it apart: 1e-300 is not 0,
+// 10.0001 not 10.
+QString punktText(double wert)
+{
+    return QLocale().toString(wert, 'g', QLocale::FloatingPointShortest);
+}
+
 // Sum of squared deviations of the model from the points.
 double restquadrate(const QList<Daempfungspunkt> &punkte, double k1, double k2)
 {
@@ -171,7 +178,7 @@ QString kabeldatenPruefen(const Kabeldaten &daten)
     for (const Daempfungspunkt &p : daten.punkte) {
         if (!(p.fMHz > 0.0) || !(p.dBPro100m > 0.0))
             return QStringLiteral("Der Punkt %1 MHz / %2 dB braucht Frequenz und Dämpfung über 0.")
-                .arg(zahlText(p.fMHz), zahlText(p.dBPro100m));
+                .arg(punktText(p.fMHz), punktText(p.dBPro100m));
     }
     QList<Daempfungspunkt> sortiert = daten.punkte;
     std::stable_sort(
@@ -182,11 +189,11 @@ QString kabeldatenPruefen(const Kabeldaten &daten)
         const Daempfungspunkt &jetzt = sortiert.at(i);
         if (jetzt.fMHz == vorher.fMHz)
             return QStringLiteral("Die Frequenz %1 MHz steht mehr als einmal im Dämpfungsfeld.")
-                .arg(zahlText(jetzt.fMHz));
+                .arg(punktText(jetzt.fMHz));
         if (jetzt.dBPro100m < vorher.dBPro100m)
             return QStringLiteral("Die Dämpfung fällt von %1 dB bei %2 MHz auf %3 dB bei %4 MHz.")
-                .arg(zahlText(vorher.dBPro100m), zahlText(vorher.fMHz), zahlText(jetzt.dBPro100m),
-                     zahlText(jetzt.fMHz));
+                .arg(punktText(vorher.dBPro100m), punktText(vorher.fMHz),
+                     punktText(jetzt.dBPro100m), punktText(jetzt.fMHz));
     }
     return {};
 }

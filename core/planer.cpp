@@ -31,7 +31,11 @@ double randAbstand(double t1, double t2)
 
 QString zahlText(double wert)
 {
-    return QLocale().toString(wert, 'f', QLocale::FloatingPointShortest);
+    // Without group separators, and with an exponent where 'f' would spell
+    // out hundreds of digits.
+    QLocale locale;
+    locale.setNumberOptions(QLocale::OmitGroupSeparator);
+    return locale.toString(wert, std::abs(wert) < 1e15 ? 'f' : 'g', QLocale::FloatingPointShortest);
 }
 
 } // namespace
@@ -105,7 +109,8 @@ QList<Band> baenderWaehlen(const QString &text, const QList<Band> &bekannt, QStr
     for (const QString &roh : teile) {
         const QString teil = roh.trimmed();
         if (teil.isEmpty()) {
-            grund = QStringLiteral("Die Bandangabe „%1“ enthält ein leeres Feld.").arg(text);
+            grund = QStringLiteral("Die Bandangabe „%1“ enthält ein leeres Feld.")
+                        .arg(text.size() > 60 ? text.left(60) + QStringLiteral("…") : text);
             return {};
         }
         const auto treffer = std::find_if(bekannt.cbegin(), bekannt.cend(), [&](const Band &b) {
@@ -149,6 +154,11 @@ QString planPruefen(const Planungsanfrage &a)
 {
     if (a.baender.isEmpty())
         return QStringLiteral("Es ist kein Band gewählt.");
+    if (a.baender.size() > kGroessteBandzahl)
+        return QStringLiteral("Es sind %1 Bänder gewählt; höchstens %2 lassen sich zusammen "
+                              "planen.")
+            .arg(a.baender.size())
+            .arg(kGroessteBandzahl);
     for (const Band &band : a.baender) {
         if (!(band.vonMHz > 0.0 && band.vonMHz < band.bisMHz && std::isfinite(band.bisMHz)))
             return QStringLiteral("Beim Band „%1“ liegt die untere Grenze nicht über 0 und "
@@ -167,7 +177,7 @@ QString planPruefen(const Planungsanfrage &a)
     if (rasterAnzahl(a.vonLaenge, a.bisLaenge, a.schritt, kGroessteRasterAnzahl) < 0)
         return QStringLiteral("Die Schrittweite %1 m ergibt mehr als %2 Längen; bitte eine "
                               "größere Schrittweite oder einen kürzeren Bereich wählen.")
-            .arg(zahlText(a.schritt), QLocale().toString(kGroessteRasterAnzahl));
+            .arg(zahlText(a.schritt), QString::number(kGroessteRasterAnzahl));
     if (!(a.abstand >= 0.0 && a.abstand <= 90.0))
         return QStringLiteral("Der geforderte Abstand muss zwischen 0 und 90 Grad liegen.");
     return {};

@@ -72,6 +72,9 @@ QList<Band> baenderWaehlen(const QString &text, const QList<Band> &bekannt, QStr
 // The most grid lengths one plan may have.
 inline constexpr qint64 kGroessteRasterAnzahl = 1000000;
 
+// The most bands one plan may have: every length is checked against each.
+inline constexpr qsizetype kGroessteBandzahl = 100;
+
 struct Planungsanfrage
 {
     QList<Band> baender;
