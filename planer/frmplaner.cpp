@@ -271,6 +271,10 @@ void FrmPlaner::kabelLaden(const Kabeltabellen &tabellen)
         cboKabel->setCurrentIndex(0);
     else
         cboKabel->setEditText(locale().toString(0.66));
+    // A long item shows its beginning, the velocity factor and the type.
+    const auto anfangZeigen = [this] { cboKabel->lineEdit()->setCursorPosition(0); };
+    anfangZeigen();
+    connect(cboKabel, &QComboBox::activated, this, anfangZeigen);
 }
 
 void FrmPlaner::neuPlanen()

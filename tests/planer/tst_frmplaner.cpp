@@ -39,6 +39,7 @@ private slots:
     void bandkanten_data();
     void bandkanten();
     void tastatur();
+    void kabelZeigtDenAnfang();
     void exportGroesse_data();
     void exportGroesse();
     void endungErgaenzen_data();
@@ -250,6 +251,17 @@ void TstFrmPlaner::tastatur()
     // Esc closes the window from any field.
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
     QTRY_VERIFY(!f->isVisible());
+}
+
+void TstFrmPlaner::kabelZeigtDenAnfang()
+{
+    auto f = fenster();
+    auto *kabel = f->findChild<QComboBox *>(QStringLiteral("cboKabel"));
+    QVERIFY(kabel->currentText().size() > 16);
+    QCOMPARE(kabel->lineEdit()->cursorPosition(), 0);
+    QTest::keyClick(kabel, Qt::Key_Up); // another item, picked by the user
+    QVERIFY(kabel->currentIndex() >= 0);
+    QCOMPARE(kabel->lineEdit()->cursorPosition(), 0);
 }
 
 void TstFrmPlaner::exportGroesse_data()
