@@ -98,6 +98,9 @@ void FrmKabel::oberflaecheAufbauen()
     // from its first line on, as far as the caret lets it.
     connect(m_text1, &QPlainTextEdit::textChanged, this, &FrmKabel::text1Nachfuehren);
     connect(m_text1, &QPlainTextEdit::cursorPositionChanged, this, &FrmKabel::text1Nachfuehren);
+    // A new height or width lays the lines out anew, which the scroll range shows.
+    connect(m_text1->verticalScrollBar(), &QScrollBar::rangeChanged, this,
+            &FrmKabel::text1Nachfuehren);
 
     m_combo1 = new KabelAuswahl(this);
     m_combo1->setObjectName(QStringLiteral("Combo1"));
@@ -347,9 +350,6 @@ bool FrmKabel::eventFilter(QObject *objekt, QEvent *ereignis)
     if (art == QEvent::KeyPress || art == QEvent::InputMethod) {
         if (eingabeAbweisen(*ereignis, objekt == m_text1))
             return true;
-    } else if (art == QEvent::Resize && objekt == m_text1) {
-        // The box lays its lines out anew after this event; follow then.
-        QMetaObject::invokeMethod(this, &FrmKabel::text1Nachfuehren, Qt::QueuedConnection);
     } else if (art == QEvent::FocusOut && objekt == m_text1) {
         // Switching to another window or opening the context menu does not
         // leave the field.

@@ -141,6 +141,30 @@ private slots:
         tippen(QStringLiteral("1234567890123456789012"));
         schreibmarkeSichtbar();
     }
+
+    // Drawn wider until the number fits one line, the box shows it from
+    // its start again; drawn narrower, the caret stays in sight.
+    void breiteGeaendert_data()
+    {
+        QTest::addColumn<int>("mehr");
+        QTest::newRow("wider") << 400;
+        QTest::newRow("wider, then back") << 0;
+    }
+
+    void breiteGeaendert()
+    {
+        QFETCH(int, mehr);
+        oeffnen(Berechnungsmodus::Eine);
+        const QSize vorher = dialog->size();
+        tippen(QStringLiteral("123456789012345678"));
+        QVERIFY(text1()->verticalScrollBar()->value() > 0);
+        dialog->resize(vorher + QSize(400, 0));
+        QTRY_COMPARE(text1()->verticalScrollBar()->value(), 0);
+        schreibmarkeSichtbar();
+        dialog->resize(vorher + QSize(mehr, 0));
+        QTest::qWait(0);
+        schreibmarkeSichtbar();
+    }
 };
 
 QTEST_MAIN(TestFrequenzfeld)
