@@ -31,8 +31,6 @@ private slots:
     void freiliste();
     void zahlText_data();
     void zahlText();
-    void feldZahl_data();
-    void feldZahl();
 };
 
 void TestPlaner::bandAbstand_data()
@@ -382,32 +380,6 @@ void TestPlaner::zahlText()
     bool ok = false;
     QCOMPARE(baenderZahl(text, &ok), QLocale::c().toDouble(QString(text).replace(',', '.')));
     QVERIFY(ok);
-}
-
-void TestPlaner::feldZahl_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<double>("wert"); // -1: refused
-    QTest::newRow("comma") << "0,61" << 0.61;
-    QTest::newRow("point and blanks") << " 0.7 " << 0.7;
-    QTest::newRow("two commas") << "0,61,5" << -1.0;
-    QTest::newRow("trailing word") << "0,66 Schaum" << -1.0;
-    QTest::newRow("empty") << "" << -1.0;
-    QTest::newRow("thousands separator") << "1.000,5" << -1.0;
-    QTest::newRow("beyond any number") << "1e309" << -1.0;
-}
-
-void TestPlaner::feldZahl()
-{
-    QFETCH(QString, text);
-    QFETCH(double, wert);
-    QString meldung;
-    const std::optional<double> zahl = varo::feldZahl(text, QStringLiteral("Kabel / Vk"), meldung);
-    QCOMPARE(zahl.has_value(), wert >= 0.0);
-    if (zahl)
-        QCOMPARE(*zahl, wert);
-    else
-        QCOMPARE(meldung, QStringLiteral("Im Feld „Kabel / Vk“ steht keine Zahl."));
 }
 
 QTEST_GUILESS_MAIN(TestPlaner)

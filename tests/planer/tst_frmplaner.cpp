@@ -188,6 +188,9 @@ void TstFrmPlaner::vkStreng_data()
     QTest::addColumn<double>("vk"); // 0: refused
     QTest::newRow("two commas") << "0,61,5" << 0.0;
     QTest::newRow("number and word") << "0,66 Schaum" << 0.0;
+    QTest::newRow("thousands separator") << "1.000,5" << 0.0;
+    QTest::newRow("beyond any number") << "1e309" << 0.0;
+    QTest::newRow("empty") << "" << 0.0;
     QTest::newRow("comma") << "0,61" << 0.61;
     QTest::newRow("point") << "0.8" << 0.8;
 }
