@@ -37,6 +37,24 @@ double baenderZahl(const QString &text, bool *ok)
     return gut ? wert : 0.0;
 }
 
+QString baenderZahlText(double wert, const QLocale &locale)
+{
+    QLocale l = locale;
+    l.setNumberOptions(QLocale::OmitGroupSeparator);
+    return l.toString(wert, 'g', 7);
+}
+
+std::optional<double> feldZahl(const QString &text, const QString &name, QString &meldung)
+{
+    bool ok = false;
+    const double wert = baenderZahl(text, &ok);
+    if (!ok || text.trimmed().isEmpty()) {
+        meldung = QStringLiteral("Im Feld „%1“ steht keine Zahl.").arg(name);
+        return std::nullopt;
+    }
+    return wert;
+}
+
 QList<Band> baenderLesen(const QStringList &zeilen, QString *grund)
 {
     static const QRegularExpression trenner(QStringLiteral("[ \\t]+"));

@@ -1,8 +1,11 @@
 #pragma once
 
 #include <QList>
+#include <QLocale>
 #include <QString>
 #include <QStringList>
+
+#include <optional>
 
 namespace varo {
 
@@ -29,6 +32,16 @@ QList<Band> baenderLesen(const QStringList &zeilen, QString *grund = nullptr);
 // thousands separator, nothing else around it. ok is false when the text is
 // no finite number.
 double baenderZahl(const QString &text, bool *ok);
+
+// A number as the windows show band edges and their own fields: all the
+// digits it has up to seven significant ones, the locale's decimal
+// separator, no thousands separator ("5,3515", "14", "0,66").
+QString baenderZahlText(double wert, const QLocale &locale);
+
+// The number of a window's field, read by baenderZahl; on an empty field or
+// one that is no number as a whole, meldung receives "Im Feld „name“ steht
+// keine Zahl." and the result is empty.
+std::optional<double> feldZahl(const QString &text, const QString &name, QString &meldung);
 
 // Path of Baender.txt beside the program.
 QString baenderPfad();

@@ -260,6 +260,30 @@ Planung planen(const Planungsanfrage &anfrage)
     return p;
 }
 
+Freiliste freiliste(const Planung &planung)
+{
+    Freiliste liste;
+    for (const Freibereich &f : planung.frei) {
+        // Counted in steps, so that 5,00 to 5,01 m is a whole centimetre.
+        const double breite = static_cast<double>(f.bis - f.von) * planung.anfrage.schritt;
+        if (breite >= kKleinsteSchnittbreite * (1.0 - 1e-9))
+            liste.bereiche.push_back(f);
+        else
+            ++liste.weggelassen;
+    }
+    return liste;
+}
+
+QString weggelassenHinweis(qint64 weggelassen)
+{
+    if (weggelassen <= 0)
+        return {};
+    if (weggelassen == 1)
+        return QStringLiteral("Ein freier Bereich schmaler als 1 cm ist nicht aufgeführt.");
+    return QStringLiteral("%1 freie Bereiche schmaler als 1 cm sind nicht aufgeführt.")
+        .arg(weggelassen);
+}
+
 int laengenStellen(double von, double schritt)
 {
     const auto ganz = [](double x) {

@@ -120,6 +120,23 @@ struct Planung
 // The plan of a request whose values have been checked (planPruefen).
 Planung planen(const Planungsanfrage &anfrage);
 
+// The narrowest clear range worth cutting cable to, in metres: from its
+// first to its last clear length.
+inline constexpr double kKleinsteSchnittbreite = 0.01;
+
+// The clear ranges of a plan that are worth listing: those at least
+// kKleinsteSchnittbreite wide, in order; the others are left out.
+struct Freiliste
+{
+    std::vector<Freibereich> bereiche;
+    qint64 weggelassen = 0;
+};
+Freiliste freiliste(const Planung &planung);
+
+// The sentence above a list that left narrow ranges out ("2 freie Bereiche
+// schmaler als 1 cm sind nicht aufgeführt."), empty when none was.
+QString weggelassenHinweis(qint64 weggelassen);
+
 // Why a request cannot be planned, as a German sentence, or empty when it
 // can: no band, a band edge not above 0 or not below the other, Vk outside
 // (0, 1], a length range not above 0 or empty, a step not above 0 or one

@@ -73,7 +73,14 @@ Ausgang RechnenPlaner(const Planung &planung, const QString &kabel, Rechenkontex
     lauf.schritt([&] { k.ui.sanduhr(); });
     lauf.schritt([&] { bericht.seitenlaengeErmitteln(); });
     lauf.schritt([&] { bericht.beginnen(QStringLiteral("Varolinaten-Planung")); });
-    lauf.schritt([&] { bericht.kopfAnhaengen(planungskopf(planung, kabel, k)); });
+    // Ranges too narrow to cut cable to are left out, and the head says so.
+    const Freiliste liste = freiliste(planung);
+    lauf.schritt([&] {
+        QString kopf = planungskopf(planung, kabel, k);
+        if (liste.weggelassen > 0)
+            kopf += QLatin1Char(' ') + weggelassenHinweis(liste.weggelassen) + ze + ze;
+        bericht.kopfAnhaengen(kopf);
+    });
     lauf.schritt([&] {
         bericht.spaltenkopfAnhaengen(QStringLiteral(" Freie Bereiche:") +
                                      feldRechts(QStringLiteral("von"), kVon - 16) +
@@ -88,9 +95,9 @@ Ausgang RechnenPlaner(const Planung &planung, const QString &kabel, Rechenkontex
                 ze);
         });
     }
-    lauf.schleife([&] { return static_cast<qint64>(planung.frei.size()); },
+    lauf.schleife([&] { return static_cast<qint64>(liste.bereiche.size()); },
                   [&](qint64 i) {
-                      const Freibereich &f = planung.frei[static_cast<size_t>(i)];
+                      const Freibereich &f = liste.bereiche[static_cast<size_t>(i)];
                       bericht.zeileAnhaengen(
                           feldRechts(fmt(planung.laenge(f.von), laenge), kVon) +
                           feldRechts(fmt(planung.laenge(f.bis), laenge), kBis) +

@@ -94,6 +94,13 @@ void FrmKabel::oberflaecheAufbauen()
     m_text1->setTabChangesFocus(true);
     m_text1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // The box is only one or two lines high: after every change it shows
+    // from its first line on, as far as the caret lets it.
+    connect(m_text1, &QPlainTextEdit::textChanged, this, &FrmKabel::text1Nachfuehren);
+    connect(m_text1, &QPlainTextEdit::cursorPositionChanged, this, &FrmKabel::text1Nachfuehren);
+    // A new height or width lays the lines out anew, which the scroll range shows.
+    connect(m_text1->verticalScrollBar(), &QScrollBar::rangeChanged, this,
+            &FrmKabel::text1Nachfuehren);
 
     m_combo1 = new KabelAuswahl(this);
     m_combo1->setObjectName(QStringLiteral("Combo1"));
@@ -172,6 +179,15 @@ void FrmKabel::text1HoeheSetzen(int zeilen, int twipsHoehe)
     m_text1->setFixedHeight(qMax(twipsZuPixel(twipsHoehe), zeilen * metrik.lineSpacing() + rand));
 }
 
+void FrmKabel::text1Nachfuehren()
+{
+    // Without a scroll bar the box keeps the line it showed last, even when
+    // the text got shorter and that line is gone: start again at the top and
+    // go down only as far as the caret needs.
+    m_text1->verticalScrollBar()->setValue(0);
+    m_text1->ensureCursorVisible();
+}
+
 void FrmKabel::Form_Load(const Kabeltabellen &tabellen)
 {
     schrittAusfuehren([&] { m_ui.sanduhr(); });
@@ -218,6 +234,7 @@ void FrmKabel::Form_Activate()
     });
     schrittAusfuehren([&] { m_letzterModus = m_modus; });
     schrittAusfuehren([&] { m_text1->setFocus(Qt::OtherFocusReason); });
+    schrittAusfuehren([&] { text1Nachfuehren(); });
     schrittAusfuehren([&] { m_ui.normalerZeiger(); });
 }
 

@@ -65,6 +65,7 @@ private:
     void Form_Activate();
     void Text1_LostFocus();
     void text1HoeheSetzen(int zeilen, int twips);
+    void text1Nachfuehren();
 
     Programmwerte &m_werte;
     Oberflaeche &m_ui;

@@ -92,6 +92,28 @@ const QStringList &bildEndungen()
     return endungen;
 }
 
+QString bildFilter()
+{
+    return QStringLiteral("PNG-Bild (*.png);;SVG-Grafik (*.svg);;PDF-Dokument (*.pdf)");
+}
+
+QString bildEndungErgaenzen(const QString &datei, const QString &filter)
+{
+    if (datei.isEmpty() || bildEndungen().contains(QFileInfo(datei).suffix().toLower()))
+        return datei;
+    const qsizetype stern = filter.indexOf(QStringLiteral("*."));
+    if (stern < 0)
+        return datei;
+    qsizetype ende = stern + 2;
+    while (ende < filter.size() && filter.at(ende).isLetterOrNumber())
+        ++ende;
+    const QString endung = filter.mid(stern + 2, ende - stern - 2);
+    if (endung.isEmpty())
+        return datei;
+    // "plan." gets no second dot.
+    return datei + (datei.endsWith(QLatin1Char('.')) ? QString() : QStringLiteral(".")) + endung;
+}
+
 QString endungUnbekannt(const QString &datei, const QStringList &endungen)
 {
     QStringList mitPunkt;

@@ -54,6 +54,14 @@ struct Bildvorlage
 // The picture endings an export knows, in lower case.
 const QStringList &bildEndungen();
 
+// The file filter of a save dialog for the picture endings
+// ("PNG-Bild (*.png);;SVG-Grafik (*.svg);;PDF-Dokument (*.pdf)").
+QString bildFilter();
+
+// datei as the user typed it, with the ending of the chosen filter (its
+// first "*.x") added when the name has none of the picture endings.
+QString bildEndungErgaenzen(const QString &datei, const QString &filter);
+
 // "Unbekannte Dateiendung „x“: möglich sind .a, .b und .c." for datei.
 QString endungUnbekannt(const QString &datei, const QStringList &endungen);
 

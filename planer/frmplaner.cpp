@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -19,6 +20,9 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QShortcut>
 #include <QSplitter>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -93,9 +97,10 @@ FrmPlaner::FrmPlaner(Berichten berichten, const QString &bandliste,
     neuPlanen();
 }
 
-void FrmPlaner::oberflaecheAufbauen()
+QWidget *FrmPlaner::eingabenAufbauen(QWidget *eltern)
 {
-    auto *baender = new QGroupBox(QStringLiteral("&Bänder"), this);
+    auto *spalte = new QWidget(eltern);
+    auto *baender = new QGroupBox(QStringLiteral("&Bänder"), spalte);
     lstBaender = new QListWidget(baender);
     lstBaender->setObjectName(QStringLiteral("lstBaender"));
     txtBereiche = new QLineEdit(baender);
@@ -108,12 +113,15 @@ void FrmPlaner::oberflaecheAufbauen()
     bandSpalte->addWidget(bereicheText);
     bandSpalte->addWidget(txtBereiche);
 
-    auto *eingaben = new QGroupBox(QStringLiteral("Kabel und Längen"), this);
+    auto *eingaben = new QGroupBox(QStringLiteral("Kabel und Längen"), spalte);
     cboKabel = new QComboBox(eingaben);
     cboKabel->setObjectName(QStringLiteral("cboKabel"));
     cboKabel->setEditable(true);
     cboKabel->setInsertPolicy(QComboBox::NoInsert);
     cboKabel->setToolTip(QStringLiteral("Kabel aus der Kabeltabelle oder ein Verkürzungsfaktor"));
+    // Long cable items must not widen the window beyond small screens.
+    cboKabel->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    cboKabel->setMinimumContentsLength(16);
     txtVon = zahlenfeld("txtVon", 0.01, 10000.0, 3, 3.0, QStringLiteral(" m"), eingaben);
     txtBis = zahlenfeld("txtBis", 0.01, 10000.0, 3, 40.0, QStringLiteral(" m"), eingaben);
     txtSchritt = zahlenfeld("txtSchritt", 0.001, 100.0, 3, 0.01, QStringLiteral(" m"), eingaben);
@@ -126,36 +134,46 @@ void FrmPlaner::oberflaecheAufbauen()
     formular->addRow(QStringLiteral("&Schritt:"), txtSchritt);
     formular->addRow(QStringLiteral("Geforderter &Abstand:"), txtAbstand);
 
-    cmdBericht = new QPushButton(QStringLiteral("An das &Hauptfenster"), this);
+    cmdBericht = new QPushButton(QStringLiteral("An das &Hauptfenster"), spalte);
     cmdBericht->setObjectName(QStringLiteral("cmdBericht"));
     cmdBericht->setToolTip(QStringLiteral("Die freien Bereiche als Bericht im Hauptfenster"));
-    cmdExport = new QPushButton(QStringLiteral("Grafik e&xportieren …"), this);
+    cmdExport = new QPushButton(QStringLiteral("Grafik e&xportieren …"), spalte);
     cmdExport->setObjectName(QStringLiteral("cmdExport"));
-    cmdSchliessen = new QPushButton(QStringLiteral("S&chließen"), this);
+    cmdSchliessen = new QPushButton(QStringLiteral("S&chließen"), spalte);
     cmdSchliessen->setObjectName(QStringLiteral("cmdSchliessen"));
 
-    auto *links = new QVBoxLayout;
+    auto *links = new QVBoxLayout(spalte);
+    links->setContentsMargins(0, 0, 0, 0);
     links->addWidget(baender, 1);
     links->addWidget(eingaben);
     links->addWidget(cmdBericht);
     links->addWidget(cmdExport);
     links->addWidget(cmdSchliessen);
+    return spalte;
+}
 
-    picPlan = new Planflaeche(this);
+QWidget *FrmPlaner::ergebnisAufbauen(QWidget *eltern)
+{
+    auto *teiler = new QSplitter(Qt::Vertical, eltern);
+    picPlan = new Planflaeche(teiler);
     picPlan->setObjectName(QStringLiteral("picPlan"));
-    lblAnzeige = new QLabel(this);
+    auto *unten = new QWidget(teiler);
+    lblAnzeige = new QLabel(unten);
     lblAnzeige->setObjectName(QStringLiteral("lblAnzeige"));
     lblAnzeige->setText(QStringLiteral("Länge, Abstand und begrenzendes Band unter der Maus"));
-    lblMeldung = new QLabel(this);
+    lblMeldung = new QLabel(unten);
     lblMeldung->setObjectName(QStringLiteral("lblMeldung"));
     lblMeldung->setWordWrap(true);
     lblMeldung->setStyleSheet(QStringLiteral("color: #b00000"));
-    lblBeste = new QLabel(this);
+    lblBeste = new QLabel(unten);
     lblBeste->setObjectName(QStringLiteral("lblBeste"));
     QFont fett = lblBeste->font();
     fett.setBold(true);
     lblBeste->setFont(fett);
-    lstFrei = new QTreeWidget(this);
+    lblWeggelassen = new QLabel(unten);
+    lblWeggelassen->setObjectName(QStringLiteral("lblWeggelassen"));
+    lblWeggelassen->setWordWrap(true);
+    lstFrei = new QTreeWidget(unten);
     lstFrei->setObjectName(QStringLiteral("lstFrei"));
     lstFrei->setRootIsDecorated(false);
     lstFrei->setHeaderLabels({QStringLiteral("von"), QStringLiteral("bis"),
@@ -163,24 +181,59 @@ void FrmPlaner::oberflaecheAufbauen()
     lstFrei->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     lstFrei->headerItem()->setTextAlignment(3, Qt::AlignRight | Qt::AlignVCenter);
 
-    auto *unten = new QWidget(this);
     auto *untenSpalte = new QVBoxLayout(unten);
     untenSpalte->setContentsMargins(0, 0, 0, 0);
     untenSpalte->addWidget(lblAnzeige);
     untenSpalte->addWidget(lblMeldung);
     untenSpalte->addWidget(lblBeste);
     untenSpalte->addWidget(new QLabel(QStringLiteral("Freie Bereiche:"), unten));
+    untenSpalte->addWidget(lblWeggelassen);
     untenSpalte->addWidget(lstFrei);
-
-    auto *teiler = new QSplitter(Qt::Vertical, this);
     teiler->addWidget(picPlan);
     teiler->addWidget(unten);
     teiler->setStretchFactor(0, 3);
     teiler->setStretchFactor(1, 2);
+    return teiler;
+}
 
-    auto *ganz = new QHBoxLayout(this);
-    ganz->addLayout(links);
-    ganz->addWidget(teiler, 1);
+void FrmPlaner::oberflaecheAufbauen()
+{
+    // Everything scrolls, so the window fits small and scaled screens; on a
+    // large one the chart takes the room.
+    auto *rollen = new QScrollArea(this);
+    rollen->setObjectName(QStringLiteral("rollPlaner"));
+    rollen->setFrameShape(QFrame::NoFrame);
+    rollen->setWidgetResizable(true);
+    auto *inhalt = new QWidget(rollen);
+    auto *ganz = new QHBoxLayout(inhalt);
+    ganz->addWidget(eingabenAufbauen(inhalt));
+    ganz->addWidget(ergebnisAufbauen(inhalt), 1);
+    rollen->setWidget(inhalt);
+    auto *fenster = new QVBoxLayout(this);
+    fenster->setContentsMargins(0, 0, 0, 0);
+    fenster->addWidget(rollen);
+
+    // Tab walks down the left column, then to the chart's list.
+    setTabOrder(lstBaender, txtBereiche);
+    setTabOrder(txtBereiche, cboKabel);
+    setTabOrder(cboKabel, txtVon);
+    setTabOrder(txtVon, txtBis);
+    setTabOrder(txtBis, txtSchritt);
+    setTabOrder(txtSchritt, txtAbstand);
+    setTabOrder(txtAbstand, cmdBericht);
+    setTabOrder(cmdBericht, cmdExport);
+    setTabOrder(cmdExport, cmdSchliessen);
+    setTabOrder(cmdSchliessen, lstFrei);
+    lstBaender->setFocus(Qt::OtherFocusReason);
+    setFocusProxy(lstBaender);
+
+    auto *esc = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    esc->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(esc, &QShortcut::activated, this, &QWidget::close);
+
+    // Open as large as the contents want, but never beyond the screen.
+    const QSize bildschirm = screen() ? screen()->availableSize() : QSize(1024, 600);
+    resize(inhalt->sizeHint().boundedTo(bildschirm * 9 / 10));
 }
 
 void FrmPlaner::baenderLaden(const QString &pfad)
@@ -189,10 +242,11 @@ void FrmPlaner::baenderLaden(const QString &pfad)
     m_bandliste = varo::baenderLaden(pfad, &grund);
     const QSignalBlocker still(lstBaender);
     for (const Band &band : std::as_const(m_bandliste)) {
+        // The edges with the digits they have: 60 m is 5,3515–5,3665 MHz.
         auto *eintrag =
             new QListWidgetItem(QStringLiteral("%1  (%2–%3 MHz)")
-                                    .arg(band.name, locale().toString(band.vonMHz, 'f', 3),
-                                         locale().toString(band.bisMHz, 'f', 3)),
+                                    .arg(band.name, baenderZahlText(band.vonMHz, locale()),
+                                         baenderZahlText(band.bisMHz, locale())),
                                 lstBaender);
         eintrag->setFlags(eintrag->flags() | Qt::ItemIsUserCheckable);
         eintrag->setCheckState(vorgewaehlt.contains(band.name) ? Qt::Checked : Qt::Unchecked);
@@ -217,6 +271,10 @@ void FrmPlaner::kabelLaden(const Kabeltabellen &tabellen)
         cboKabel->setCurrentIndex(0);
     else
         cboKabel->setEditText(locale().toString(0.66));
+    // A long item shows its beginning, the velocity factor and the type.
+    const auto anfangZeigen = [this] { cboKabel->lineEdit()->setCursorPosition(0); };
+    anfangZeigen();
+    connect(cboKabel, &QComboBox::activated, this, anfangZeigen);
 }
 
 void FrmPlaner::neuPlanen()
@@ -233,10 +291,19 @@ void FrmPlaner::neuPlanen()
     const QString kabel = cboKabel->currentText();
     const int index = cboKabel->findText(kabel);
     m_kabelname = index >= 0 ? cboKabel->itemData(index).toString() : QString();
-    try {
-        a.vk = TextZuZahl(KommaZuPunkt(kabel));
-    } catch (const Laufzeitfehler &) {
-        a.vk = 0.0; // beyond any number: refused below as any other bad factor
+    if (index >= 0) {
+        // An item of the table starts with its velocity factor.
+        try {
+            a.vk = TextZuZahl(KommaZuPunkt(kabel));
+        } catch (const Laufzeitfehler &) {
+            a.vk = 0.0; // beyond any number: refused below as any other bad factor
+        }
+    } else {
+        // A typed factor is a number as a whole or refused.
+        QString nichtLesbar;
+        a.vk = feldZahl(kabel, QStringLiteral("Kabel / Vk"), nichtLesbar).value_or(0.0);
+        if (grund.isEmpty())
+            grund = nichtLesbar;
     }
     a.vonLaenge = txtVon->value();
     a.bisLaenge = txtBis->value();
@@ -267,8 +334,12 @@ void FrmPlaner::ergebnisZeigen()
     cmdExport->setEnabled(m_meldung.isEmpty());
 
     lstFrei->clear();
+    // Ranges too narrow to cut cable to are left out, and the list says so.
+    const Freiliste liste = freiliste(m_planung);
+    lblWeggelassen->setText(weggelassenHinweis(liste.weggelassen));
+    lblWeggelassen->setVisible(liste.weggelassen > 0);
     QList<QTreeWidgetItem *> zeilen;
-    for (const Freibereich &f : m_planung.frei) {
+    for (const Freibereich &f : liste.bereiche) {
         zeilen << new QTreeWidgetItem(
             QStringList{laengeText(m_planung, f.von, l), laengeText(m_planung, f.bis, l),
                         laengeText(m_planung, f.bester, l), gradText(f.besterAbstand, l)});
@@ -329,18 +400,31 @@ bool FrmPlaner::exportieren(const QString &datei, QString &grund) const
         grund = m_meldung;
         return false;
     }
-    const Exportergebnis ergebnis = planExportieren(m_planung, datei, picPlan->size());
+    // At least as large as the chart on screen, with title and legend.
+    const Exportergebnis ergebnis =
+        planExportieren(m_planung, datei, planExportGroesse(m_planung, picPlan->size()));
     grund = ergebnis.meldung;
     return ergebnis.geschrieben();
 }
 
 void FrmPlaner::cmdExport_Click()
 {
-    const QString datei = QFileDialog::getSaveFileName(
-        this, QStringLiteral("Grafik exportieren"), QStringLiteral("Varolinaten-Planung.png"),
-        QStringLiteral("PNG-Bild (*.png);;SVG-Grafik (*.svg);;PDF-Dokument (*.pdf)"));
-    if (datei.isEmpty())
+    QFileDialog dialog(this, QStringLiteral("Grafik exportieren"), QString(), bildFilter());
+    dialog.setObjectName(QStringLiteral("dlgExport"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.selectFile(QStringLiteral("Varolinaten-Planung.png"));
+    // A name typed without an ending gets the chosen filter's one, before
+    // the dialog asks about replacing a file.
+    dialog.setDefaultSuffix(QStringLiteral("png"));
+    connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString &filter) {
+        dialog.setDefaultSuffix(
+            QFileInfo(bildEndungErgaenzen(QStringLiteral("x"), filter)).suffix());
+    });
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
+    const QString datei =
+        bildEndungErgaenzen(dialog.selectedFiles().constFirst(), dialog.selectedNameFilter());
     QString grund;
     if (!exportieren(datei, grund))
         QMessageBox::warning(this, QStringLiteral("Grafik exportieren"), grund);

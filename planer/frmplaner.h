@@ -60,6 +60,8 @@ private slots:
 
 private:
     void oberflaecheAufbauen();
+    QWidget *eingabenAufbauen(QWidget *eltern);
+    QWidget *ergebnisAufbauen(QWidget *eltern);
     void baenderLaden(const QString &pfad);
     void kabelLaden(const Kabeltabellen &tabellen);
     void ergebnisZeigen();
@@ -81,6 +83,7 @@ private:
     QLabel *lblAnzeige = nullptr;
     QLabel *lblBeste = nullptr;
     QLabel *lblMeldung = nullptr;
+    QLabel *lblWeggelassen = nullptr;
     QTreeWidget *lstFrei = nullptr;
     QPushButton *cmdBericht = nullptr;
     QPushButton *cmdExport = nullptr;

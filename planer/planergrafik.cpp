@@ -30,9 +30,10 @@ const QColor kBester(0, 120, 0);
 // The area, the rows and the length scale: what the chart and the mouse
 // share. Text is measured in the chart font on a 96 dpi device, so that the
 // window, the images and the PDF lay the chart out alike.
-Planbild aufteilen(const Planung &p, const QSizeF &groesse)
+Planbild aufteilen(const Planung &p, const QSizeF &groesse, Planrahmen rahmen = Planrahmen::Ohne)
 {
     const QFontMetricsF mass(diagrammSchriftInPixeln(), &messflaeche());
+    const double zeile = mass.height() + 8.0; // of the title and of the legend
     Planbild a;
     a.groesse = groesse;
     double beschriftung = mass.horizontalAdvance(alleBaender);
@@ -40,8 +41,9 @@ Planbild aufteilen(const Planung &p, const QSizeF &groesse)
         beschriftung = std::max(beschriftung, mass.horizontalAdvance(band.name));
     const double links = beschriftung + 14.0;
     const double rechts = 28.0;
-    const double oben = 6.0;
-    const double unten = mass.height() + 12.0;
+    const bool mitRahmen = rahmen == Planrahmen::TitelUndLegende;
+    const double oben = 6.0 + (mitRahmen ? zeile : 0.0);
+    const double unten = mass.height() + 12.0 + (mitRahmen ? zeile : 0.0);
     a.flaeche = QRectF(links, oben, std::max(1.0, groesse.width() - links - rechts),
                        std::max(1.0, groesse.height() - oben - unten));
     a.zeilenHoehe =
@@ -173,6 +175,50 @@ void laengenachseAuslegen(Planbild &a, const QLocale &locale)
         {QPointF(f.right() + 14.0, f.bottom() + 5.0 + mass.ascent()), QStringLiteral("m")});
 }
 
+QString titelText(const Planung &p, const QLocale &locale)
+{
+    QStringList baender;
+    for (const Band &band : p.anfrage.baender)
+        baender << band.name;
+    QString titel = QStringLiteral("Varolinaten-Planung: %1, Vk %2")
+                        .arg(baender.join(QStringLiteral(", ")), locale.toString(p.anfrage.vk));
+    if (p.bester >= 0) {
+        const int stellen = laengenStellen(p.anfrage.vonLaenge, p.anfrage.schritt);
+        titel += QStringLiteral(", beste Länge %1 m mit %2°")
+                     .arg(locale.toString(p.laenge(p.bester), 'f', stellen),
+                          locale.toString(p.besterAbstand, 'f', 2));
+    }
+    return titel;
+}
+
+// The title above the area, the legend in one row under the axis labels.
+void rahmenAuslegen(Planbild &a, const Planung &p, const QLocale &locale)
+{
+    const QFontMetricsF mass(diagrammSchriftInPixeln(), &messflaeche());
+    const double h = mass.height();
+    a.titel = Kastentext{QRectF(a.flaeche.left(), 4.0, a.flaeche.width(), h + 4.0),
+                         Qt::AlignLeft | Qt::AlignVCenter, titelText(p, locale)};
+    const QString grad = locale.toString(p.anfrage.abstand, 'f', 0) + QStringLiteral("°");
+    const QList<std::pair<QColor, QString>> eintraege = {
+        {kGesperrt, QStringLiteral("Abstand unter %1 auf diesem Band").arg(grad)},
+        {kFrei, QStringLiteral("frei auf allen Bändern")},
+        {kKurve, QStringLiteral("Abstand über alle Bänder")},
+        {kBester, QStringLiteral("beste Länge")}};
+    double x = a.flaeche.left();
+    const double y = a.flaeche.bottom() + h + 14.0;
+    for (qsizetype i = 0; i < eintraege.size(); ++i) {
+        Legendeneintrag e;
+        e.farbe = eintraege.at(i).first;
+        e.linie = i == 2;
+        e.muster = QRectF(x, y + h / 2.0 - 5.0, 18.0, 10.0);
+        const double breite = mass.horizontalAdvance(eintraege.at(i).second) + 4.0;
+        e.text = {QRectF(x + 24.0, y, breite, h), Qt::AlignLeft | Qt::AlignVCenter,
+                  eintraege.at(i).second};
+        a.legende.append(e);
+        x += 24.0 + breite + 16.0;
+    }
+}
+
 QPen kosmetisch(const QColor &farbe, Qt::PenStyle art = Qt::SolidLine)
 {
     QPen stift(farbe);
@@ -181,15 +227,33 @@ QPen kosmetisch(const QColor &farbe, Qt::PenStyle art = Qt::SolidLine)
     return stift;
 }
 
+void legendeZeichnen(QPainter &painter, const Planbild &a)
+{
+    if (a.titel)
+        texteZeichnen(painter, QList<Kastentext>{*a.titel});
+    for (const Legendeneintrag &e : a.legende) {
+        if (e.linie) {
+            painter.setPen(kosmetisch(e.farbe));
+            painter.drawLine(QLineF(e.muster.left(), e.muster.center().y(), e.muster.right(),
+                                    e.muster.center().y()));
+        } else {
+            painter.fillRect(e.muster, e.farbe);
+        }
+        texteZeichnen(painter, QList<Kastentext>{e.text});
+    }
+}
+
 } // namespace
 
 Planbild planbildBerechnen(const Planung &p, const QSizeF &groesse, const QLocale &locale,
-                           qint64 markiert)
+                           qint64 markiert, Planrahmen rahmen)
 {
-    Planbild a = aufteilen(p, groesse);
+    Planbild a = aufteilen(p, groesse, rahmen);
     baenderAuslegen(a, p);
     gesamtAuslegen(a, p, locale);
     laengenachseAuslegen(a, locale);
+    if (rahmen == Planrahmen::TitelUndLegende)
+        rahmenAuslegen(a, p, locale);
     if (markiert >= 0 && markiert < p.anzahl) {
         const double x = xBei(a, p.laenge(markiert));
         a.zeiger = QLineF(x, a.flaeche.top(), x, a.flaeche.bottom());
@@ -236,6 +300,7 @@ void planbildZeichnen(QPainter &painter, const Planbild &a)
         painter.setPen(kosmetisch(Qt::black));
         painter.drawLine(*a.zeiger);
     }
+    legendeZeichnen(painter, a);
     painter.restore();
 }
 
@@ -266,13 +331,26 @@ QSize planDesignGroesse(const Planung &planung)
     return QSize(960, std::max(240, 40 + 26 * zeilen));
 }
 
+double planRahmenHoehe()
+{
+    return 2.0 * (QFontMetricsF(diagrammSchriftInPixeln(), &messflaeche()).height() + 8.0);
+}
+
+QSize planExportGroesse(const Planung &planung, QSize fensterbild)
+{
+    const QSize bild = fensterbild.isValid() ? fensterbild.expandedTo(planDesignGroesse(planung))
+                                             : planDesignGroesse(planung);
+    return bild + QSize(0, static_cast<int>(std::ceil(planRahmenHoehe())));
+}
+
 Bildvorlage planBildvorlage(const Planung &planung)
 {
     Bildvorlage vorlage;
     vorlage.titel = QStringLiteral("Varolinaten-Planung");
-    vorlage.designGroesse = planDesignGroesse(planung);
+    vorlage.designGroesse = planExportGroesse(planung, QSize());
     vorlage.auslegen = [&planung](QSize groesse, Exportergebnis &) -> Malpass {
-        Planbild bild = planbildBerechnen(planung, QSizeF(groesse), QLocale());
+        Planbild bild =
+            planbildBerechnen(planung, QSizeF(groesse), QLocale(), -1, Planrahmen::TitelUndLegende);
         return [bild = std::move(bild)](QPainter &painter) { planbildZeichnen(painter, bild); };
     };
     return vorlage;

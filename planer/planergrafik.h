@@ -33,6 +33,16 @@ struct Bandzeile
     Kastentext name;
 };
 
+// One entry of the legend: a swatch (filled box, or a line when linie) and
+// its text.
+struct Legendeneintrag
+{
+    QRectF muster;
+    QColor farbe;
+    bool linie = false;
+    Kastentext text;
+};
+
 // Everything one drawing pass puts on the surface, in device units of
 // 1/96 inch.
 struct Planbild
@@ -55,13 +65,28 @@ struct Planbild
     QList<QLineF> teilstriche;
     QList<Diagrammtext> achsentexte; // tick labels and the unit
     std::optional<QLineF> zeiger;    // the marked length
+    std::optional<Kastentext> titel; // above the chart, in exports
+    QList<Legendeneintrag> legende;  // below the axis, in exports
+};
+
+// What a chart shows besides the plan itself.
+enum class Planrahmen {
+    Ohne,            // the window: the chart alone
+    TitelUndLegende, // files: a title line above, a legend below
 };
 
 // The layout on a surface of the given size in device units, text measured
 // in the chart font at 96 units per inch; markiert, when not -1, is the grid
 // length marked by a vertical line.
 Planbild planbildBerechnen(const Planung &planung, const QSizeF &groesse, const QLocale &locale,
-                           qint64 markiert = -1);
+                           qint64 markiert = -1, Planrahmen rahmen = Planrahmen::Ohne);
+
+// The height title and legend add to a chart, in device units.
+double planRahmenHoehe();
+
+// The size of a file's picture when the window's chart has the given
+// size: at least that chart and the designed size, plus title and legend.
+QSize planExportGroesse(const Planung &planung, QSize fensterbild);
 
 // The paint pass of a layout.
 void planbildZeichnen(QPainter &painter, const Planbild &bild);
@@ -85,9 +110,10 @@ QSize planDesignGroesse(const Planung &planung);
 // planung, which must outlive it.
 Bildvorlage planBildvorlage(const Planung &planung);
 
-// Writes the chart as PNG, SVG or PDF, chosen by the ending of datei, in
-// one go: an existing file stays as it was unless every byte was written.
-// An invalid pixel size means planDesignGroesse().
+// Writes the chart with title and legend as PNG, SVG or PDF, chosen by the
+// ending of datei, in one go: an existing file stays as it was unless every
+// byte was written. An invalid pixel size means planExportGroesse() of the
+// designed size.
 Exportergebnis planExportieren(const Planung &planung, const QString &datei, QSize pixel = QSize());
 
 } // namespace varo

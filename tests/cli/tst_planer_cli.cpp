@@ -98,6 +98,11 @@ void TstPlanerCli::textBericht()
     QVERIFY(text.contains(QStringLiteral(" Beste Länge        : 27.452 m, Abstand 47.56°\r\n")));
     // The range that holds the best length names it as its best.
     QVERIFY(text.contains(QStringLiteral("m          27.452 m        47.56°\r\n")));
+    // One of the four clear ranges is under a centimetre: left out, and said so.
+    QVERIFY(text.contains(
+        QStringLiteral(" Ein freier Bereich schmaler als 1 cm ist nicht aufgeführt.\r\n")));
+    // The margin asked for, the best one and three rows.
+    QCOMPARE(text.count(QStringLiteral("°\r\n")), 5);
     QVERIFY(text.endsWith(QStringLiteral("wünscht Ihnen Velmo")));
     QVERIFY(!text.contains(QLatin1String("Seite 2")));
 }

@@ -27,6 +27,10 @@ private slots:
     void csv();
     void bandlisteDesProgramms();
     void bandlisteMitFehlern();
+    void freiliste_data();
+    void freiliste();
+    void zahlText_data();
+    void zahlText();
 };
 
 void TestPlaner::bandAbstand_data()
@@ -313,6 +317,69 @@ void TestPlaner::bandlisteMitFehlern()
     QTemporaryDir ordner;
     baenderLaden(ordner.filePath(QStringLiteral("fehlt.txt")), &grund);
     QVERIFY(grund.contains(QLatin1String("fehlt.txt")));
+}
+
+void TestPlaner::freiliste_data()
+{
+    QTest::addColumn<double>("schritt");
+    QTest::addColumn<QList<qint64>>("laengen"); // lengths of the clear ranges, in steps
+    QTest::addColumn<QList<qint64>>("gelistet");
+    QTest::addColumn<QString>("hinweis");
+    QTest::newRow("cm grid: one length is no range")
+        << 0.01 << QList<qint64>{0, 1, 5} << QList<qint64>{1, 5}
+        << "Ein freier Bereich schmaler als 1 cm ist nicht aufgeführt.";
+    QTest::newRow("mm grid: 9 mm out, 10 mm in")
+        << 0.001 << QList<qint64>{9, 10, 3, 400} << QList<qint64>{10, 400}
+        << "2 freie Bereiche schmaler als 1 cm sind nicht aufgeführt.";
+    QTest::newRow("coarse grid keeps every pair")
+        << 0.5 << QList<qint64>{1, 2} << QList<qint64>{1, 2} << QString();
+    QTest::newRow("all too narrow") << 0.001 << QList<qint64>{0, 2} << QList<qint64>{}
+                                    << "2 freie Bereiche schmaler als 1 cm sind nicht aufgeführt.";
+}
+
+void TestPlaner::freiliste()
+{
+    QFETCH(double, schritt);
+    QFETCH(QList<qint64>, laengen);
+    QFETCH(QList<qint64>, gelistet);
+    QFETCH(QString, hinweis);
+    Planung p;
+    p.anfrage.vonLaenge = 3.0;
+    p.anfrage.schritt = schritt;
+    qint64 anfang = 0;
+    for (const qint64 l : laengen) {
+        p.frei.push_back({anfang, anfang + l, anfang, 30.0});
+        anfang += l + 7;
+    }
+    const Freiliste liste = varo::freiliste(p);
+    QList<qint64> ist;
+    for (const Freibereich &f : liste.bereiche)
+        ist << f.bis - f.von;
+    QCOMPARE(ist, gelistet);
+    QCOMPARE(liste.weggelassen, laengen.size() - gelistet.size());
+    QCOMPARE(weggelassenHinweis(liste.weggelassen), hinweis);
+}
+
+void TestPlaner::zahlText_data()
+{
+    QTest::addColumn<double>("wert");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("60 m lower edge") << 5.3515 << "5,3515";
+    QTest::newRow("60 m upper edge") << 5.3665 << "5,3665";
+    QTest::newRow("whole number") << 14.0 << "14";
+    QTest::newRow("no thousands separator") << 1240.5 << "1240,5";
+    QTest::newRow("seven digits at most") << 145.0123456 << "145,0123";
+}
+
+void TestPlaner::zahlText()
+{
+    QFETCH(double, wert);
+    QFETCH(QString, text);
+    QCOMPARE(baenderZahlText(wert, QLocale(QLocale::German, QLocale::Germany)), text);
+    // Read back, it is the band list's number again.
+    bool ok = false;
+    QCOMPARE(baenderZahl(text, &ok), QLocale::c().toDouble(QString(text).replace(',', '.')));
+    QVERIFY(ok);
 }
 
 QTEST_GUILESS_MAIN(TestPlaner)

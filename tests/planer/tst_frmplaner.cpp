@@ -1,15 +1,21 @@
 #include "frmplaner.h"
+#include "planergrafik.h"
 #include "planflaeche.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QTreeWidget>
 
 using namespace varo;
@@ -28,6 +34,17 @@ private slots:
     void exportieren_data();
     void exportieren();
     void mausZeigtUndZiehtBereich();
+    void vkStreng_data();
+    void vkStreng();
+    void bandkanten_data();
+    void bandkanten();
+    void tastatur();
+    void kabelZeigtDenAnfang();
+    void exportGroesse_data();
+    void exportGroesse();
+    void endungErgaenzen_data();
+    void endungErgaenzen();
+    void exportDialog();
 
 private:
     std::unique_ptr<FrmPlaner> fenster(FrmPlaner::Berichten berichten = {})
@@ -53,7 +70,11 @@ void TstFrmPlaner::beispielwertUndBericht()
     QCOMPARE(f->findChild<QLabel *>(QStringLiteral("lblBeste"))->text(),
              QStringLiteral("Beste Länge: 27,452 m mit 47,56° Abstand"));
     auto *frei = f->findChild<QTreeWidget *>(QStringLiteral("lstFrei"));
-    QCOMPARE(frei->topLevelItemCount(), int(f->planung().frei.size()));
+    // Of the four clear ranges one is under a centimetre: left out, and said so.
+    QCOMPARE(int(f->planung().frei.size()), 4);
+    QCOMPARE(frei->topLevelItemCount(), 3);
+    QCOMPARE(f->findChild<QLabel *>(QStringLiteral("lblWeggelassen"))->text(),
+             QStringLiteral("Ein freier Bereich schmaler als 1 cm ist nicht aufgeführt."));
     QVERIFY(!frei->findItems(QStringLiteral("27,452 m"), Qt::MatchExactly, 2).isEmpty());
 
     f->findChild<QPushButton *>(QStringLiteral("cmdBericht"))->click();
@@ -159,6 +180,181 @@ void TstFrmPlaner::mausZeigtUndZiehtBereich()
     QVERIFY2(a.vonLaenge > 3.0 && a.bisLaenge < 40.0 && a.vonLaenge < a.bisLaenge,
              qPrintable(QStringLiteral("%1 %2").arg(a.vonLaenge).arg(a.bisLaenge)));
     QCOMPARE(f->findChild<QDoubleSpinBox *>(QStringLiteral("txtVon"))->value(), a.vonLaenge);
+}
+
+void TstFrmPlaner::vkStreng_data()
+{
+    QTest::addColumn<QString>("kabel");
+    QTest::addColumn<double>("vk"); // 0: refused
+    QTest::newRow("two commas") << "0,61,5" << 0.0;
+    QTest::newRow("number and word") << "0,66 Schaum" << 0.0;
+    QTest::newRow("thousands separator") << "1.000,5" << 0.0;
+    QTest::newRow("beyond any number") << "1e309" << 0.0;
+    QTest::newRow("empty") << "" << 0.0;
+    QTest::newRow("comma") << "0,61" << 0.61;
+    QTest::newRow("point") << "0.8" << 0.8;
+}
+
+void TstFrmPlaner::vkStreng()
+{
+    QFETCH(QString, kabel);
+    QFETCH(double, vk);
+    auto f = fenster();
+    f->findChild<QComboBox *>(QStringLiteral("cboKabel"))->setEditText(kabel);
+    if (vk > 0.0) {
+        QCOMPARE(f->meldung(), QString());
+        QCOMPARE(f->planung().anfrage.vk, vk);
+    } else {
+        QCOMPARE(f->meldung(), QStringLiteral("Im Feld „Kabel / Vk“ steht keine Zahl."));
+        QCOMPARE(f->planung().frei.size(), size_t(0));
+    }
+}
+
+void TstFrmPlaner::bandkanten_data()
+{
+    QTest::addColumn<QString>("band");
+    QTest::addColumn<QString>("eintrag");
+    QTest::newRow("60 m to the half kilohertz") << "60m"
+                                                << "60m  (5,3515–5,3665 MHz)";
+    QTest::newRow("80 m") << "80m"
+                          << "80m  (3,5–3,8 MHz)";
+    QTest::newRow("10 m") << "10m"
+                          << "10m  (28–29,7 MHz)";
+}
+
+void TstFrmPlaner::bandkanten()
+{
+    QFETCH(QString, band);
+    QFETCH(QString, eintrag);
+    auto f = fenster();
+    auto *liste = f->findChild<QListWidget *>(QStringLiteral("lstBaender"));
+    const auto treffer = liste->findItems(band + QStringLiteral("  ("),
+                                          Qt::MatchStartsWith | Qt::MatchCaseSensitive);
+    QCOMPARE(treffer.size(), 1);
+    QCOMPARE(treffer.first()->text(), eintrag);
+}
+
+void TstFrmPlaner::tastatur()
+{
+    auto f = fenster();
+    f->show();
+    f->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(f.get()));
+    // The first field has the focus; Tab walks down the column.
+    QStringList weg;
+    for (int i = 0; i < 11; ++i) {
+        QWidget *fokus = QApplication::focusWidget();
+        QVERIFY(fokus);
+        weg << fokus->objectName();
+        QTest::keyClick(fokus, Qt::Key_Tab);
+    }
+    QCOMPARE(weg,
+             (QStringList{"lstBaender", "txtBereiche", "cboKabel", "txtVon", "txtBis", "txtSchritt",
+                          "txtAbstand", "cmdBericht", "cmdExport", "cmdSchliessen", "lstFrei"}));
+    // Esc closes the window from any field.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    QTRY_VERIFY(!f->isVisible());
+}
+
+void TstFrmPlaner::kabelZeigtDenAnfang()
+{
+    auto f = fenster();
+    auto *kabel = f->findChild<QComboBox *>(QStringLiteral("cboKabel"));
+    QVERIFY(kabel->currentText().size() > 16);
+    QCOMPARE(kabel->lineEdit()->cursorPosition(), 0);
+    QTest::keyClick(kabel, Qt::Key_Up); // another item, picked by the user
+    QVERIFY(kabel->currentIndex() >= 0);
+    QCOMPARE(kabel->lineEdit()->cursorPosition(), 0);
+}
+
+void TstFrmPlaner::exportGroesse_data()
+{
+    QTest::addColumn<QSize>("fenster");
+    QTest::newRow("large window") << QSize(1400, 900);
+    QTest::newRow("small window") << QSize(500, 400);
+}
+
+void TstFrmPlaner::exportGroesse()
+{
+    QFETCH(QSize, fenster);
+    auto f = this->fenster();
+    f->resize(fenster);
+    f->show();
+    QVERIFY(QTest::qWaitForWindowExposed(f.get()));
+    const QSize bild = f->findChild<Planflaeche *>(QStringLiteral("picPlan"))->size();
+    QTemporaryDir ordner;
+    const QString pfad = ordner.filePath(QStringLiteral("plan.png"));
+    QString grund;
+    QVERIFY2(f->exportieren(pfad, grund), qPrintable(grund));
+    const QImage png(pfad);
+    // At least the chart on screen and the designed size, and room above
+    // and below it for the title and the legend.
+    QVERIFY(png.width() >= bild.width() && png.width() >= planDesignGroesse(f->planung()).width());
+    QVERIFY(png.height() >= bild.height() + int(planRahmenHoehe()));
+    QVERIFY(png.height() >= planDesignGroesse(f->planung()).height() + int(planRahmenHoehe()));
+    // The title line is drawn: dark pixels in the top rows.
+    int dunkel = 0;
+    for (int y = 4; y < 20; ++y)
+        for (int x = 0; x < png.width(); ++x)
+            dunkel += qGray(png.pixel(x, y)) < 128 ? 1 : 0;
+    QVERIFY2(dunkel > 50, qPrintable(QString::number(dunkel)));
+}
+
+void TstFrmPlaner::endungErgaenzen_data()
+{
+    QTest::addColumn<QString>("eingabe");
+    QTest::addColumn<QString>("filter");
+    QTest::addColumn<QString>("datei");
+    QTest::newRow("no ending") << "/tmp/plan"
+                               << "PNG-Bild (*.png)"
+                               << "/tmp/plan.png";
+    QTest::newRow("other picture ending kept") << "plan.svg"
+                                               << "PNG-Bild (*.png)"
+                                               << "plan.svg";
+    QTest::newRow("ending in capitals kept") << "plan.PDF"
+                                             << "SVG-Grafik (*.svg)"
+                                             << "plan.PDF";
+    QTest::newRow("unknown ending") << "plan.v2"
+                                    << "PDF-Dokument (*.pdf)"
+                                    << "plan.v2.pdf";
+    QTest::newRow("trailing dot") << "plan."
+                                  << "SVG-Grafik (*.svg)"
+                                  << "plan.svg";
+    QTest::newRow("nothing chosen") << ""
+                                    << "PNG-Bild (*.png)"
+                                    << "";
+}
+
+void TstFrmPlaner::endungErgaenzen()
+{
+    QFETCH(QString, eingabe);
+    QFETCH(QString, filter);
+    QFETCH(QString, datei);
+    QCOMPARE(bildEndungErgaenzen(eingabe, filter), datei);
+}
+
+void TstFrmPlaner::exportDialog()
+{
+    auto f = fenster();
+    QTemporaryDir ordner;
+    QString vorschlag;
+    QTimer::singleShot(0, [&] {
+        auto *d = f->findChild<QFileDialog *>(QStringLiteral("dlgExport"));
+        QVERIFY(d);
+        vorschlag = QFileInfo(d->selectedFiles().value(0)).fileName();
+        // The user picks the second filter in the dialog's list.
+        auto *typen = d->findChild<QComboBox *>(QStringLiteral("fileTypeCombo"));
+        QVERIFY(typen);
+        QTest::keyClick(typen, Qt::Key_Down);
+        d->setDirectory(ordner.path());
+        d->selectFile(QStringLiteral("plan"));
+        QMetaObject::invokeMethod(d, "accept", Qt::QueuedConnection);
+    });
+    f->findChild<QPushButton *>(QStringLiteral("cmdExport"))->click();
+    QCOMPARE(vorschlag, QStringLiteral("Varolinaten-Planung.png"));
+    QFile svg(ordner.filePath(QStringLiteral("plan.svg")));
+    QVERIFY(svg.open(QIODevice::ReadOnly));
+    QVERIFY(svg.readAll().startsWith("<?xml"));
 }
 
 QTEST_MAIN(TstFrmPlaner)

@@ -51,6 +51,8 @@ private slots:
     void abstandsKurve_data();
     void abstandsKurve();
     void markenAufDenLaengen();
+    void titelUndLegende_data();
+    void titelUndLegende();
 };
 
 void TstPlanbild::teilung_data()
@@ -254,6 +256,42 @@ void TstPlanbild::markenAufDenLaengen()
     }
     QVERIFY(!planbildBerechnen(p, kGroesse, QLocale(), p.anzahl).zeiger);
     QCOMPARE(planFlaeche(p, kGroesse), planbildBerechnen(p, kGroesse, QLocale()).flaeche);
+}
+
+void TstPlanbild::titelUndLegende_data()
+{
+    QTest::addColumn<QSizeF>("groesse");
+    QTest::newRow("designed size") << QSizeF(960, 290);
+    QTest::newRow("window size") << QSizeF(1400, 700);
+}
+
+void TstPlanbild::titelUndLegende()
+{
+    QFETCH(QSizeF, groesse);
+    const Planung p = plan(3.0, 40.0, 0.001);
+    const QLocale de(QLocale::German, QLocale::Germany);
+    const Planbild ohne = planbildBerechnen(p, groesse, de);
+    const Planbild mit = planbildBerechnen(p, groesse, de, -1, Planrahmen::TitelUndLegende);
+    QVERIFY(!ohne.titel && ohne.legende.isEmpty());
+    QVERIFY(mit.titel);
+    QVERIFY2(mit.titel->text.startsWith(QStringLiteral("Varolinaten-Planung: 80m, 40m, 20m")),
+             qPrintable(mit.titel->text));
+    QVERIFY(mit.titel->text.contains(
+        QStringLiteral("beste Länge %1 m").arg(de.toString(p.laenge(p.bester), 'f', 3))));
+    // The title stands above the area, the legend below the axis labels,
+    // and both inside the picture; the area gives up just their room.
+    const QRectF bild(QPointF(0, 0), groesse);
+    QVERIFY(mit.titel->kasten.bottom() <= mit.flaeche.top());
+    QVERIFY(bild.contains(mit.titel->kasten));
+    QCOMPARE(mit.legende.size(), 4);
+    double achsenUnten = 0.0;
+    for (const Diagrammtext &t : std::as_const(mit.achsentexte))
+        achsenUnten = std::max(achsenUnten, t.ort.y());
+    for (const Legendeneintrag &e : std::as_const(mit.legende)) {
+        QVERIFY(e.muster.top() > achsenUnten);
+        QVERIFY2(bild.contains(e.text.kasten) && bild.contains(e.muster), qPrintable(e.text.text));
+    }
+    QCOMPARE(ohne.flaeche.height() - mit.flaeche.height(), planRahmenHoehe());
 }
 
 QTEST_MAIN(TstPlanbild)
