@@ -11,11 +11,6 @@
 
 namespace varo::cli {
 
-namespace {
-
-// Velocity factor, points and impedance of the chosen cable: a table row as
-// the table holds it, a typed entry with the points and Z= it carries. A
-// field that cannot be used is refused naming where it stands.
 std::optional<Kabeldaten> kabeldatenWaehlen(const Kabelwahl &wahl, QString &grund)
 {
     const QString wo = wahl.kabel
@@ -40,8 +35,6 @@ std::optional<Kabeldaten> kabeldatenWaehlen(const Kabelwahl &wahl, QString &grun
     }
     return daten;
 }
-
-} // namespace
 
 bool zahlenPruefen(const Optionen &optionen, std::initializer_list<const char *> namen,
                    QTextStream &fehler)

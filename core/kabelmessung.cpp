@@ -401,6 +401,23 @@ Kabelmessung offenKurzAuswerten(const QList<Impedanzpunkt> &offen, const QList<I
     return m;
 }
 
+QList<Impedanzpunkt> impedanzpunkte(const QList<Messpunkt> &punkte)
+{
+    QList<Impedanzpunkt> ergebnis;
+    ergebnis.reserve(punkte.size());
+    for (const Messpunkt &p : punkte)
+        ergebnis.append({p.fHz, p.Z});
+    return ergebnis;
+}
+
+Kabelmessung kabelVermessen(const QList<Messpunkt> &offen,
+                            const std::optional<QList<Messpunkt>> &kurz, const Messangaben &angaben)
+{
+    if (kurz)
+        return offenKurzAuswerten(impedanzpunkte(offen), impedanzpunkte(*kurz), angaben);
+    return einzelmessungAuswerten(impedanzpunkte(offen), Abschluss::Offen, angaben);
+}
+
 QList<double> zeilenfrequenzen(double vonMHz, double bisMHz, QString *hinweis)
 {
     const auto drin = [&](double f) {

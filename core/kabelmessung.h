@@ -8,6 +8,7 @@
 
 #include "kabeldaten.h"
 #include "leitungsanalyse.h"
+#include "messdaten.h"
 
 #include <QByteArray>
 #include <QList>
@@ -103,6 +104,15 @@ Kabelmessung offenKurzAuswerten(const QList<Impedanzpunkt> &offen, const QList<I
 // impedance (50 Ω when no cable is given). Zo cannot be told.
 Kabelmessung einzelmessungAuswerten(const QList<Impedanzpunkt> &messung, Abschluss abschluss,
                                     const Messangaben &angaben);
+
+// The reader's points as the methods take them; a gap stays a gap.
+QList<Impedanzpunkt> impedanzpunkte(const QList<Messpunkt> &punkte);
+
+// The far end open, and shorted when kurz is given: offenKurzAuswerten for
+// both, einzelmessungAuswerten for the open end alone.
+Kabelmessung kabelVermessen(const QList<Messpunkt> &offen,
+                            const std::optional<QList<Messpunkt>> &kurz,
+                            const Messangaben &angaben);
 
 // The round frequencies (MHz) the proposed row lists for loss points from
 // vonMHz to bisMHz, in row order: the first is a whole number of MHz,
