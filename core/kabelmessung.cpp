@@ -1,6 +1,7 @@
 #include "kabelmessung.h"
 
 #include "konstanten.h"
+#include "messdaten.h"
 
 #include "zahlenformat.h"
 

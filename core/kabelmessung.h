@@ -8,7 +8,6 @@
 
 #include "kabeldaten.h"
 #include "leitungsanalyse.h"
-#include "messdaten.h"
 
 #include <QByteArray>
 #include <QList>
@@ -19,6 +18,8 @@
 #include <optional>
 
 namespace varo {
+
+struct Messpunkt; // messdaten.h
 
 // One measured frequency. A point the instrument could not turn into a
 // passive impedance (|Γ| ≥ 1) is a gap: z is nullopt.
