@@ -188,6 +188,7 @@ QWidget *FrmVermessen::ergebnisAufbauen()
     tblWerte->setHorizontalHeaderLabels(
         {QStringLiteral("f/MHz"), QStringLiteral("Zo/Ω"), QStringLiteral("dB pro 100 m")});
     tblWerte->verticalHeader()->hide();
+    tblWerte->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     tblWerte->horizontalHeader()->setStretchLastSection(true);
     tblWerte->setEditTriggers(QAbstractItemView::NoEditTriggers);
     tblWerte->setMinimumHeight(120);
@@ -325,7 +326,7 @@ void FrmVermessen::anzeigen(const Kabelmessergebnis &ergebnis, const QString &ue
     const QLocale locale;
     QStringList zeilen = kabelmessungText(ergebnis, std::nullopt, locale);
     zeilen.removeLast(); // the row has its own field
-    zeilen.removeIf([](const QString &z) { return z.startsWith(QLatin1String("Dämpfung bei")); });
+    zeilen.removeIf([](const QString &z) { return z.startsWith(QStringLiteral("Dämpfung bei")); });
     lblErgebnis->setText(zeilen.join(QLatin1Char('\n')));
     const QList<Vermesszeile> werte = vermesszeilen(ergebnis);
     tblWerte->setRowCount(int(werte.size()));
