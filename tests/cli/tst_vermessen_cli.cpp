@@ -190,7 +190,7 @@ void TstVermessenCli::kuerzen()
                         m_dir.path());
     QVERIFY2(lauf.status == 0, qPrintable(lauf.stderr_));
     const QStringList zeilen = QString::fromUtf8(lauf.stdout_).split('\n', Qt::SkipEmptyParts);
-    const QString kuerzung = zeilen.at(zeilen.size() - 2);
+    const QString &kuerzung = zeilen.at(zeilen.size() - 2);
     QVERIFY2(kuerzung.startsWith("Neue Länge: "), qPrintable(kuerzung));
     const double laenge = zahlNach(kuerzung, "Neue Länge: ");
     // The piece cut as told resonates on the target with the cable's true Vk.
