@@ -32,8 +32,6 @@ private slots:
     void auslegung();
     void nurUeberschrift();
     void zeilen();
-    void gleicherName_data();
-    void gleicherName();
 };
 
 void TstVermessbild::auslegung_data()
@@ -106,30 +104,6 @@ void TstVermessbild::zeilen()
     }
     QCOMPARE(impedanzText({75.04, -0.312}, QLocale(QLocale::German)), "75,04 − j0,31 Ω");
     QCOMPARE(impedanzText({50.0, 1.5}, QLocale::c()), "50.0 + j1.5 Ω");
-}
-
-void TstVermessbild::gleicherName_data()
-{
-    QTest::addColumn<QString>("tabelle");
-    QTest::addColumn<int>("index");
-    QTest::newRow("fehlt") << "0,8 Anderes d=10/1\n" << -1;
-    QTest::newRow("gleich") << "0,8 Anderes\n0,66 Meine Rolle d=10/2\n" << 1;
-    QTest::newRow("Groß und klein, Leerzeichen") << "; Kopf\n0,66 meine   ROLLE\n" << 1;
-    QTest::newRow("auskommentiert") << "; 0,66 Meine Rolle d=10/2\n" << -1;
-    QTest::newRow("Name länger") << "0,66 Meine Rolle 2 d=10/2\n" << -1;
-}
-
-void TstVermessbild::gleicherName()
-{
-    QFETCH(QString, tabelle);
-    QFETCH(int, index);
-    const QStringList zeilen = tabelle.split('\n');
-    const QString neu = QStringLiteral("0,672 Meine Rolle d=7/1,5 Z=50");
-    QCOMPARE(zeileGleichenNamens(zeilen, neu), index);
-    int stelle = index;
-    const QStringList danach = QString::fromUtf8(tabelleMitZeile(zeilen, neu, stelle)).split('\n');
-    QCOMPARE(danach.at(stelle), neu);
-    QCOMPARE(danach.size(), zeilen.size() + (index < 0 ? 1 : 0));
 }
 
 QTEST_MAIN(TstVermessbild)
