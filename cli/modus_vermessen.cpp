@@ -71,6 +71,9 @@ std::optional<Vermessauftrag> auftragLesen(const Optionen &optionen, QTextStream
                      QStringLiteral("--art muss viertel-offen, viertel-kurz oder halb sein"));
     else if (format != QLatin1String("text") && format != QLatin1String("csv"))
         aufrufFehler(fehler, QStringLiteral("--format muss mit --vermessen text oder csv sein"));
+    else if (ziel && format == QLatin1String("csv"))
+        aufrufFehler(fehler, QStringLiteral("--ziel gibt eine Textzeile; mit --format csv entfällt "
+                                            "sie"));
     else {
         auftrag.offen = *offen;
         auftrag.kurz = optionen.wert(QStringLiteral("kurz"));

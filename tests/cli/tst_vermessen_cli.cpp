@@ -267,6 +267,10 @@ void TstVermessenCli::aufruffehler_data()
     QTest::newRow("Format pdf") << QStringList{"--vermessen", "--offen",  "a.s1p", "--laenge",
                                                "3",           "--format", "pdf"}
                                 << "text oder csv";
+    QTest::newRow("Ziel mit csv") << QStringList{"--vermessen", "--offen",  "a.s1p", "--laenge",
+                                                 "3",           "--ziel",   "7",     "--art",
+                                                 "halb",        "--format", "csv"}
+                                  << "--format csv";
     QTest::newRow("Datei fehlt") << QStringList{"--vermessen", "--offen", "fehlt.s1p", "--laenge",
                                                 "3"}
                                  << "fehlt.s1p";
