@@ -3,6 +3,7 @@
 #include "modus_analyse.h"
 #include "modus_messung.h"
 #include "modus_planer.h"
+#include "modus_vermessen.h"
 #include "werkzeugteile.h"
 
 #include "dateilesen.h"
@@ -46,6 +47,8 @@ QString hilfetext()
         "                            [OPTION]...\n"
         "  oder: varolinaten-bericht --planer --baender TEXT --kabel TEXT --von-laenge TEXT\n"
         "                            --bis-laenge TEXT [OPTION]...\n"
+        "  oder: varolinaten-bericht --vermessen --offen DATEI [--kurz DATEI]\n"
+        "                            (--laenge TEXT | --vk TEXT) [OPTION]...\n"
         "  oder: varolinaten-bericht --oeffnen DATEI.rtf [--format FORMAT] [--ausgabe DATEI]\n"
         "Schreibt einen Varolinaten-Bericht ohne Fenster: dieselbe Rechnung und derselbe Text\n"
         "wie im Programm, wenn im Eingabedialog \"Rechnen\" gedrückt wird.\n"
@@ -112,6 +115,7 @@ QString hilfetext()
         "  --abstand GRAD        geforderter Abstand in elektrischen Grad (Vorgabe: 20)\n"
         "  --format FORMAT       text, rtf, pdf oder csv (je Länge: Länge;Abstand)\n"
         "\n"
+        "%1"
         "Gespeicherte Berichte:\n"
         "  --oeffnen DATEI.rtf   einen gespeicherten Bericht lesen und im gewählten Format\n"
         "                        ausgeben\n"
@@ -199,7 +203,7 @@ const QStringList wertOptionen = {
 const QStringList schalterOptionen = {
     QStringLiteral("help"),      QStringLiteral("version"),   QStringLiteral("kurve"),
     QStringLiteral("analyse"),   QStringLiteral("planer"),    QStringLiteral("verlustlos"),
-    QStringLiteral("teilweise"), QStringLiteral("anpassung"),
+    QStringLiteral("teilweise"), QStringLiteral("anpassung"), QStringLiteral("vermessen"),
 };
 
 // GNU-style "--name WERT" or "--name=WERT"; returns an error text.
@@ -224,7 +228,7 @@ QString einlesen(const QStringList &argumente, Optionen &optionen)
             optionen.schalter.insert(name);
             continue;
         }
-        if (!wertOptionen.contains(name))
+        if (!wertOptionen.contains(name) && !vermessenOptionen.contains(name))
             return QStringLiteral("unbekannte Option %1").arg(zitat(QStringLiteral("--") + name));
         if (!wert) {
             if (i + 1 >= argumente.size())
@@ -543,7 +547,7 @@ int ausfuehren(const QStringList &argumente, QIODevice &ausgabe, QTextStream &fe
         return fehlerStatus;
     }
     if (optionen.hat(QStringLiteral("help")))
-        return schreiben(hilfetext().toUtf8(), std::nullopt, ausgabe, fehler);
+        return schreiben(hilfetext().arg(vermessenHilfe()).toUtf8(), std::nullopt, ausgabe, fehler);
     if (optionen.hat(QStringLiteral("version"))) {
         return schreiben(QStringLiteral("%1 (Varolinaten) %2.%3.%4\n%5\n")
                              .arg(programmname)
@@ -564,6 +568,8 @@ int ausfuehren(const QStringList &argumente, QIODevice &ausgabe, QTextStream &fe
             return analyseAusfuehren(optionen, ausgabe, fehler, kabelOrdner);
         if (optionen.hat(QStringLiteral("planer")))
             return planerAusfuehren(optionen, ausgabe, fehler, kabelOrdner);
+        if (optionen.hat(QStringLiteral("vermessen")))
+            return vermessenAusfuehren(optionen, ausgabe, fehler, kabelOrdner);
 
         const QString format =
             optionen.wert(QStringLiteral("format")).value_or(QStringLiteral("text"));

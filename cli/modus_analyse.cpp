@@ -15,11 +15,6 @@
 
 namespace varo::cli {
 
-namespace {
-
-// Velocity factor, points and impedance of the chosen cable: a table row as
-// the table holds it, a typed entry with the points and Z= it carries. A
-// field that cannot be used is refused naming where it stands.
 std::optional<Kabeldaten> kabeldatenWaehlen(const Kabelwahl &wahl, QString &grund)
 {
     const QString wo = wahl.kabel
@@ -44,6 +39,8 @@ std::optional<Kabeldaten> kabeldatenWaehlen(const Kabelwahl &wahl, QString &grun
     }
     return daten;
 }
+
+namespace {
 
 // The points as the request reader takes them back, every digit kept: a
 // rounded field would make 1e-300 a 0 and 10,0001 and 10,0002 one 10.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "kabeldaten.h"
 #include "leitungsanfrage.h"
 #include "werkzeugteile.h"
 
@@ -12,6 +13,11 @@ namespace varo::cli {
 // refusal told on fehler.
 bool zahlenPruefen(const Optionen &optionen, std::initializer_list<const char *> namen,
                    QTextStream &fehler);
+
+// Velocity factor, points and impedance of the chosen cable: a table row as
+// the table holds it, a typed entry with the points and Z= it carries. A
+// field that cannot be used is refused naming where it stands.
+std::optional<Kabeldaten> kabeldatenWaehlen(const Kabelwahl &wahl, QString &grund);
 
 // The cable of a line analysis as --kabel (a velocity factor, a table item
 // or a type name), --kabelz, --vk and --verlustlos give it; range, length

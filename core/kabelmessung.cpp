@@ -1,6 +1,7 @@
 #include "kabelmessung.h"
 
 #include "konstanten.h"
+#include "messdaten.h"
 
 #include "zahlenformat.h"
 
@@ -399,6 +400,23 @@ Kabelmessung offenKurzAuswerten(const QList<Impedanzpunkt> &offen, const QList<I
     impedanzAnpassen(e);
     zeileBilden(e, angaben);
     return m;
+}
+
+QList<Impedanzpunkt> impedanzpunkte(const QList<Messpunkt> &punkte)
+{
+    QList<Impedanzpunkt> ergebnis;
+    ergebnis.reserve(punkte.size());
+    for (const Messpunkt &p : punkte)
+        ergebnis.append({p.fHz, p.Z});
+    return ergebnis;
+}
+
+Kabelmessung kabelVermessen(const QList<Messpunkt> &offen,
+                            const std::optional<QList<Messpunkt>> &kurz, const Messangaben &angaben)
+{
+    if (kurz)
+        return offenKurzAuswerten(impedanzpunkte(offen), impedanzpunkte(*kurz), angaben);
+    return einzelmessungAuswerten(impedanzpunkte(offen), Abschluss::Offen, angaben);
 }
 
 QList<double> zeilenfrequenzen(double vonMHz, double bisMHz, QString *hinweis)

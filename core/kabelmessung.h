@@ -19,6 +19,8 @@
 
 namespace varo {
 
+struct Messpunkt; // messdaten.h
+
 // One measured frequency. A point the instrument could not turn into a
 // passive impedance (|Γ| ≥ 1) is a gap: z is nullopt.
 struct Impedanzpunkt
@@ -103,6 +105,15 @@ Kabelmessung offenKurzAuswerten(const QList<Impedanzpunkt> &offen, const QList<I
 // impedance (50 Ω when no cable is given). Zo cannot be told.
 Kabelmessung einzelmessungAuswerten(const QList<Impedanzpunkt> &messung, Abschluss abschluss,
                                     const Messangaben &angaben);
+
+// The reader's points as the methods take them; a gap stays a gap.
+QList<Impedanzpunkt> impedanzpunkte(const QList<Messpunkt> &punkte);
+
+// The far end open, and shorted when kurz is given: offenKurzAuswerten for
+// both, einzelmessungAuswerten for the open end alone.
+Kabelmessung kabelVermessen(const QList<Messpunkt> &offen,
+                            const std::optional<QList<Messpunkt>> &kurz,
+                            const Messangaben &angaben);
 
 // The round frequencies (MHz) the proposed row lists for loss points from
 // vonMHz to bisMHz, in row order: the first is a whole number of MHz,

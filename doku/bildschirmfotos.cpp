@@ -8,6 +8,7 @@
 #include "frmleitung.h"
 #include "frmplaner.h"
 #include "frmtext.h"
+#include "frmvermessen.h"
 #include "hilfe.h"
 #include "werte.h"
 
@@ -56,6 +57,32 @@ void eintippen(QWidget &fenster, const char *name, const QString &text)
         combo->lineEdit()->selectAll();
     QTest::keyClick(feld, Qt::Key_Backspace);
     QTest::keyClicks(feld, text);
+}
+
+// F9 with the README's pair of measured files: the result, the chart and the
+// trim for a quarter-wave stub on 7,05 MHz.
+bool kabelVermessen(varo::FrmText &hauptfenster, const QString &ziel)
+{
+    hauptfenster.mnuVermessen_Click();
+    varo::FrmVermessen *fenster = hauptfenster.frmVermessen();
+    if (!fenster)
+        return false;
+    const QString daten = QStringLiteral(VARO_QUELLE "/tests/daten/vermessen/");
+    eintippen(*fenster, "txtOffen", QDir::toNativeSeparators(daten + "rg213_offen.s1p"));
+    eintippen(*fenster, "txtKurz", QDir::toNativeSeparators(daten + "rg213_kurz.s1p"));
+    eintippen(*fenster, "txtLaenge", QStringLiteral("27,4"));
+    eintippen(*fenster, "txtName", QStringLiteral("RG-213 Rolle 2"));
+    if (auto *kabel = kind<QComboBox>(*fenster, "cboKabel"))
+        kabel->setCurrentIndex(
+            std::max(0, kabel->findText(QStringLiteral("RG-213"), Qt::MatchContains)));
+    if (!fenster->rechnen())
+        return false;
+    eintippen(*fenster, "txtZiel", QStringLiteral("7,05"));
+    if (!fenster->kuerzen())
+        return false;
+    fenster->resize(1100, 860);
+    QTest::qWait(300);
+    return speichern(*fenster, ziel + QStringLiteral("/kabelvermessen.png"));
 }
 
 } // namespace
@@ -116,6 +143,8 @@ int main(int argc, char *argv[])
     planer->resize(1000, 640);
     QTest::qWait(300);
     ok &= speichern(*planer, ziel + QStringLiteral("/laengenplaner.png"));
+
+    ok &= kabelVermessen(hauptfenster, ziel);
 
     hauptfenster.close();
     return ok ? 0 : 1;

@@ -9,6 +9,7 @@
 #include "frmkabelkurve.h"
 #include "frmleitung.h"
 #include "frmplaner.h"
+#include "frmvermessen.h"
 #include "hilfe.h"
 #include "kabeltabelle.h"
 #include "qtoberflaeche.h"
@@ -184,6 +185,9 @@ void FrmText::aktionenAufbauen()
     m_mnuLeitungsanalyse = neueAktion("mnuLeitungsanalyse", QStringLiteral("&Leitungsanalyse"),
                                       QKeySequence(Qt::Key_F7));
     connect(m_mnuLeitungsanalyse, &QAction::triggered, this, &FrmText::mnuLeitungsanalyse_Click);
+    m_mnuVermessen =
+        neueAktion("mnuVermessen", QStringLiteral("Kabel &vermessen …"), QKeySequence(Qt::Key_F9));
+    connect(m_mnuVermessen, &QAction::triggered, this, &FrmText::mnuVermessen_Click);
     m_mnuLaengenplaner =
         neueAktion("mnuLaengenplaner", QStringLiteral("&Längenplaner"), QKeySequence(Qt::Key_F8));
     connect(m_mnuLaengenplaner, &QAction::triggered, this, &FrmText::mnuLaengenplaner_Click);
@@ -254,6 +258,7 @@ void FrmText::menuesAufbauen()
     vorhKab->addAction(m_mnuRechnVorhKabel);
     vorhKab->addAction(m_mnuRechnVorhKabelGrafisch);
     vorhKab->addAction(m_mnuLeitungsanalyse);
+    vorhKab->addAction(m_mnuVermessen);
     trenner(rech, "mnuTrenn2");
     rech->addAction(m_mnuLaengenplaner);
     rech->addAction(m_mnuEigeneKabel);
@@ -483,6 +488,23 @@ void FrmText::mnuLeitungsanalyse_Click()
     m_frmLeitung->show();
     m_frmLeitung->raise();
     m_frmLeitung->activateWindow();
+}
+
+FrmVermessen *FrmText::frmVermessen() const
+{
+    return m_frmVermessen;
+}
+
+void FrmText::mnuVermessen_Click()
+{
+    // Non-modal like the line analysis beside it; F9 again brings it to the front.
+    if (!m_frmVermessen) {
+        m_frmVermessen = new FrmVermessen(*m_ui);
+        fensterGeoeffnet(m_frmVermessen);
+    }
+    m_frmVermessen->show();
+    m_frmVermessen->raise();
+    m_frmVermessen->activateWindow();
 }
 
 void FrmText::mnuEigeneKabel_Click()

@@ -28,6 +28,7 @@ class FrmAbout;
 class FrmKabel;
 class FrmKabelKurve;
 class FrmLeitung;
+class FrmVermessen;
 class FrmPlaner;
 class Oberflaeche;
 class Plattform;
@@ -75,6 +76,7 @@ public:
     // The curve window while it is open, else null.
     FrmKabelKurve *frmKabelKurve() const;
     FrmLeitung *frmLeitung() const;
+    FrmVermessen *frmVermessen() const;
     FrmPlaner *frmPlaner() const;
 
     // " Varolinaten - Berechnung V2.0.7 <legal notice>"
@@ -104,6 +106,7 @@ public slots:
     void mnuRechnVorhKabel_Click();
     void mnuRechnVorhKabelGrafisch_Click();
     void mnuLeitungsanalyse_Click();
+    void mnuVermessen_Click();
     void mnuLaengenplaner_Click();
     void mnuEigeneKabel_Click();
     void mnuInfo_Click();
@@ -143,6 +146,7 @@ private:
     QPointer<FrmKabel> m_frmKabel;
     QPointer<FrmKabelKurve> m_frmKabelKurve;
     QPointer<FrmLeitung> m_frmLeitung;
+    QPointer<FrmVermessen> m_frmVermessen;
     QPointer<FrmPlaner> m_frmPlaner;
     QPointer<FrmAbout> m_frmAbout;
 
@@ -158,6 +162,7 @@ private:
     QAction *m_mnuRechnVorhKabel = nullptr;
     QAction *m_mnuRechnVorhKabelGrafisch = nullptr;
     QAction *m_mnuLeitungsanalyse = nullptr;
+    QAction *m_mnuVermessen = nullptr;
     QAction *m_mnuLaengenplaner = nullptr;
     QAction *m_mnuEigeneKabel = nullptr;
     QAction *m_mnuFont = nullptr;

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Takes the README's screenshots under Xvfb: main window with a report,
 # input dialog, curve window. Writes doku/bilder/*.png.
+# F9: the cable measurement window with the measured pair under tests/daten.
 # VAROLINATEN_BUILD names another build folder (default: build).
 set -euo pipefail
 cd "$(dirname "$0")/.."

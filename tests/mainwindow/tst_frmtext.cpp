@@ -7,6 +7,7 @@
 #include "frmleitung.h"
 #include "frmplaner.h"
 #include "frmtext.h"
+#include "frmvermessen.h"
 #include "hilfe.h"
 #include "statusleiste.h"
 #include "version.h"
@@ -151,6 +152,7 @@ void TstFrmText::menueEintraege_data()
     zeile("mnuVorhKab", "mnuRechnVorhKabel", "&Textausgabe", "F5", u'T');
     zeile("mnuVorhKab", "mnuRechnVorhKabelGrafisch", "&Grafikausgabe", "F6", u'G');
     zeile("mnuVorhKab", "mnuLeitungsanalyse", "&Leitungsanalyse", "F7", u'L');
+    zeile("mnuVorhKab", "mnuVermessen", "Kabel &vermessen …", "F9", u'v');
     zeile("mnuRech", "mnuTrenn2", "-", "", QChar());
     zeile("mnuRech", "mnuLaengenplaner", "&Längenplaner", "F8", u'L');
     zeile("", "mnuFormat", "&Format", "", u'F');
@@ -210,8 +212,8 @@ void TstFrmText::kurzwahlenSindEindeutig()
         gesehen.insert(a->shortcut());
         ++anzahl;
     }
-    // F7 and F8 open the line analysis and the planner.
-    QCOMPARE(anzahl, 13);
+    // F7, F8 and F9 open the line analysis, the planner and the cable measurement.
+    QCOMPARE(anzahl, 14);
 }
 
 void TstFrmText::symbolleiste()
@@ -605,6 +607,9 @@ void TstFrmText::planerBerichtetInsHauptfenster()
     QVERIFY(m_fenster->frmLeitung());
     QCOMPARE(m_fenster->frmLeitung()->objectName(), QStringLiteral("frmLeitung"));
     QVERIFY(m_fenster->frmLeitung()->isVisible());
+    m_fenster->findChild<QAction *>(QStringLiteral("mnuVermessen"))->trigger();
+    QVERIFY(m_fenster->frmVermessen() && m_fenster->frmVermessen()->isVisible());
+    QCOMPARE(m_fenster->frmVermessen()->windowTitle(), QStringLiteral("Kabel vermessen"));
 
     m_fenster->findChild<QAction *>(QStringLiteral("mnuLaengenplaner"))->trigger();
     QPointer<varo::FrmPlaner> planer = m_fenster->frmPlaner();
