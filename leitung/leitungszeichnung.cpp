@@ -278,8 +278,9 @@ Leitungsbild leitungsbildBerechnen(const Leitungsdiagramm &diagramm, QSizeF flae
     bild.texte.append({QPointF(a.bereich.right() - mass.horizontalAdvance(mhz),
                                bild.unten.rechteck.bottom() + 2.0 * mass.height()),
                        mhz});
-    bild.texte.append(
-        {QPointF(kLinks, flaeche.height() - 6.0), leitungsZusammenfassung(diagramm, locale)});
+    if (diagramm.mitZusammenfassung)
+        bild.texte.append(
+            {QPointF(kLinks, flaeche.height() - 6.0), leitungsZusammenfassung(diagramm, locale)});
 
     if (markiert >= 0 && markiert < werte.size()) {
         const double x = a.xBei(werte.at(markiert).fMHz);

@@ -227,6 +227,16 @@ void smithbildZeichnen(QPainter &painter, const Smithbild &bild)
     painter.restore();
 }
 
+QImage smithdiagrammBild(const Smithdiagramm &diagramm, QSize einheiten, qreal pixelVerhaeltnis)
+{
+    QImage ziel = weissesBild(einheiten, pixelVerhaeltnis);
+    if (ziel.isNull())
+        return ziel;
+    QPainter painter(&ziel);
+    smithbildZeichnen(painter, smithbildBerechnen(diagramm, QSizeF(einheiten), QLocale()));
+    return ziel;
+}
+
 QSize smithDesignGroesse()
 {
     return QSize(640, 640);
