@@ -405,7 +405,7 @@ void kurvenpunkteBerechnen(Kurvenbild &k, const KurvenAnfrage &a)
         LeitungSWR(elLaenge, wellenlaenge, a.ZKabel, a.ZEing, zAusgang);
         const float v = zuSingle(double(zuSingle(double(zAusgang) - a.ZKabel)) + p);
         if (i > 6) {
-            Messpunkt punkt;
+            Kurvenpunkt punkt;
             punkt.x = k.xStart + i;
             punkt.y = rundeInt32(double(zuSingle(double(v) * t)) + k.yBottom);
             punkt.farbe = punktFarbe(zAusgang, k.grenzeOben, k.grenzeUnten);

@@ -121,7 +121,7 @@ struct Beschriftung
     QString text;
 };
 
-struct Messpunkt
+struct Kurvenpunkt
 {
     qint32 x = 0;
     qint32 y = 0;
@@ -155,7 +155,7 @@ struct Kurvenbild
     QStringList impedanzLabels;  // the labels printed (w >= 0)
     QList<qint32> frequenzTicks; // x of every frequency tick
     QStringList frequenzLabels;
-    QList<Messpunkt> punkte; // the drawn samples (from the eighth on)
+    QList<Kurvenpunkt> punkte; // the drawn samples (from the eighth on)
     int proben = 0;          // samples computed, drawn or not
 };
 

@@ -232,7 +232,7 @@ void TstKurvenexport::zeichenreihenfolge()
         QVERIFY(stelle.x() >= 0);
     }
     for (const int farbe : farben) {
-        Messpunkt punkt;
+        Kurvenpunkt punkt;
         punkt.x = qRound((stelle.x() + 0.5) * kTwipsProEinheit);
         punkt.y = qRound(b.hoehe - (stelle.y() + 0.5) * kTwipsProEinheit);
         punkt.farbe = farbe;

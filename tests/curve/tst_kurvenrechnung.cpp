@@ -280,13 +280,13 @@ void TstKurvenrechnung::kurveBleibtImBeschriftetenBereich()
     const Kurvenbild k = kurvenbildBerechnen(a, 40, kW, kH, festesMass(), QLocale::c());
     const auto [tief, hoch] =
         std::minmax_element(k.punkte.begin(), k.punkte.end(),
-                            [](const Messpunkt &l, const Messpunkt &r) { return l.y < r.y; });
+                            [](const Kurvenpunkt &l, const Kurvenpunkt &r) { return l.y < r.y; });
     const double ohmTief = 10 + (tief->y - k.yBottom) / k.twipsProOhm;
     const double ohmHoch = 10 + (hoch->y - k.yBottom) / k.twipsProOhm;
     QVERIFY2(ohmTief > 34.0 && ohmTief < 36.0, qPrintable(QString::number(ohmTief)));
     QVERIFY2(ohmHoch > 71.0 && ohmHoch < 72.5, qPrintable(QString::number(ohmHoch)));
     bool farben[13] = {};
-    for (const Messpunkt &punkt : k.punkte)
+    for (const Kurvenpunkt &punkt : k.punkte)
         farben[punkt.farbe] = true;
     QVERIFY(farben[kurvenfarbe::Gruen]);
     QVERIFY(farben[kurvenfarbe::Magenta]);
@@ -303,7 +303,7 @@ void TstKurvenrechnung::gleicheImpedanzenGebenGeradeLinie()
     const Kurvenbild k = kurvenbildBerechnen(a, p, kW, kH, festesMass(), QLocale::c());
     QCOMPARE(int(k.impedanzSchritt), 2);
     QVERIFY(!k.punkte.isEmpty());
-    for (const Messpunkt &punkt : k.punkte)
+    for (const Kurvenpunkt &punkt : k.punkte)
         QCOMPARE(punkt.y, k.frequenzAchseY);
 }
 
