@@ -109,7 +109,7 @@ int main(int argc, char *argv[])
     zeile("  davon auslegen", diagrammAuslegen);
     zeile("Smith-Diagramm auslegen und zeichnen (640²)", smith);
     zeile("  davon auslegen", smithAuslegen);
-    zeile("ein Neuzeichnen beider Ansichten",
+    zeile("beide Ansichten (das Fenster zeigt eine)",
           {diagramm.median + smith.median, diagramm.bester + smith.bester});
     return 0;
 }

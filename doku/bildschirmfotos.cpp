@@ -1,6 +1,7 @@
 // Takes the README's screenshots: the main window with a report, the input
-// dialog and the curve window, each driven the way a user would drive it.
-// Run it under Xvfb (werkzeuge/bildschirmfotos.sh).
+// dialog, the curve window, the line analysis (with a measured file, given
+// as the second argument, in both views) and the length planner, each driven
+// the way a user would drive it. Run it under Xvfb (werkzeuge/bildschirmfotos.sh).
 #include "dokumentdialoge.h"
 #include "drucker.h"
 #include "frmkabel.h"
@@ -17,6 +18,7 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QTabWidget>
 #include <QTest>
 #include <QTextEdit>
 
@@ -108,6 +110,19 @@ int main(int argc, char *argv[])
     leitung->resize(1100, 800);
     QTest::qWait(300);
     ok &= speichern(*leitung, ziel + QStringLiteral("/leitungsfenster.png"));
+
+    // The same window with a measured dipole: the chart, then the Smith chart.
+    if (argc > 2 && leitung->messdateiLaden(QString::fromLocal8Bit(argv[2]))) {
+        leitung->resize(1100, 960);
+        eintippen(*leitung, "txtLaenge", QStringLiteral("27,5"));
+        leitung->anzeigen();
+        QTest::qWait(300);
+        ok &= speichern(*leitung, ziel + QStringLiteral("/leitung_messung.png"));
+        if (auto *ansicht = kind<QTabWidget>(*leitung, "tabAnsicht"))
+            ansicht->setCurrentIndex(1);
+        QTest::qWait(300);
+        ok &= speichern(*leitung, ziel + QStringLiteral("/leitung_smith.png"));
+    }
 
     hauptfenster.mnuLaengenplaner_Click();
     varo::FrmPlaner *planer = hauptfenster.frmPlaner();

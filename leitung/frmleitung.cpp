@@ -8,6 +8,7 @@
 #include "leitungsanfrage.h"
 #include "leitungsexport.h"
 #include "leitungsflaechen.h"
+#include "leitungsmessung.h"
 #include "oberflaeche.h"
 #include "werte.h"
 #include "zahlenformat.h"
@@ -64,13 +65,21 @@ FrmLeitung::FrmLeitung(Programmwerte &werte, Oberflaeche &ui, Drucker &drucker, 
 FrmLeitung::FrmLeitung(Programmwerte &werte, Oberflaeche &ui, Drucker &drucker,
                        const Kabeltabellen &tabellen, const QString &baenderPfad, QWidget *parent)
     : QWidget(parent, Qt::Window), m_werte(werte), m_ui(ui), m_drucker(drucker),
-      m_tabellen(tabellen), m_baenderPfad(baenderPfad)
+      m_tabellen(tabellen), m_baenderPfad(baenderPfad),
+      m_ergebnis(std::make_unique<Leitungsergebnis>())
 {
     setObjectName(QStringLiteral("frmLeitung"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(kTitel);
     oberflaecheAufbauen();
     tabellenLaden();
+}
+
+FrmLeitung::~FrmLeitung() = default;
+
+const Leitungsdiagramm &FrmLeitung::diagramm() const
+{
+    return m_ergebnis->diagramm;
 }
 
 void FrmLeitung::tabellenLaden()
@@ -210,17 +219,17 @@ bool FrmLeitung::anzeigen()
 
 void FrmLeitung::zeigen(Leitungsergebnis ergebnis, const QStringList &hinweise)
 {
-    m_ergebnis = std::move(ergebnis);
+    *m_ergebnis = std::move(ergebnis);
     // The summary stands below the chart in the window; exports keep it.
-    m_ergebnis.diagramm.mitZusammenfassung = false;
+    m_ergebnis->diagramm.mitZusammenfassung = false;
     m_veraltet = false;
     picDiagramm->markiert = -1;
     QStringList zusammenfassung;
-    if (!m_ergebnis.diagramm.werte.isEmpty())
-        zusammenfassung << leitungsZusammenfassung(m_ergebnis.diagramm, QLocale());
-    zusammenfassung << hinweise << anpassungMitte(m_ergebnis, QLocale());
+    if (!m_ergebnis->diagramm.werte.isEmpty())
+        zusammenfassung << leitungsZusammenfassung(m_ergebnis->diagramm, QLocale());
+    zusammenfassung << hinweise << anpassungMitte(*m_ergebnis, QLocale());
     lblZusammenfassung->setText(zusammenfassung.join(QLatin1Char('\n')));
-    ablesen(int(m_ergebnis.punkte.size() / 2));
+    ablesen(int(m_ergebnis->punkte.size() / 2));
     cmdExportieren->setEnabled(true);
     cmdDrucken->setEnabled(true);
     picDiagramm->update();
@@ -229,12 +238,12 @@ void FrmLeitung::zeigen(Leitungsergebnis ergebnis, const QStringList &hinweise)
 
 void FrmLeitung::veralten()
 {
-    if (m_ergebnis.leer() || m_veraltet)
+    if (m_ergebnis->leer() || m_veraltet)
         return;
     m_veraltet = true;
     const QString hinweis = QStringLiteral(" – veraltet, „Anzeigen“ rechnet neu");
-    m_ergebnis.diagramm.ueberschrift += hinweis;
-    m_ergebnis.smith.ueberschrift += hinweis;
+    m_ergebnis->diagramm.ueberschrift += hinweis;
+    m_ergebnis->smith.ueberschrift += hinweis;
     cmdExportieren->setEnabled(false);
     cmdDrucken->setEnabled(false);
     picDiagramm->update();
@@ -243,18 +252,18 @@ void FrmLeitung::veralten()
 
 void FrmLeitung::ablesen(int index)
 {
-    if (index < 0 || index >= m_ergebnis.punkte.size())
+    if (index < 0 || index >= m_ergebnis->punkte.size())
         return;
-    const Messwerte &w = m_ergebnis.punkte.at(index);
+    const Messwerte &w = m_ergebnis->punkte.at(index);
     // The chart's sample of this frequency, if it has one.
     const auto stelle =
-        std::lower_bound(m_ergebnis.verlaufIndex.cbegin(), m_ergebnis.verlaufIndex.cend(), index);
-    const int probe = stelle != m_ergebnis.verlaufIndex.cend() && *stelle == index
-                          ? int(stelle - m_ergebnis.verlaufIndex.cbegin())
+        std::lower_bound(m_ergebnis->verlaufIndex.cbegin(), m_ergebnis->verlaufIndex.cend(), index);
+    const int probe = stelle != m_ergebnis->verlaufIndex.cend() && *stelle == index
+                          ? int(stelle - m_ergebnis->verlaufIndex.cbegin())
                           : -1;
-    lblAblesung->setText(m_ergebnis.gemessen || probe < 0
+    lblAblesung->setText(m_ergebnis->gemessen || probe < 0
                              ? messAblesung(w, QLocale())
-                             : leitungsAblesung(m_ergebnis.diagramm.werte.at(probe), QLocale()));
+                             : leitungsAblesung(m_ergebnis->diagramm.werte.at(probe), QLocale()));
     const QList<QStringList> zeilen = anpassungZeilen(w.zSender, w.fMHz, QLocale());
     tblAnpassung->setRowCount(int(zeilen.size()));
     for (int zeile = 0; zeile < zeilen.size(); ++zeile) {
@@ -269,20 +278,20 @@ void FrmLeitung::ablesen(int index)
         : zeilen.isEmpty() ? QStringLiteral("Anpassung bei %1 MHz: keine nötig.").arg(f)
                            : QStringLiteral("Anpassung an 50 Ω bei %1 MHz:").arg(f));
     picDiagramm->markiert = probe;
-    m_ergebnis.smith.markiert = index;
+    m_ergebnis->smith.markiert = index;
     picDiagramm->update();
     picSmith->update();
 }
 
 bool FrmLeitung::exportieren(const QString &datei)
 {
-    if (m_ergebnis.leer() || m_veraltet) {
+    if (m_ergebnis->leer() || m_veraltet) {
         meldung(QStringLiteral("Das Ergebnis ist veraltet; bitte erst „Anzeigen“ wählen."),
                 Symbol::Ausrufezeichen);
         return false;
     }
     const Exportergebnis ergebnis =
-        ergebnisExportieren(m_ergebnis, datei, tabAnsicht->currentWidget() == picSmith);
+        ergebnisExportieren(*m_ergebnis, datei, tabAnsicht->currentWidget() == picSmith);
     if (!ergebnis.geschrieben())
         meldung(ergebnis.meldung, Symbol::Ausrufezeichen);
     return ergebnis.geschrieben();
@@ -323,7 +332,7 @@ bool FrmLeitung::messdateiLaden(const QString &pfad)
         return false;
     }
     const auto [von, bis] = messdateiBereich(lesung.daten);
-    m_messdaten = std::move(lesung.daten);
+    m_messdaten = std::make_unique<Messdaten>(std::move(lesung.daten));
     m_messdatei = pfad;
     QStringList &benutzt = benutzteMessdateien();
     benutzt.removeAll(pfad);
@@ -381,9 +390,9 @@ void FrmLeitung::drucken()
             zeichenflaecheFuerSeite(seite, smith ? smithDesignGroesse() : leitungsDesignGroesse(),
                                     diagrammSchrift().pointSizeF(), 8.5)
                 .toSize();
-        Leitungsdiagramm papier = m_ergebnis.diagramm;
+        Leitungsdiagramm papier = m_ergebnis->diagramm;
         papier.mitZusammenfassung = true;
-        m_drucker.bildDrucken(smith ? smithdiagrammBild(m_ergebnis.smith, flaeche, 4.0)
+        m_drucker.bildDrucken(smith ? smithdiagrammBild(m_ergebnis->smith, flaeche, 4.0)
                                     : leitungsdiagrammBild(papier, flaeche, 4.0));
     } catch (const Laufzeitfehler &fehler) {
         m_ui.normalerZeiger();

@@ -7,15 +7,14 @@
 
 #include "baender.h"
 #include "kabeltabelle.h"
-#include "leitungsmessung.h"
-#include "messdaten.h"
+#include "leitungszeichnung.h"
 #include "oberflaeche.h"
 
 #include <QList>
 #include <QString>
 #include <QWidget>
 
-#include <optional>
+#include <memory>
 
 class QCheckBox;
 class QComboBox;
@@ -31,6 +30,9 @@ namespace varo {
 struct Programmwerte;
 class Drucker;
 class Leitungsflaeche;
+struct Leitungsergebnis;
+struct LeitungsTexte;
+struct Messdaten;
 class Smithflaeche;
 
 class FrmLeitung : public QWidget
@@ -45,10 +47,12 @@ public:
                const Kabeltabellen &tabellen, const QString &baenderPfad,
                QWidget *parent = nullptr);
 
+    ~FrmLeitung() override;
+
     // What the chart shows; empty before the first computation.
-    const Leitungsdiagramm &diagramm() const { return m_ergebnis.diagramm; }
-    // Everything computed, both views and both ends.
-    const Leitungsergebnis &ergebnis() const { return m_ergebnis; }
+    const Leitungsdiagramm &diagramm() const;
+    // Everything computed, both views and both ends (leitungsmessung.h).
+    const Leitungsergebnis &ergebnis() const { return *m_ergebnis; }
     // True after a field changed since the last computation.
     bool veraltet() const { return m_veraltet; }
 
@@ -93,9 +97,11 @@ private:
     QString m_baenderPfad;
     QList<Kabeltyp> m_kabel;
     QList<Band> m_baender;
-    Leitungsergebnis m_ergebnis;
+    // Held apart so that this header does not bring the measurement types
+    // into every file that opens the window.
+    std::unique_ptr<Leitungsergebnis> m_ergebnis;
     bool m_veraltet = false;
-    std::optional<Messdaten> m_messdaten;
+    std::unique_ptr<Messdaten> m_messdaten;
     QString m_messdatei;
 
     QLineEdit *txtVon = nullptr;

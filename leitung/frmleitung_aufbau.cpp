@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QResizeEvent>
 #include <QScreen>
 #include <QScrollArea>
 #include <QTabWidget>
@@ -31,6 +32,39 @@ QLineEdit *feld(const char *name, const QString &text, const QString &tipp)
     f->setToolTip(tipp);
     return f;
 }
+
+// A wrapped label that leaves the height to the layout: one that asks for
+// its height by its width makes the scroll area give the content the height
+// the charts would like, and the window would always scroll.
+class Hinweislabel : public QLabel
+{
+public:
+    Hinweislabel()
+    {
+        setWordWrap(true);
+        setTextInteractionFlags(Qt::TextSelectableByMouse);
+        setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
+    }
+    bool hasHeightForWidth() const override { return false; }
+    // As high as its lines at the width it has, so that the charts get the rest.
+    QSize sizeHint() const override
+    {
+        const QSize hinweis = QLabel::sizeHint();
+        return {hinweis.width(), heightForWidth(width() > 50 ? width() : hinweis.width())};
+    }
+    QSize minimumSizeHint() const override
+    {
+        return {QLabel::minimumSizeHint().width(), sizeHint().height()};
+    }
+
+protected:
+    void resizeEvent(QResizeEvent *ereignis) override
+    {
+        QLabel::resizeEvent(ereignis);
+        if (ereignis->oldSize().width() != width())
+            updateGeometry();
+    }
+};
 
 } // namespace
 
@@ -120,9 +154,8 @@ QWidget *FrmLeitung::eingabenAufbauen()
                         QStringLiteral("Dämpfung aus dem Datenblatt: Frequenz in MHz / dB pro "
                                        "100 m, mehrere durch „;“ getrennt"));
     txtLaenge = feld("txtLaenge", QStringLiteral("30"), QStringLiteral("Kabellänge"));
-    lblKabelHinweis = new QLabel;
+    lblKabelHinweis = new Hinweislabel;
     lblKabelHinweis->setObjectName(QStringLiteral("lblKabelHinweis"));
-    lblKabelHinweis->setWordWrap(true);
     auto *kabelFelder = new QFormLayout(kabel);
     kabelFelder->addRow(QStringLiteral("&Typ:"), cboKabel);
     kabelFelder->addRow(QStringLiteral("&Impedanz/Ω:"), txtKabelZ);
@@ -167,9 +200,8 @@ QWidget *FrmLeitung::lastAufbauen()
     cboMessort->setObjectName(QStringLiteral("cboMessort"));
     cboMessort->addItems(
         {QStringLiteral("an der Antenne"), QStringLiteral("am Sender, durch dieses Kabel")});
-    lblMesshinweis = new QLabel;
+    lblMesshinweis = new Hinweislabel;
     lblMesshinweis->setObjectName(QStringLiteral("lblMesshinweis"));
-    lblMesshinweis->setWordWrap(true);
     chkVerluste = new QCheckBox(QStringLiteral("Verluste berücksichtigen"));
     chkVerluste->setObjectName(QStringLiteral("chkVerluste"));
     chkVerluste->setChecked(true);
@@ -186,16 +218,25 @@ QWidget *FrmLeitung::lastAufbauen()
     felder->addRow(QStringLiteral("gemessen &an:"), cboMessort);
     felder->addRow(lblMesshinweis);
     felder->addRow(chkVerluste);
+    // The fields of the load not chosen rest.
+    const auto wahl = [this] {
+        const bool gemessen = optMessdatei->isChecked();
+        txtLastR->setEnabled(!gemessen);
+        txtLastX->setEnabled(!gemessen);
+        cboMessort->setEnabled(gemessen);
+    };
+    connect(optMessdatei, &QRadioButton::toggled, this, wahl);
+    wahl();
     return antenne;
 }
 
 QWidget *FrmLeitung::ansichtAufbauen()
 {
     auto *ansicht = new QWidget;
-    picDiagramm = new Leitungsflaeche(m_ergebnis);
+    picDiagramm = new Leitungsflaeche(*m_ergebnis);
     picDiagramm->setObjectName(QStringLiteral("picDiagramm"));
     picDiagramm->beiZeiger = [this](int index) { ablesen(index); };
-    picSmith = new Smithflaeche(m_ergebnis);
+    picSmith = new Smithflaeche(*m_ergebnis);
     picSmith->setObjectName(QStringLiteral("picSmith"));
     picSmith->beiZeiger = [this](int index) { ablesen(index); };
     tabAnsicht = new QTabWidget;
@@ -203,10 +244,8 @@ QWidget *FrmLeitung::ansichtAufbauen()
     tabAnsicht->addTab(picDiagramm, QStringLiteral("Diagramm"));
     tabAnsicht->addTab(picSmith, QStringLiteral("Smith-Diagramm"));
 
-    lblAblesung = new QLabel(QStringLiteral(" "));
+    lblAblesung = new Hinweislabel;
     lblAblesung->setObjectName(QStringLiteral("lblAblesung"));
-    lblAblesung->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    lblAblesung->setWordWrap(true);
     lblAnpassung = new QLabel(QStringLiteral("Anpassung an 50 Ω am Sender:"));
     lblAnpassung->setObjectName(QStringLiteral("lblAnpassung"));
     tblAnpassung = new QTableWidget(0, 5);
@@ -216,12 +255,15 @@ QWidget *FrmLeitung::ansichtAufbauen()
                                              QStringLiteral("Quer")});
     tblAnpassung->verticalHeader()->hide();
     tblAnpassung->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    tblAnpassung->setMinimumHeight(4 * fontMetrics().height());
+    // Room for the four networks there can be at most, and no more.
+    tblAnpassung->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    tblAnpassung->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    tblAnpassung->setFixedHeight(4 * tblAnpassung->verticalHeader()->defaultSectionSize() +
+                                 tblAnpassung->horizontalHeader()->sizeHint().height() +
+                                 2 * tblAnpassung->frameWidth());
     tblAnpassung->setFocusPolicy(Qt::NoFocus);
-    lblZusammenfassung = new QLabel(QStringLiteral(" "));
+    lblZusammenfassung = new Hinweislabel;
     lblZusammenfassung->setObjectName(QStringLiteral("lblZusammenfassung"));
-    lblZusammenfassung->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    lblZusammenfassung->setWordWrap(true);
 
     auto *anpassung = new QVBoxLayout;
     anpassung->addWidget(lblAnpassung);
@@ -264,8 +306,8 @@ void FrmLeitung::verbinden()
     connect(chkVerluste, &QCheckBox::toggled, this, &FrmLeitung::veralten);
     connect(optMessdatei, &QRadioButton::toggled, this, &FrmLeitung::veralten);
     connect(tabAnsicht, &QTabWidget::currentChanged, this, [this] {
-        if (!m_ergebnis.leer())
-            ablesen(m_ergebnis.smith.markiert);
+        if (!m_ergebnis->leer())
+            ablesen(m_ergebnis->smith.markiert);
     });
 }
 

@@ -9,7 +9,7 @@ Leitungsflaeche::Leitungsflaeche(const Leitungsergebnis &ergebnis, QWidget *pare
     : QWidget(parent), m_ergebnis(ergebnis)
 {
     setMouseTracking(true);
-    setMinimumSize(leitungsDesignGroesse() / 2);
+    setMinimumSize(440, 240);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
 }
 
@@ -35,7 +35,7 @@ Smithflaeche::Smithflaeche(const Leitungsergebnis &ergebnis, QWidget *parent)
     : QWidget(parent), m_ergebnis(ergebnis)
 {
     setMouseTracking(true);
-    setMinimumSize(smithDesignGroesse() / 2);
+    setMinimumSize(240, 240);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
 }
 

@@ -1,6 +1,7 @@
 #include "fake_drucker.h"
 #include "fake_oberflaeche.h"
 #include "frmleitung.h"
+#include "leitungsmessung.h"
 #include "messdaten.h"
 #include "werte.h"
 
