@@ -73,6 +73,7 @@ FrmLeitung::FrmLeitung(Programmwerte &werte, Oberflaeche &ui, Drucker &drucker,
     setWindowTitle(kTitel);
     oberflaecheAufbauen();
     tabellenLaden();
+    messdateienFuellen();
 }
 
 FrmLeitung::~FrmLeitung() = default;
@@ -368,8 +369,12 @@ void FrmLeitung::keyPressEvent(QKeyEvent *ereignis)
         return;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        // Fields and lists pass Enter on: it computes from anywhere.
-        anzeigen();
+        // Fields and lists pass Enter on: it computes, or presses the
+        // button that has the focus.
+        if (auto *knopf = qobject_cast<QPushButton *>(focusWidget()))
+            knopf->click();
+        else
+            anzeigen();
         return;
     default:
         QWidget::keyPressEvent(ereignis);

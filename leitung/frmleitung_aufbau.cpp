@@ -107,10 +107,11 @@ void FrmLeitung::oberflaecheAufbauen()
     verbinden();
 
     QWidget *reihe = cboBand;
+    // Down the left column (range, cable), then the load on the right.
     for (QWidget *w : std::initializer_list<QWidget *>{
-             txtVon,       txtBis,         optLastRX,    txtLastR,      txtLastX,
+             txtVon,       txtBis,         cboKabel,     txtKabelZ,     txtVk,
+             txtDaempfung, txtLaenge,      optLastRX,    txtLastR,      txtLastX,
              optMessdatei, cboMessdatei,   cmdMessdatei, cboMessort,    chkVerluste,
-             cboKabel,     txtKabelZ,      txtVk,        txtDaempfung,  txtLaenge,
              cmdAnzeigen,  cmdExportieren, cmdDrucken,   cmdSchliessen, tabAnsicht}) {
         setTabOrder(reihe, w);
         reihe = w;

@@ -41,6 +41,8 @@ private slots:
     void aenderungMachtVeraltet_data();
     void aenderungMachtVeraltet();
     void tastenUndFokus();
+    void escSchliesst_data();
+    void escSchliesst();
 
 private:
     template <typename T = QLineEdit> T *kind(const char *name) const
@@ -269,21 +271,46 @@ void TstLeitungsmessfenster::tastenUndFokus()
     QCOMPARE(kind("txtLaenge")->text(), QStringLiteral("14"));
     QCOMPARE(kind<QPushButton>("cmdSchliessen")->text(), QStringLiteral("&Schließen"));
     QCOMPARE(m_fenster->focusWidget(), kind("txtVon"));
-    // Tab goes from "bis" to the load, then on to the cable.
+    // Tab goes down the left column from "bis" through the cable, then to the load.
     QWidget *w = kind("txtBis");
     QStringList reihe;
-    for (int i = 0; i < 4; ++i) {
+    for (int i = 0; i < 8; ++i) {
         do
             w = w->nextInFocusChain();
         while (!(w->focusPolicy() & Qt::TabFocus) || !w->isEnabled());
         reihe << w->objectName();
     }
-    QCOMPARE(reihe, QStringList({"optLastRX", "txtLastR", "txtLastX", "optMessdatei"}));
+    QCOMPARE(reihe, QStringList({"cboKabel", "txtKabelZ", "txtVk", "txtDaempfung", "txtLaenge",
+                                 "optLastRX", "txtLastR", "txtLastX"}));
 
+    // Enter in a field or a list computes; on a button it presses that one.
     QTest::keyClick(kind("txtLaenge"), Qt::Key_Return);
     QCOMPARE(m_fenster->diagramm().werte.size(), 401);
-    QTest::keyClick(kind("txtVon"), Qt::Key_Escape);
+    kind("txtLaenge")->setText(QStringLiteral("20"));
+    QTest::keyClick(kind<QComboBox>("cboKabel"), Qt::Key_Return);
+    QVERIFY(!m_fenster->veraltet());
+    auto *schliessen = kind<QPushButton>("cmdSchliessen");
+    schliessen->setFocus();
+    QTest::keyClick(schliessen, Qt::Key_Enter);
     QVERIFY(!m_fenster || !m_fenster->isVisible());
+}
+
+void TstLeitungsmessfenster::escSchliesst_data()
+{
+    QTest::addColumn<QString>("fokus");
+    QTest::newRow("Feld") << "txtVon";
+    QTest::newRow("Liste") << "cboKabel";
+    QTest::newRow("Knopf") << "cmdAnzeigen";
+}
+
+void TstLeitungsmessfenster::escSchliesst()
+{
+    QFETCH(QString, fokus);
+    auto *ziel = kind<QWidget>(qPrintable(fokus));
+    ziel->setFocus();
+    QTest::keyClick(ziel, Qt::Key_Escape);
+    QVERIFY(!m_fenster || !m_fenster->isVisible());
+    QVERIFY(m_ui.meldungen.isEmpty());
 }
 
 QTEST_MAIN(TstLeitungsmessfenster)
