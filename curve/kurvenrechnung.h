@@ -156,7 +156,7 @@ struct Kurvenbild
     QList<qint32> frequenzTicks; // x of every frequency tick
     QStringList frequenzLabels;
     QList<Kurvenpunkt> punkte; // the drawn samples (from the eighth on)
-    int proben = 0;          // samples computed, drawn or not
+    int proben = 0;            // samples computed, drawn or not
 };
 
 inline const QString kurvenTitel = QStringLiteral(" Vorhandenes Kabel prüfen");
