@@ -1,7 +1,7 @@
-#include "diagrammschrift.h"
 #include "fake_drucker.h"
 #include "fake_oberflaeche.h"
 #include "frmleitung.h"
+#include "diagrammschrift.h"
 #include "werte.h"
 
 #include <QFile>
