@@ -107,7 +107,7 @@ int main(int argc, char *argv[])
     eintippen(*leitung, "txtLastR", QStringLiteral("20"));
     eintippen(*leitung, "txtLastX", QStringLiteral("150"));
     leitung->anzeigen();
-    leitung->resize(1100, 800);
+    leitung->resize(1100, 900);
     QTest::qWait(300);
     ok &= speichern(*leitung, ziel + QStringLiteral("/leitungsfenster.png"));
 

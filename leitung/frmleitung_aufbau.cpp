@@ -258,6 +258,7 @@ QWidget *FrmLeitung::ansichtAufbauen()
     tblAnpassung->setEditTriggers(QAbstractItemView::NoEditTriggers);
     // Room for the four networks there can be at most, and no more.
     tblAnpassung->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    tblAnpassung->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     tblAnpassung->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     tblAnpassung->setFixedHeight(4 * tblAnpassung->verticalHeader()->defaultSectionSize() +
                                  tblAnpassung->horizontalHeader()->sizeHint().height() +
