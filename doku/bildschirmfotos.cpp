@@ -1,6 +1,7 @@
 // Takes the README's screenshots: the main window with a report, the input
-// dialog and the curve window, each driven the way a user would drive it.
-// Run it under Xvfb (werkzeuge/bildschirmfotos.sh).
+// dialog, the curve window, the line analysis (with a measured file, given
+// as the second argument, in both views) and the length planner, each driven
+// the way a user would drive it. Run it under Xvfb (werkzeuge/bildschirmfotos.sh).
 #include "dokumentdialoge.h"
 #include "drucker.h"
 #include "frmkabel.h"
@@ -18,6 +19,7 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QTabWidget>
 #include <QTest>
 #include <QTextEdit>
 
@@ -132,9 +134,22 @@ int main(int argc, char *argv[])
     eintippen(*leitung, "txtLastR", QStringLiteral("20"));
     eintippen(*leitung, "txtLastX", QStringLiteral("150"));
     leitung->anzeigen();
-    leitung->resize(1100, 800);
+    leitung->resize(1100, 900);
     QTest::qWait(300);
     ok &= speichern(*leitung, ziel + QStringLiteral("/leitungsfenster.png"));
+
+    // The same window with a measured dipole: the chart, then the Smith chart.
+    if (argc > 2 && leitung->messdateiLaden(QString::fromLocal8Bit(argv[2]))) {
+        leitung->resize(1100, 960);
+        eintippen(*leitung, "txtLaenge", QStringLiteral("27,5"));
+        leitung->anzeigen();
+        QTest::qWait(300);
+        ok &= speichern(*leitung, ziel + QStringLiteral("/leitung_messung.png"));
+        if (auto *ansicht = kind<QTabWidget>(*leitung, "tabAnsicht"))
+            ansicht->setCurrentIndex(1);
+        QTest::qWait(300);
+        ok &= speichern(*leitung, ziel + QStringLiteral("/leitung_smith.png"));
+    }
 
     hauptfenster.mnuLaengenplaner_Click();
     varo::FrmPlaner *planer = hauptfenster.frmPlaner();

@@ -1,83 +1,51 @@
 #include "frmleitung.h"
 
+#include "diagrammschrift.h"
 #include "drucker.h"
 #include "druckflaeche.h"
 #include "kabeldaten.h"
-#include "diagrammschrift.h"
 #include "laufzeitfehler.h"
 #include "leitungsanfrage.h"
 #include "leitungsexport.h"
+#include "leitungsflaechen.h"
+#include "leitungsmessung.h"
 #include "oberflaeche.h"
 #include "werte.h"
+#include "zahlenformat.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFormLayout>
-#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMouseEvent>
-#include <QPainter>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QScrollArea>
 #include <QSignalBlocker>
+#include <QTabWidget>
+#include <QTableWidget>
 #include <QVBoxLayout>
 
-#include <functional>
+#include <algorithm>
 
 namespace varo {
-
-// The chart surface: draws the window's chart at its own size and reports
-// the sample under the mouse.
-class Leitungsflaeche : public QWidget
-{
-public:
-    explicit Leitungsflaeche(const Leitungsdiagramm &diagramm, QWidget *parent)
-        : QWidget(parent), m_diagramm(diagramm)
-    {
-        setMouseTracking(true);
-        setMinimumSize(leitungsDesignGroesse() / 2);
-        setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
-    }
-
-    std::function<void(int)> beiZeiger;
-    int markiert = -1;
-
-    QSize sizeHint() const override { return leitungsDesignGroesse(); }
-
-protected:
-    void paintEvent(QPaintEvent *) override
-    {
-        QPainter painter(this);
-        leitungsdiagrammZeichnen(painter, m_diagramm, QSizeF(size()), markiert);
-    }
-    void mouseMoveEvent(QMouseEvent *ereignis) override
-    {
-        const int index = leitungsIndexBei(m_diagramm, QSizeF(size()), ereignis->position().x());
-        if (index != markiert) {
-            markiert = index;
-            update();
-            if (beiZeiger)
-                beiZeiger(index);
-        }
-    }
-
-private:
-    const Leitungsdiagramm &m_diagramm;
-};
 
 namespace {
 
 const QString kTitel = QStringLiteral("Leitungsanalyse");
 
-QLineEdit *feld(const char *name, const QString &text, const QString &tipp)
+// The measured files opened in this run, the latest first.
+QStringList &benutzteMessdateien()
 {
-    auto *f = new QLineEdit(text);
-    f->setObjectName(QLatin1String(name));
-    f->setToolTip(tipp);
-    return f;
+    static QStringList dateien;
+    return dateien;
 }
 
 QString zahlText(double wert)
@@ -97,123 +65,22 @@ FrmLeitung::FrmLeitung(Programmwerte &werte, Oberflaeche &ui, Drucker &drucker, 
 FrmLeitung::FrmLeitung(Programmwerte &werte, Oberflaeche &ui, Drucker &drucker,
                        const Kabeltabellen &tabellen, const QString &baenderPfad, QWidget *parent)
     : QWidget(parent, Qt::Window), m_werte(werte), m_ui(ui), m_drucker(drucker),
-      m_tabellen(tabellen), m_baenderPfad(baenderPfad)
+      m_tabellen(tabellen), m_baenderPfad(baenderPfad),
+      m_ergebnis(std::make_unique<Leitungsergebnis>())
 {
     setObjectName(QStringLiteral("frmLeitung"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(kTitel);
     oberflaecheAufbauen();
     tabellenLaden();
+    messdateienFuellen();
 }
 
-void FrmLeitung::oberflaecheAufbauen()
+FrmLeitung::~FrmLeitung() = default;
+
+const Leitungsdiagramm &FrmLeitung::diagramm() const
 {
-    auto *frequenz = new QGroupBox(QStringLiteral("Frequenzbereich"), this);
-    txtVon = feld("txtVon", QStringLiteral("7"), QStringLiteral("tiefste Frequenz in MHz"));
-    txtBis = feld("txtBis", QStringLiteral("7,2"), QStringLiteral("höchste Frequenz in MHz"));
-    cboBand = new QComboBox;
-    cboBand->setObjectName(QStringLiteral("cboBand"));
-    cboBand->setToolTip(QStringLiteral("Amateurfunkband der IARU Region 1"));
-    auto *frequenzen = new QFormLayout(frequenz);
-    frequenzen->addRow(QStringLiteral("&Band:"), cboBand);
-    auto *vonBis = new QHBoxLayout;
-    vonBis->addWidget(txtVon);
-    vonBis->addWidget(new QLabel(QStringLiteral("bis")));
-    vonBis->addWidget(txtBis);
-    vonBis->addWidget(new QLabel(QStringLiteral("MHz")));
-    auto *vonLabel = new QLabel(QStringLiteral("&von:"));
-    vonLabel->setBuddy(txtVon);
-    frequenzen->addRow(vonLabel, vonBis);
-
-    auto *kabel = new QGroupBox(QStringLiteral("Kabel"), this);
-    cboKabel = new QComboBox;
-    cboKabel->setObjectName(QStringLiteral("cboKabel"));
-    cboKabel->setToolTip(QStringLiteral("Kabel aus der Kabeltabelle"));
-    cboKabel->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    cboKabel->setMinimumContentsLength(18);
-    txtKabelZ = feld("txtKabelZ", QStringLiteral("50"), QStringLiteral("Impedanz des Kabels"));
-    txtVk = feld("txtVk", QStringLiteral("0,66"), QStringLiteral("Verkürzungsfaktor"));
-    txtDaempfung = feld("txtDaempfung", QString(),
-                        QStringLiteral("Dämpfung aus dem Datenblatt: Frequenz in MHz / dB pro "
-                                       "100 m, mehrere durch \";\" getrennt"));
-    txtLaenge = feld("txtLaenge", QStringLiteral("30"), QStringLiteral("Kabellänge"));
-    lblKabelHinweis = new QLabel;
-    lblKabelHinweis->setObjectName(QStringLiteral("lblKabelHinweis"));
-    lblKabelHinweis->setWordWrap(true);
-    auto *kabelFelder = new QFormLayout(kabel);
-    kabelFelder->addRow(QStringLiteral("&Typ:"), cboKabel);
-    kabelFelder->addRow(QStringLiteral("&Impedanz/Ω:"), txtKabelZ);
-    kabelFelder->addRow(QStringLiteral("V&k:"), txtVk);
-    kabelFelder->addRow(QStringLiteral("&Dämpfung (MHz/dB pro 100 m):"), txtDaempfung);
-    kabelFelder->addRow(QStringLiteral("&Länge/m:"), txtLaenge);
-    kabelFelder->addRow(lblKabelHinweis);
-
-    auto *antenne = new QGroupBox(QStringLiteral("Antenne"), this);
-    txtLastR = feld("txtLastR", QStringLiteral("50"), QStringLiteral("Wirkanteil R in Ω"));
-    txtLastX = feld("txtLastX", QStringLiteral("0"),
-                    QStringLiteral("Blindanteil X in Ω, induktiv positiv, kapazitiv negativ"));
-    chkVerluste = new QCheckBox(QStringLiteral("Verluste berücksichtigen"));
-    chkVerluste->setObjectName(QStringLiteral("chkVerluste"));
-    chkVerluste->setChecked(true);
-    auto *antennenFelder = new QFormLayout(antenne);
-    antennenFelder->addRow(QStringLiteral("&R/Ω:"), txtLastR);
-    antennenFelder->addRow(QStringLiteral("&X/Ω:"), txtLastX);
-    antennenFelder->addRow(chkVerluste);
-
-    const auto knopf = [this](const char *name, const QString &text) {
-        auto *k = new QPushButton(text, this);
-        k->setObjectName(QLatin1String(name));
-        return k;
-    };
-    cmdAnzeigen = knopf("cmdAnzeigen", QStringLiteral("&Anzeigen"));
-    cmdExportieren = knopf("cmdExportieren", QStringLiteral("&Exportieren …"));
-    cmdDrucken = knopf("cmdDrucken", QStringLiteral("D&rucken"));
-    cmdSchliessen = knopf("cmdSchliessen", QStringLiteral("&Schliessen"));
-    cmdAnzeigen->setDefault(true);
-    cmdExportieren->setEnabled(false);
-    cmdDrucken->setEnabled(false);
-    auto *knoepfe = new QVBoxLayout;
-    for (QPushButton *k : {cmdAnzeigen, cmdExportieren, cmdDrucken, cmdSchliessen})
-        knoepfe->addWidget(k);
-    knoepfe->addStretch();
-
-    picDiagramm = new Leitungsflaeche(m_diagramm, this);
-    picDiagramm->setObjectName(QStringLiteral("picDiagramm"));
-    picDiagramm->beiZeiger = [this](int index) { ablesen(index); };
-    lblAblesung = new QLabel(QStringLiteral(" "));
-    lblAblesung->setObjectName(QStringLiteral("lblAblesung"));
-    lblAblesung->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    lblZusammenfassung = new QLabel(QStringLiteral(" "));
-    lblZusammenfassung->setObjectName(QStringLiteral("lblZusammenfassung"));
-    lblZusammenfassung->setTextInteractionFlags(Qt::TextSelectableByMouse);
-
-    auto *oben = new QHBoxLayout;
-    auto *links = new QVBoxLayout;
-    links->addWidget(frequenz);
-    links->addWidget(antenne);
-    links->addStretch();
-    oben->addLayout(links);
-    oben->addWidget(kabel, 1);
-    oben->addLayout(knoepfe);
-    auto *fenster = new QVBoxLayout(this);
-    fenster->addLayout(oben);
-    fenster->addWidget(picDiagramm, 1);
-    fenster->addWidget(lblAblesung);
-    fenster->addWidget(lblZusammenfassung);
-
-    connect(cmdAnzeigen, &QPushButton::clicked, this, &FrmLeitung::anzeigen);
-    connect(cmdExportieren, &QPushButton::clicked, this, &FrmLeitung::exportierenFragen);
-    connect(cmdDrucken, &QPushButton::clicked, this, &FrmLeitung::drucken);
-    connect(cmdSchliessen, &QPushButton::clicked, this, &QWidget::close);
-    connect(cboKabel, &QComboBox::activated, this, &FrmLeitung::kabelGewaehlt);
-    connect(cboBand, &QComboBox::activated, this, &FrmLeitung::bandGewaehlt);
-    for (QLineEdit *f : {txtVon, txtBis}) {
-        // A typed edge no longer is the chosen band's.
-        connect(f, &QLineEdit::textEdited, this, [this] { cboBand->setCurrentIndex(0); });
-    }
-    for (QLineEdit *f :
-         {txtVon, txtBis, txtKabelZ, txtVk, txtDaempfung, txtLaenge, txtLastR, txtLastX})
-        connect(f, &QLineEdit::returnPressed, this, &FrmLeitung::anzeigen);
+    return m_ergebnis->diagramm;
 }
 
 void FrmLeitung::tabellenLaden()
@@ -240,7 +107,8 @@ void FrmLeitung::tabellenLaden()
         cboKabel->addItem(kabelItemText(k, locale).simplified());
 
     if (m_werte.KabelLaenge > 0.0F)
-        txtLaenge->setText(zahlText(m_werte.KabelLaenge));
+        // As the input dialog shows it: whole metres.
+        txtLaenge->setText(formatZahl(m_werte.KabelLaenge, QStringLiteral("###0"), QLocale()));
     if (m_werte.KabelIndex >= 0 && m_werte.KabelIndex < cboKabel->count()) {
         cboKabel->setCurrentIndex(m_werte.KabelIndex);
         kabelGewaehlt();
@@ -280,7 +148,7 @@ void FrmLeitung::bandGewaehlt()
     txtBis->setText(zahlText(m_baender.at(index).bisMHz));
 }
 
-bool FrmLeitung::anzeigen()
+LeitungsTexte FrmLeitung::texteLesen() const
 {
     LeitungsTexte texte;
     texte.von = txtVon->text();
@@ -292,53 +160,139 @@ bool FrmLeitung::anzeigen()
     texte.lastR = txtLastR->text();
     texte.lastX = txtLastX->text();
     texte.verluste = chkVerluste->isChecked();
+    return texte;
+}
+
+QString FrmLeitung::kabelTyp() const
+{
+    const int index = cboKabel->currentIndex();
+    return index >= 0 && index < m_kabel.size() ? m_kabel.at(index).Typ : QStringLiteral("Kabel");
+}
+
+bool FrmLeitung::anzeigen()
+{
+    const bool gemessen = optMessdatei->isChecked();
+    if (gemessen && !m_messdaten) {
+        meldung(QStringLiteral("Bitte zuerst eine Messdatei wählen."), Symbol::Stopp);
+        return false;
+    }
     QString grund;
-    const auto anfrage = leitungsanfrageLesen(texte, grund);
+    const auto anfrage = gemessen ? messanfrageLesen(texteLesen(), *m_messdaten, grund)
+                                  : leitungsanfrageLesen(texteLesen(), grund);
     if (!anfrage) {
         meldung(grund, Symbol::Stopp);
         return false;
     }
-
     m_ui.sanduhr();
-    Leitungsdiagramm neu;
-    neu.werte = leitungsverlauf(anfrage->eingabe, anfrage->vonMHz, anfrage->bisMHz, 400);
-    if (const QString problem = leitungsverlaufPruefen(neu.werte); !problem.isEmpty()) {
-        m_ui.normalerZeiger();
-        meldung(problem, Symbol::Stopp);
-        return false;
+    const Leitungseingabe &e = anfrage->eingabe;
+    QString ueberschrift = QStringLiteral("%1, %2 m, ").arg(kabelTyp(), zahlText(e.laenge));
+    Leitungsergebnis neu;
+    QStringList hinweise;
+    if (gemessen) {
+        const Messort ort = cboMessort->currentIndex() == 1 ? Messort::Sender : Messort::Antenne;
+        ueberschrift += QStringLiteral("Messung „%1“ %2")
+                            .arg(QFileInfo(m_messdatei).fileName(), cboMessort->currentText());
+        neu = ergebnisAusMessung(*anfrage, ort, *m_messdaten, anfrage->vonMHz, anfrage->bisMHz,
+                                 ueberschrift, m_baender, &hinweise);
+    } else {
+        const QList<Leitungswerte> werte =
+            leitungsverlauf(e, anfrage->vonMHz, anfrage->bisMHz, 400);
+        if (const QString problem = leitungsverlaufPruefen(werte); !problem.isEmpty()) {
+            m_ui.normalerZeiger();
+            meldung(problem, Symbol::Stopp);
+            return false;
+        }
+        ueberschrift += QStringLiteral("Antenne %1 %2 j%3 Ω")
+                            .arg(zahlText(e.ZL.real()),
+                                 e.ZL.imag() < 0.0 ? QStringLiteral("−") : QStringLiteral("+"),
+                                 zahlText(std::abs(e.ZL.imag())));
+        neu = ergebnisAusLast(*anfrage, werte, ueberschrift, m_baender);
     }
-    neu.mitVerlust = anfrage->eingabe.verluste && anfrage->eingabe.verlust.vorhanden;
-    const QString typ = cboKabel->currentIndex() >= 0 && cboKabel->currentIndex() < m_kabel.size()
-                            ? m_kabel.at(cboKabel->currentIndex()).Typ
-                            : QStringLiteral("Kabel");
-    neu.ueberschrift =
-        QStringLiteral("%1, %2 m, Antenne %3 %4 j%5 Ω")
-            .arg(typ, zahlText(anfrage->eingabe.laenge), zahlText(anfrage->eingabe.ZL.real()),
-                 anfrage->eingabe.ZL.imag() < 0.0 ? QStringLiteral("−") : QStringLiteral("+"),
-                 zahlText(std::abs(anfrage->eingabe.ZL.imag())));
-    if (anfrage->eingabe.verluste && !anfrage->eingabe.verlust.vorhanden)
-        neu.ueberschrift += QStringLiteral(" (keine Dämpfungswerte: ohne Verluste)");
-    m_diagramm = neu;
-    picDiagramm->markiert = -1;
-    picDiagramm->update();
-    lblZusammenfassung->setText(leitungsZusammenfassung(m_diagramm, QLocale()));
-    ablesen(int(m_diagramm.werte.size() / 2));
-    cmdExportieren->setEnabled(true);
-    cmdDrucken->setEnabled(true);
+    if (e.verluste && !e.verlust.vorhanden) {
+        neu.diagramm.ueberschrift += QStringLiteral(" (keine Dämpfungswerte: ohne Verluste)");
+        neu.smith.ueberschrift = neu.diagramm.ueberschrift;
+    }
+    neu.beschreibung = QStringLiteral("%1 m %2").arg(zahlText(e.laenge), kabelTyp());
+    zeigen(std::move(neu), hinweise);
     m_ui.normalerZeiger();
     return true;
 }
 
+void FrmLeitung::zeigen(Leitungsergebnis ergebnis, const QStringList &hinweise)
+{
+    *m_ergebnis = std::move(ergebnis);
+    // The summary stands below the chart in the window; exports keep it.
+    m_ergebnis->diagramm.mitZusammenfassung = false;
+    m_veraltet = false;
+    picDiagramm->markiert = -1;
+    QStringList zusammenfassung;
+    if (!m_ergebnis->diagramm.werte.isEmpty())
+        zusammenfassung << leitungsZusammenfassung(m_ergebnis->diagramm, QLocale());
+    zusammenfassung << hinweise << anpassungMitte(*m_ergebnis, QLocale());
+    lblZusammenfassung->setText(zusammenfassung.join(QLatin1Char('\n')));
+    ablesen(int(m_ergebnis->punkte.size() / 2));
+    cmdExportieren->setEnabled(true);
+    cmdDrucken->setEnabled(true);
+    picDiagramm->update();
+    picSmith->update();
+}
+
+void FrmLeitung::veralten()
+{
+    if (m_ergebnis->leer() || m_veraltet)
+        return;
+    m_veraltet = true;
+    const QString hinweis = QStringLiteral(" – veraltet, „Anzeigen“ rechnet neu");
+    m_ergebnis->diagramm.ueberschrift += hinweis;
+    m_ergebnis->smith.ueberschrift += hinweis;
+    cmdExportieren->setEnabled(false);
+    cmdDrucken->setEnabled(false);
+    picDiagramm->update();
+    picSmith->update();
+}
+
 void FrmLeitung::ablesen(int index)
 {
-    if (index < 0 || index >= m_diagramm.werte.size())
+    if (index < 0 || index >= m_ergebnis->punkte.size())
         return;
-    lblAblesung->setText(leitungsAblesung(m_diagramm.werte.at(index), QLocale()));
+    const Messwerte &w = m_ergebnis->punkte.at(index);
+    // The chart's sample of this frequency, if it has one.
+    const auto stelle =
+        std::lower_bound(m_ergebnis->verlaufIndex.cbegin(), m_ergebnis->verlaufIndex.cend(), index);
+    const int probe = stelle != m_ergebnis->verlaufIndex.cend() && *stelle == index
+                          ? int(stelle - m_ergebnis->verlaufIndex.cbegin())
+                          : -1;
+    lblAblesung->setText(m_ergebnis->gemessen || probe < 0
+                             ? messAblesung(w, QLocale())
+                             : leitungsAblesung(m_ergebnis->diagramm.werte.at(probe), QLocale()));
+    const QList<QStringList> zeilen = anpassungZeilen(w.zSender, w.fMHz, QLocale());
+    tblAnpassung->setRowCount(int(zeilen.size()));
+    for (int zeile = 0; zeile < zeilen.size(); ++zeile) {
+        for (int spalte = 0; spalte < zeilen.at(zeile).size(); ++spalte)
+            tblAnpassung->setItem(zeile, spalte, new QTableWidgetItem(zeilen.at(zeile).at(spalte)));
+    }
+    const QString f = zahlText(w.fMHz);
+    lblAnpassung->setText(
+        !w.zSender ? QStringLiteral("Anpassung bei %1 MHz: Lücke, keine Impedanz am "
+                                    "Sender.")
+                         .arg(f)
+        : zeilen.isEmpty() ? QStringLiteral("Anpassung bei %1 MHz: keine nötig.").arg(f)
+                           : QStringLiteral("Anpassung an 50 Ω bei %1 MHz:").arg(f));
+    picDiagramm->markiert = probe;
+    m_ergebnis->smith.markiert = index;
+    picDiagramm->update();
+    picSmith->update();
 }
 
 bool FrmLeitung::exportieren(const QString &datei)
 {
-    const Exportergebnis ergebnis = leitungExportieren(m_diagramm, datei);
+    if (m_ergebnis->leer() || m_veraltet) {
+        meldung(QStringLiteral("Das Ergebnis ist veraltet; bitte erst „Anzeigen“ wählen."),
+                Symbol::Ausrufezeichen);
+        return false;
+    }
+    const Exportergebnis ergebnis =
+        ergebnisExportieren(*m_ergebnis, datei, tabAnsicht->currentWidget() == picSmith);
     if (!ergebnis.geschrieben())
         meldung(ergebnis.meldung, Symbol::Ausrufezeichen);
     return ergebnis.geschrieben();
@@ -346,12 +300,85 @@ bool FrmLeitung::exportieren(const QString &datei)
 
 void FrmLeitung::exportierenFragen()
 {
+    const bool smith = tabAnsicht->currentWidget() == picSmith;
+    QString filter =
+        smith ? QStringLiteral("PNG-Bild (*.png)") : QStringLiteral("CSV-Tabelle (*.csv)");
     const QString datei = QFileDialog::getSaveFileName(
-        this, QStringLiteral("Leitungsanalyse exportieren"), QString(),
-        QStringLiteral("CSV-Tabelle (*.csv);;PNG-Bild (*.png);;SVG-Grafik (*.svg);;"
-                       "PDF-Dokument (*.pdf)"));
+        this, QStringLiteral("Leitungsanalyse exportieren"),
+        exportVorschlag(kabelTyp(), txtLaenge->text(),
+                        smith ? QStringLiteral("png") : QStringLiteral("csv")),
+        QStringLiteral("CSV-Tabelle (*.csv);;Touchstone (*.s1p);;PNG-Bild (*.png);;"
+                       "SVG-Grafik (*.svg);;PDF-Dokument (*.pdf)"),
+        &filter);
     if (!datei.isEmpty())
-        exportieren(datei);
+        exportieren(mitFilterEndung(datei, filter));
+}
+
+void FrmLeitung::messdateiWaehlen()
+{
+    const QString pfad = QFileDialog::getOpenFileName(
+        this, QStringLiteral("Messdatei öffnen"), QFileInfo(m_messdatei).path(),
+        QStringLiteral("Messdateien (*.s1p *.S1P *.ts *.csv *.CSV);;Alle Dateien (*)"));
+    if (!pfad.isEmpty())
+        messdateiLaden(pfad);
+}
+
+bool FrmLeitung::messdateiLaden(const QString &pfad)
+{
+    m_ui.sanduhr();
+    Messlesung lesung = messdatenLesen(pfad);
+    m_ui.normalerZeiger();
+    if (!lesung.gelesen()) {
+        meldung(lesung.meldung, Symbol::Stopp);
+        return false;
+    }
+    const auto [von, bis] = messdateiBereich(lesung.daten);
+    m_messdaten = std::make_unique<Messdaten>(std::move(lesung.daten));
+    m_messdatei = pfad;
+    QStringList &benutzt = benutzteMessdateien();
+    benutzt.removeAll(pfad);
+    benutzt.prepend(pfad);
+    messdateienFuellen();
+    optMessdatei->setChecked(true);
+    cboBand->setCurrentIndex(0);
+    txtVon->setText(zahlText(von));
+    txtBis->setText(zahlText(bis));
+    QStringList hinweise = m_messdaten->hinweise;
+    hinweise.prepend(QStringLiteral("%1 Frequenzen von %2 bis %3 MHz, Bezug %4 Ω.")
+                         .arg(m_messdaten->punkte.size())
+                         .arg(zahlText(von), zahlText(bis), zahlText(m_messdaten->bezug)));
+    lblMesshinweis->setText(hinweise.join(QLatin1Char('\n')));
+    veralten();
+    return true;
+}
+
+void FrmLeitung::messdateienFuellen()
+{
+    const QSignalBlocker sperre(cboMessdatei);
+    cboMessdatei->clear();
+    for (const QString &pfad : std::as_const(benutzteMessdateien()))
+        cboMessdatei->addItem(QFileInfo(pfad).fileName(), pfad);
+    cboMessdatei->setCurrentIndex(cboMessdatei->findData(m_messdatei));
+}
+
+void FrmLeitung::keyPressEvent(QKeyEvent *ereignis)
+{
+    switch (ereignis->key()) {
+    case Qt::Key_Escape:
+        close();
+        return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        // Fields and lists pass Enter on: it computes, or presses the
+        // button that has the focus.
+        if (auto *knopf = qobject_cast<QPushButton *>(focusWidget()))
+            knopf->click();
+        else
+            anzeigen();
+        return;
+    default:
+        QWidget::keyPressEvent(ereignis);
+    }
 }
 
 void FrmLeitung::drucken()
@@ -363,10 +390,15 @@ void FrmLeitung::drucken()
         // a printer keeps), and drawn four pixels to a unit for fine lines.
         const QSizeF seite(einheitenAusTwips(m_drucker.seitenbreiteTwips()),
                            einheitenAusTwips(m_drucker.seitenhoeheTwips()));
-        const QSize flaeche = zeichenflaecheFuerSeite(seite, leitungsDesignGroesse(),
-                                                      diagrammSchrift().pointSizeF(), 8.5)
-                                  .toSize();
-        m_drucker.bildDrucken(leitungsdiagrammBild(m_diagramm, flaeche, 4.0));
+        const bool smith = tabAnsicht->currentWidget() == picSmith;
+        const QSize flaeche =
+            zeichenflaecheFuerSeite(seite, smith ? smithDesignGroesse() : leitungsDesignGroesse(),
+                                    diagrammSchrift().pointSizeF(), 8.5)
+                .toSize();
+        Leitungsdiagramm papier = m_ergebnis->diagramm;
+        papier.mitZusammenfassung = true;
+        m_drucker.bildDrucken(smith ? smithdiagrammBild(m_ergebnis->smith, flaeche, 4.0)
+                                    : leitungsdiagrammBild(papier, flaeche, 4.0));
     } catch (const Laufzeitfehler &fehler) {
         m_ui.normalerZeiger();
         m_ui.meldung(fehler.beschreibung() + m_werte.ZeilenEnde +

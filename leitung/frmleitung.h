@@ -14,17 +14,26 @@
 #include <QString>
 #include <QWidget>
 
+#include <memory>
+
 class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QRadioButton;
+class QTabWidget;
+class QTableWidget;
 
 namespace varo {
 
 struct Programmwerte;
 class Drucker;
 class Leitungsflaeche;
+struct Leitungsergebnis;
+struct LeitungsTexte;
+struct Messdaten;
+class Smithflaeche;
 
 class FrmLeitung : public QWidget
 {
@@ -38,25 +47,48 @@ public:
                const Kabeltabellen &tabellen, const QString &baenderPfad,
                QWidget *parent = nullptr);
 
+    ~FrmLeitung() override;
+
     // What the chart shows; empty before the first computation.
-    const Leitungsdiagramm &diagramm() const { return m_diagramm; }
+    const Leitungsdiagramm &diagramm() const;
+    // Everything computed, both views and both ends (leitungsmessung.h).
+    const Leitungsergebnis &ergebnis() const { return *m_ergebnis; }
+    // True after a field changed since the last computation.
+    bool veraltet() const { return m_veraltet; }
 
     // Computes and draws from the fields; a fault is told and nothing drawn.
     bool anzeigen();
-    // Writes chart or table to datei (ending .csv, .png, .svg or .pdf).
+    // Writes chart, Smith chart (when that view is shown) or table to datei
+    // (ending .csv, .s1p, .png, .svg or .pdf); refused while outdated.
     bool exportieren(const QString &datei);
+    // Reads a measured file as the load; a file the reader refuses is told
+    // and nothing changes.
+    bool messdateiLaden(const QString &pfad);
+
+protected:
+    void keyPressEvent(QKeyEvent *ereignis) override;
 
 private slots:
     void kabelGewaehlt();
     void bandGewaehlt();
     void exportierenFragen();
     void drucken();
+    void messdateiWaehlen();
+    void veralten();
 
 private:
     void oberflaecheAufbauen();
+    QWidget *eingabenAufbauen();
+    QWidget *lastAufbauen();
+    QWidget *ansichtAufbauen();
+    void verbinden();
     void tabellenLaden();
     void ablesen(int index);
     void meldung(const QString &text, Symbol symbol);
+    LeitungsTexte texteLesen() const;
+    QString kabelTyp() const;
+    void zeigen(Leitungsergebnis ergebnis, const QStringList &hinweise);
+    void messdateienFuellen();
 
     Programmwerte &m_werte;
     Oberflaeche &m_ui;
@@ -65,7 +97,12 @@ private:
     QString m_baenderPfad;
     QList<Kabeltyp> m_kabel;
     QList<Band> m_baender;
-    Leitungsdiagramm m_diagramm;
+    // Held apart so that this header does not bring the measurement types
+    // into every file that opens the window.
+    std::unique_ptr<Leitungsergebnis> m_ergebnis;
+    bool m_veraltet = false;
+    std::unique_ptr<Messdaten> m_messdaten;
+    QString m_messdatei;
 
     QLineEdit *txtVon = nullptr;
     QLineEdit *txtBis = nullptr;
@@ -78,6 +115,16 @@ private:
     QLineEdit *txtLastR = nullptr;
     QLineEdit *txtLastX = nullptr;
     QCheckBox *chkVerluste = nullptr;
+    QRadioButton *optLastRX = nullptr;
+    QRadioButton *optMessdatei = nullptr;
+    QComboBox *cboMessdatei = nullptr;
+    QPushButton *cmdMessdatei = nullptr;
+    QComboBox *cboMessort = nullptr;
+    QLabel *lblMesshinweis = nullptr;
+    QTabWidget *tabAnsicht = nullptr;
+    Smithflaeche *picSmith = nullptr;
+    QTableWidget *tblAnpassung = nullptr;
+    QLabel *lblAnpassung = nullptr;
     QPushButton *cmdAnzeigen = nullptr;
     QPushButton *cmdExportieren = nullptr;
     QPushButton *cmdDrucken = nullptr;

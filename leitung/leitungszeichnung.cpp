@@ -1,5 +1,7 @@
 #include "leitungszeichnung.h"
 
+#include "ausduennen.h"
+
 #include "diagrammschrift.h"
 
 #include <QFontMetricsF>
@@ -23,6 +25,9 @@ constexpr double kUnten = 56.0;
 constexpr double kLuecke = 30.0;
 // A line that hardly reflects can still show a huge SWR; the axis stops here.
 constexpr double kHoechstesSwr = 20.0;
+// A trace keeps at most four points per unit (a screen pixel at scale 1):
+// its envelope stays as it was, an extreme moves by less than 0.3 mm.
+constexpr double kSpaltenbreite = 1.0;
 
 const QColor farbeR(0, 90, 200);
 const QColor farbeX(220, 110, 0);
@@ -130,14 +135,14 @@ Leitungskurve kurve(const QList<Leitungswerte> &werte, const Leitungsfeld &feld,
         const double v = std::min(wert(w), feld.y.bis);
         if (!std::isfinite(v)) {
             if (!teil.isEmpty())
-                k.zug.teile.append(teil);
+                k.zug.teile.append(spaltenweiseAusduennen(teil, kSpaltenbreite));
             teil.clear();
             continue;
         }
         teil.append(QPointF(a.xBei(w.fMHz), feld.yZuPixel(v)));
     }
     if (!teil.isEmpty())
-        k.zug.teile.append(teil);
+        k.zug.teile.append(spaltenweiseAusduennen(teil, kSpaltenbreite));
     return k;
 }
 
@@ -278,8 +283,9 @@ Leitungsbild leitungsbildBerechnen(const Leitungsdiagramm &diagramm, QSizeF flae
     bild.texte.append({QPointF(a.bereich.right() - mass.horizontalAdvance(mhz),
                                bild.unten.rechteck.bottom() + 2.0 * mass.height()),
                        mhz});
-    bild.texte.append(
-        {QPointF(kLinks, flaeche.height() - 6.0), leitungsZusammenfassung(diagramm, locale)});
+    if (diagramm.mitZusammenfassung)
+        bild.texte.append(
+            {QPointF(kLinks, flaeche.height() - 6.0), leitungsZusammenfassung(diagramm, locale)});
 
     if (markiert >= 0 && markiert < werte.size()) {
         const double x = a.xBei(werte.at(markiert).fMHz);
@@ -311,7 +317,7 @@ void leitungsbildZeichnen(QPainter &painter, const Leitungsbild &bild)
         painter.save();
         for (const Leitungskurve &kurve : bild.kurven) {
             painter.setClipRect(kurve.ausschnitt);
-            linienzugZeichnen(painter, kurve.zug);
+            langeSpurZeichnen(painter, kurve.zug);
         }
         painter.restore();
 

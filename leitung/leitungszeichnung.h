@@ -29,6 +29,8 @@ struct Leitungsdiagramm
     QList<Leitungswerte> werte; // in rising frequency
     QString ueberschrift;       // cable, length and load
     bool mitVerlust = true;     // false: the loss curve is left out
+    // false: the summary line is left out (the window shows it below)
+    bool mitZusammenfassung = true;
 };
 
 // One panel of the chart: where it lies and its value axis.

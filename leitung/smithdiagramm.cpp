@@ -1,5 +1,6 @@
 #include "smithdiagramm.h"
 
+#include "ausduennen.h"
 #include "diagrammschrift.h"
 
 #include <QFontMetricsF>
@@ -21,6 +22,9 @@ constexpr double kUnten = 40.0;
 constexpr double kSeite = 40.0;
 // Samples of one reactance arc, from the rim to the right edge.
 constexpr int kBogenPunkte = 96;
+// Points of a trace closer than this (device units) to the last one drawn
+// are left out: one screen pixel at scale 1, 0.26 mm on paper.
+constexpr double kAbstand = 1.0;
 
 const double kWiderstaende[] = {0.0, 0.2, 0.5, 1.0, 2.0, 5.0};
 const double kBlindwerte[] = {0.2, 0.5, 1.0, 2.0, 5.0};
@@ -95,14 +99,14 @@ Linienzug spur(const Smithbild &bild, const Smithspur &werte, const QColor &farb
     for (const std::optional<Komplex> &z : werte) {
         if (!zeichenbar(z)) {
             if (!teil.isEmpty())
-                zug.teile.append(teil);
+                zug.teile.append(naheAusduennen(teil, kAbstand));
             teil.clear();
             continue;
         }
         teil.append(smithOrt(bild, reflexion(*z)));
     }
     if (!teil.isEmpty())
-        zug.teile.append(teil);
+        zug.teile.append(naheAusduennen(teil, kAbstand));
     return zug;
 }
 
@@ -213,8 +217,8 @@ void smithbildZeichnen(QPainter &painter, const Smithbild &bild)
         painter.setPen(diagrammStift(farbeSwr, 1.2, Qt::DashLine));
         painter.drawEllipse(bild.swrKreis->mitte, bild.swrKreis->radius, bild.swrKreis->radius);
     }
-    linienzugZeichnen(painter, bild.last);
-    linienzugZeichnen(painter, bild.sender);
+    langeSpurZeichnen(painter, bild.last);
+    langeSpurZeichnen(painter, bild.sender);
     painter.setPen(Qt::NoPen);
     punkteZeichnen(painter, bild.bandkanten, 2.5);
     punkteZeichnen(painter, bild.markiert, 4.0);
@@ -225,6 +229,16 @@ void smithbildZeichnen(QPainter &painter, const Smithbild &bild)
     texteZeichnen(painter, QList<Diagrammtext>{bild.ueberschrift});
     texteZeichnen(painter, bild.texte);
     painter.restore();
+}
+
+QImage smithdiagrammBild(const Smithdiagramm &diagramm, QSize einheiten, qreal pixelVerhaeltnis)
+{
+    QImage ziel = weissesBild(einheiten, pixelVerhaeltnis);
+    if (ziel.isNull())
+        return ziel;
+    QPainter painter(&ziel);
+    smithbildZeichnen(painter, smithbildBerechnen(diagramm, QSizeF(einheiten), QLocale()));
+    return ziel;
 }
 
 QSize smithDesignGroesse()

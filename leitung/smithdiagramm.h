@@ -17,6 +17,7 @@
 #include "bildexport.h"
 #include "diagrammteile.h"
 
+#include <QImage>
 #include <QList>
 #include <QLocale>
 #include <QPointF>
@@ -98,6 +99,10 @@ Smithbild smithbildBerechnen(const Smithdiagramm &diagramm, QSizeF flaeche, cons
 
 // The paint pass of a layout.
 void smithbildZeichnen(QPainter &painter, const Smithbild &bild);
+
+// Layout and paint pass into a white image of einheiten device units.
+QImage smithdiagrammBild(const Smithdiagramm &diagramm, QSize einheiten,
+                         qreal pixelVerhaeltnis = 1.0);
 
 // The size of the chart in exports unless the caller gives one.
 QSize smithDesignGroesse();
