@@ -170,6 +170,15 @@ int ausgeben(const Messauftrag &auftrag, const Messverlauf &verlauf, const QStri
              bool mitVerlust, QIODevice &ausgabe, QTextStream &fehler)
 {
     const QLocale locale;
+    if (auftrag.endung == QLatin1String("csv") && !auftrag.anpassung && !auftrag.ausgabe) {
+        // Piece by piece: a table of a million lines needs no second copy.
+        int status = ok;
+        messungCsvSchreiben(verlauf, locale, [&](const QByteArray &stueck) {
+            status = schreiben(stueck, std::nullopt, ausgabe, fehler);
+            return status == ok;
+        });
+        return status;
+    }
     if (auftrag.endung == QLatin1String("csv"))
         return schreiben(auftrag.anpassung ? anpassungCsv(verlauf, locale)
                                            : messungCsv(verlauf, locale),
