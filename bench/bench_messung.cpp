@@ -101,7 +101,7 @@ double median(std::vector<double> werte)
 QByteArray messdatei(int punkte)
 {
     QByteArray text("! Benchmark\n# Hz S RI R 50\n");
-    text.reserve(punkte * 48);
+    text.reserve(qsizetype{punkte} * 48);
     for (int i = 0; i < punkte; ++i) {
         const double t = double(i) / (punkte - 1);
         const double betrag = 0.1 + 0.8 * t;

@@ -331,7 +331,7 @@ template <typename Teil> void aufgeteilt(qsizetype anzahl, qsizetype teile, Teil
 void zeilenSchreiben(QByteArray &text, const Messwerte *werte, qsizetype n,
                      const Zahlschreiber &zahl)
 {
-    constexpr qsizetype zeileHoechstens = 9 * (Zahlschreiber::kPlatz + 1);
+    constexpr qsizetype zeileHoechstens = qsizetype{9} * (Zahlschreiber::kPlatz + 1);
     qsizetype laenge = text.size();
     text.resize(laenge + n * 120 + zeileHoechstens);
     for (const Messwerte *w = werte; w != werte + n; ++w) {

@@ -40,7 +40,7 @@ void ziffernSchreiben(char *ende, std::uint32_t n, int anzahl)
 {
     for (; anzahl >= 2; anzahl -= 2, n /= 100) {
         ende -= 2;
-        std::memcpy(ende, kZiffernpaare + 2 * (n % 100), 2);
+        std::memcpy(ende, kZiffernpaare + std::size_t{2} * (n % 100), 2);
     }
     if (anzahl == 1)
         ende[-1] = char('0' + n % 10);
@@ -83,7 +83,9 @@ char *festSchreiben(char *ziel, double wert, int stellen, char punkt, bool immer
     if (wert < 0.0)
         *ziel++ = '-';
     if (exponent < 0) {
-        std::memcpy(ziel, "0.000", 5);
+        // "0." and the zeros after the separator, −exponent − 1 of them.
+        for (int k = 0; k < 5; ++k)
+            ziel[k] = '0';
         ziel[1] = punkt;
         ziel += 1 - exponent;
         std::memcpy(ziel, folge, 16);
