@@ -72,6 +72,8 @@ private slots:
     void bereich();
     void grosseDateiWiePunktweise();
     void offenesEnde();
+    void wieLeitungsanalyse_data();
+    void wieLeitungsanalyse();
     void anpassnetze_data();
     void anpassnetze();
     void bauteile_data();
@@ -238,6 +240,37 @@ void TstMessung::offenesEnde()
     QVERIFY(w.zSender && w.zAntenne);
     QVERIFY2(relativ(*w.zSender, offen) < 1e-9,
              qPrintable(QString::number(relativ(*w.zSender, offen))));
+}
+
+void TstMessung::wieLeitungsanalyse_data()
+{
+    rueckrechnung_data();
+}
+
+void TstMessung::wieLeitungsanalyse()
+{
+    // The quick path of a measured run against the line analysis of one
+    // antenna impedance, at every point of the sweep. Both round tanh γl of
+    // some hundred radians their own way; near the poles of a lossless line
+    // that shows in the twelfth digit.
+    QFETCH(Kabel, kabel);
+    QFETCH(bool, verluste);
+    Leitungseingabe e = eingabe(kabel, verluste);
+    const Messverlauf v = messverlauf(e, Messort::Antenne, spirale(), 1.0, 450.0);
+    double schlimmste = 0.0;
+    for (const Messwerte &w : v.werte) {
+        if (!w.zAntenne)
+            continue;
+        e.ZL = *w.zAntenne;
+        const Leitungswerte l = leitungsanalyse(e, w.fMHz);
+        QVERIFY(w.vollstaendig());
+        schlimmste = std::max(schlimmste, relativ(*w.zSender, l.Zin));
+        QVERIFY(std::abs(*w.swrSender - l.swrSender) <= 1e-9 * l.swrSender);
+        QVERIFY(std::abs(*w.swrAntenne - l.swrAntenne) <= 1e-9 * l.swrAntenne);
+        QVERIFY(std::abs(*w.verlustGesamt - l.verlustGesamt) <= 1e-9);
+        QCOMPARE(*w.verlustAngepasst, l.verlustAngepasst);
+    }
+    QVERIFY2(schlimmste <= 1e-10, qPrintable(QString::number(schlimmste)));
 }
 
 void TstMessung::anpassnetze_data()
