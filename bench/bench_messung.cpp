@@ -4,7 +4,9 @@
 // against a light request of it (one frequency, 30 m), both as fresh
 // processes, since that is what a user waits for. Run by hand:
 //   QT_QPA_PLATFORM=offscreen ./bench_messung [runs]
-// Prints medians and the fastest runs in milliseconds and their ratio.
+// Prints medians and the fastest runs in milliseconds and their ratio, and
+// the processor time beside them: on a busy machine the wall time of the
+// threads grows with the load, their processor time hardly.
 
 #include "messdaten.h"
 #include "messung.h"
@@ -30,21 +32,39 @@ struct Zeiten
 {
     double median = 0;
     double bester = 0;
+    double prozessor = 0; // median processor time of this process, all threads, in ms
 };
+
+double millisekunden(const timeval &t)
+{
+    return t.tv_sec * 1e3 + t.tv_usec / 1e3;
+}
+
+// Processor time (user and system) of this process, in ms.
+double eigeneZeit()
+{
+    rusage nutzung{};
+    getrusage(RUSAGE_SELF, &nutzung);
+    return millisekunden(nutzung.ru_utime) + millisekunden(nutzung.ru_stime);
+}
 
 template <typename F> Zeiten messen(int laeufe, F &&arbeit)
 {
     std::vector<double> ms;
+    std::vector<double> cpu;
     ms.reserve(static_cast<size_t>(laeufe));
     arbeit(); // warm up caches, fonts and the dynamic loader
     for (int i = 0; i < laeufe; ++i) {
+        const double vorher = eigeneZeit();
         QElapsedTimer uhr;
         uhr.start();
         arbeit();
         ms.push_back(static_cast<double>(uhr.nsecsElapsed()) / 1e6);
+        cpu.push_back(eigeneZeit() - vorher);
     }
     std::sort(ms.begin(), ms.end());
-    return {ms[ms.size() / 2], ms.front()};
+    std::sort(cpu.begin(), cpu.end());
+    return {ms[ms.size() / 2], ms.front(), cpu[cpu.size() / 2]};
 }
 
 // Processor time (user and system) of the finished child processes, in ms.
@@ -52,8 +72,7 @@ double kinderzeit()
 {
     rusage nutzung{};
     getrusage(RUSAGE_CHILDREN, &nutzung);
-    const auto ms = [](const timeval &t) { return t.tv_sec * 1e3 + t.tv_usec / 1e3; };
-    return ms(nutzung.ru_utime) + ms(nutzung.ru_stime);
+    return millisekunden(nutzung.ru_utime) + millisekunden(nutzung.ru_stime);
 }
 
 // One run of the report tool with its output thrown away; false when it
@@ -82,7 +101,7 @@ double median(std::vector<double> werte)
 QByteArray messdatei(int punkte)
 {
     QByteArray text("! Benchmark\n# Hz S RI R 50\n");
-    text.reserve(punkte * 48);
+    text.reserve(qsizetype{punkte} * 48);
     for (int i = 0; i < punkte; ++i) {
         const double t = double(i) / (punkte - 1);
         const double betrag = 0.1 + 0.8 * t;
@@ -131,11 +150,13 @@ int main(int argc, char **argv)
         messen(laeufe, [&] { bytes = varo::messungCsv(verlauf, QLocale(QLocale::German)).size(); });
     std::printf("%d Punkte, Datei %lld Bytes, CSV %lld Bytes, %d Läufe\n", punkte,
                 static_cast<long long>(inhalt.size()), static_cast<long long>(bytes), laeufe);
-    std::printf("Lesen             Median %8.2f ms (bester %8.2f ms)\n", lesen.median,
-                lesen.bester);
-    std::printf("Rechnen           Median %8.2f ms (bester %8.2f ms)\n", rechnen.median,
-                rechnen.bester);
-    std::printf("CSV               Median %8.2f ms (bester %8.2f ms)\n", csv.median, csv.bester);
+    const auto zeile = [](const char *was, const Zeiten &z) {
+        std::printf("%-17s Median %8.2f ms (bester %8.2f ms), Prozessorzeit %8.2f ms\n", was,
+                    z.median, z.bester, z.prozessor);
+    };
+    zeile("Lesen", lesen);
+    zeile("Rechnen", rechnen);
+    zeile("CSV", csv);
 
     const QStringList messung = {
         QStringLiteral("--analyse"), QStringLiteral("--messung"), pfad,

@@ -103,6 +103,10 @@ QString hilfetext()
         "                        anpassen (CSV)\n"
         "  --ausgabe DATEI       .csv, .s1p (das gerechnete Ende als Touchstone), .png, .svg\n"
         "                        oder .pdf\n"
+        "  --smith               mit --ausgabe .png, .svg oder .pdf: das Smith-Diagramm statt\n"
+        "                        des Diagramms, bezogen auf die Impedanz des Kabels, mit den\n"
+        "                        Bandgrenzen aus Baender.txt; markiert ist die Frequenz, die\n"
+        "                        der Mitte des Bereichs am nächsten liegt, mit ihrem SWR-Kreis\n"
         "\n"
         "Längenplaner über ganze Bänder:\n"
         "  --planer              Längen suchen, die auf allen Bändern Abstand zu den\n"
@@ -204,6 +208,7 @@ const QStringList schalterOptionen = {
     QStringLiteral("help"),      QStringLiteral("version"),   QStringLiteral("kurve"),
     QStringLiteral("analyse"),   QStringLiteral("planer"),    QStringLiteral("verlustlos"),
     QStringLiteral("teilweise"), QStringLiteral("anpassung"), QStringLiteral("vermessen"),
+    QStringLiteral("smith"),
 };
 
 // GNU-style "--name WERT" or "--name=WERT"; returns an error text.

@@ -5,15 +5,20 @@
 #include <QLocale>
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
+#include <functional>
+#include <limits>
 #include <thread>
 #include <vector>
+
+#if (defined(__GNUC__) || defined(__clang__)) && (defined(__x86_64__) || defined(__i386__))
+#include <immintrin.h>
+#define VARO_VZEROUPPER 1
+#endif
 
 namespace varo {
 
 namespace {
-
 
 // An element whose reactance (or susceptance) is this small against the
 // rig's impedance is no element at all: leaving it out changes the match
@@ -63,62 +68,48 @@ QString mhzText(double fMHz)
     return QLocale().toString(fMHz, 'g', 10);
 }
 
-} // namespace
-
-Zahlschreiber::Zahlschreiber(const QLocale &locale, int stellen, bool immerPunkt)
-    : m_punkt(locale.decimalPoint().toUtf8()), m_minus(locale.negativeSign().toUtf8()),
-      m_stellen(stellen), m_immerPunkt(immerPunkt)
+bool endlich(Komplex z)
 {
+    return std::isfinite(z.real()) && std::isfinite(z.imag());
 }
 
-void Zahlschreiber::operator()(QByteArray &text, double wert) const
+// a / b without the scaling of the library's quotient; the caller checks
+// that the result is finite.
+Komplex teilen(Komplex a, Komplex b)
 {
-    char puffer[48];
-    char *ende =
-        std::to_chars(puffer, puffer + 40, wert, std::chars_format::general, m_stellen).ptr;
-    char *punkt = std::find(puffer, ende, '.');
-    if (punkt == ende && m_immerPunkt && std::isfinite(wert)) {
-        // "7" and "1e+20" become "7.0" and "1.0e+20".
-        punkt = std::find(puffer, ende, 'e');
-        std::move_backward(punkt, ende, ende + 2);
-        punkt[0] = '.';
-        punkt[1] = '0';
-        ende += 2;
+    const double k = 1.0 / (b.real() * b.real() + b.imag() * b.imag());
+    return {(a.real() * b.real() + a.imag() * b.imag()) * k,
+            (a.imag() * b.real() - a.real() * b.imag()) * k};
+}
+
+// The principal root of a + jb for b ≥ 0: real part ≥ 0.
+Komplex wurzel(Komplex z)
+{
+    const double betrag = std::sqrt(z.real() * z.real() + z.imag() * z.imag());
+    if (z.real() >= 0.0) {
+        const double w = std::sqrt((betrag + z.real()) / 2.0);
+        return {w, z.imag() / (2.0 * w)};
     }
-    const bool minus = puffer[0] == '-' && m_minus != "-";
-    if (m_punkt.size() == 1 && !minus) {
-        // The common case: one byte for the separator, "-" for the sign.
-        if (punkt != ende)
-            *punkt = m_punkt.at(0);
-        text.append(puffer, ende - puffer);
-        return;
-    }
-    QByteArray zahl(puffer, ende - puffer);
-    if (punkt != ende)
-        zahl.replace(punkt - puffer, 1, m_punkt);
-    if (minus)
-        zahl.replace(0, 1, m_minus);
-    text += zahl;
+    const double w = std::sqrt((betrag - z.real()) / 2.0);
+    return {z.imag() / (2.0 * w), w};
 }
 
-void Zahlschreiber::operator()(QByteArray &text, std::optional<double> wert) const
+// stehwellenverhaeltnis from squares instead of hypot and a quotient.
+double swr(Komplex Z, double R0)
 {
-    if (wert)
-        (*this)(text, *wert);
+    const double x2 = Z.imag() * Z.imag();
+    const double oben = (Z.real() - R0) * (Z.real() - R0) + x2;
+    const double unten = (Z.real() + R0) * (Z.real() + R0) + x2;
+    const double betrag = std::sqrt(oben / unten);
+    if (!std::isfinite(betrag))
+        return stehwellenverhaeltnis(Z, R0);
+    if (!(betrag < 1.0))
+        return std::numeric_limits<double>::infinity();
+    return (1.0 + betrag) / (1.0 - betrag);
 }
 
-Komplex zumSender(const Leitungskonstanten &k, double laenge, Komplex ZL)
-{
-    return leitungAuswerten(k.Zo, k.gamma, laenge, ZL, 1.0, 0.0).Zin;
-}
-
-Komplex zurAntenne(const Leitungskonstanten &k, double laenge, Komplex Zin)
-{
-    const Komplex t = std::tanh(k.gamma * laenge);
-    return k.Zo * (Zin - k.Zo * t) / (k.Zo - Zin * t);
-}
-
-Messwerte messpunktAuswerten(const Leitungseingabe &eingabe, Messort ort, const Messpunkt &punkt)
+// One point the general way, with the functions of the line analysis.
+Messwerte allgemeinAuswerten(const Leitungseingabe &eingabe, Messort ort, const Messpunkt &punkt)
 {
     Messwerte w;
     w.fMHz = punkt.fHz / 1.0e6;
@@ -153,6 +144,238 @@ Messwerte messpunktAuswerten(const Leitungseingabe &eingabe, Messort ort, const 
     return w;
 }
 
+// The line model of leitungsanalyse for the many frequencies of one cable:
+// what does not depend on the frequency is computed once; tanh γl and
+// |cosh γl|² come from one expm1 and one sincos; Zo = γ / (G + jωC) needs no
+// second root. Where a value on the way is not finite (a pole of tanh, an
+// impedance too large for its squares), the point takes the general way.
+class Punktrechner
+{
+public:
+    explicit Punktrechner(const Leitungseingabe &eingabe)
+        : m_eingabe(eingabe), m_mitVerlust(eingabe.verluste && eingabe.verlust.vorhanden)
+    {
+        const double v = kLichtgeschwindigkeit * eingabe.Vk;
+        m_L = eingabe.R0 / v;
+        m_C = 1.0 / (eingabe.R0 * v);
+        m_rProWurzelF = 2.0 * eingabe.R0 * dBZuNeper(eingabe.verlust.k1) / 100.0;
+        m_gProF = 2.0 * dBZuNeper(eingabe.verlust.k2) / 100.0 / eingabe.R0;
+    }
+
+    Messwerte auswerten(Messort ort, const Messpunkt &punkt) const;
+
+private:
+    // The line at one frequency.
+    struct Leitung
+    {
+        Komplex Zo, kehrZo, t;    // t = tanh γl
+        double coshQuadrat = 0.0; // |cosh γl|², infinite for a very long lossy line
+        double lnCosh = 0.0;      // ln |cosh γl|² for such a line
+        double angepasst = 0.0;   // dB, matched loss over the length
+    };
+    std::optional<Leitung> leitung(double fMHz) const;
+    // 10·log10(Pin / PL) with p = Re(V·conj I) / Re ZL at the input.
+    static double verlust(const Leitung &l, double p);
+
+    const Leitungseingabe &m_eingabe;
+    bool m_mitVerlust;
+    double m_L, m_C;
+    double m_rProWurzelF, m_gProF; // R = m_rProWurzelF·√f, G = m_gProF·f, f in MHz
+};
+
+std::optional<Punktrechner::Leitung> Punktrechner::leitung(double fMHz) const
+{
+    if (!(fMHz > 0.0))
+        return std::nullopt;
+    const double omega = 2.0 * kPi * fMHz * 1.0e6;
+    const double wurzelF = std::sqrt(fMHz);
+    const double R = m_mitVerlust ? m_rProWurzelF * wurzelF : 0.0;
+    const double G = m_mitVerlust ? m_gProF * fMHz : 0.0;
+    const Komplex quer(G, omega * m_C);
+    const Komplex gamma =
+        wurzel(Komplex(R * G - omega * m_L * omega * m_C, R * omega * m_C + G * omega * m_L));
+    Leitung l;
+    l.Zo = teilen(gamma, quer);
+    l.kehrZo = std::conj(l.Zo) * (1.0 / std::norm(l.Zo));
+    // tanh(a + jb) = (sinh 2a + j sin 2b) / (cosh 2a + cos 2b), a ≥ 0, and
+    // |cosh(a + jb)|² = (cosh 2a + cos 2b) / 2.
+    const double a = gamma.real() * m_eingabe.laenge;
+    const double b = gamma.imag() * m_eingabe.laenge;
+    if (2.0 * a < 700.0) {
+        const double e = std::expm1(2.0 * a);
+        const double h = 1.0 / (2.0 * (e + 1.0));
+        const double nenner = 1.0 + e * e * h + std::cos(2.0 * b); // cosh 2a + cos 2b
+        const double k = 1.0 / nenner;
+        l.t = Komplex(e * (e + 2.0) * h * k, std::sin(2.0 * b) * k);
+        l.coshQuadrat = nenner / 2.0;
+    } else {
+        l.t = Komplex(1.0, 0.0);
+        l.coshQuadrat = std::numeric_limits<double>::infinity();
+        l.lnCosh = 2.0 * a - std::log(4.0);
+    }
+    if (!endlich(l.Zo) || !endlich(l.kehrZo) || !endlich(l.t))
+        return std::nullopt;
+    // As Verlustmodell::dBPro100m, with the root already taken.
+    l.angepasst = m_mitVerlust ? (m_eingabe.verlust.k1 * wurzelF + m_eingabe.verlust.k2 * fMHz) *
+                                     m_eingabe.laenge / 100.0
+                               : 0.0;
+    return l;
+}
+
+double Punktrechner::verlust(const Leitung &l, double p)
+{
+    // One logarithm where the product stays in range.
+    const double verhaeltnis = l.coshQuadrat * p;
+    if (std::isfinite(verhaeltnis) && verhaeltnis > 0.0)
+        return 10.0 / std::log(10.0) * std::log(verhaeltnis);
+    const double lnCosh = std::isfinite(l.coshQuadrat) ? std::log(l.coshQuadrat) : l.lnCosh;
+    return 10.0 / std::log(10.0) * (lnCosh + std::log(p));
+}
+
+Messwerte Punktrechner::auswerten(Messort ort, const Messpunkt &punkt) const
+{
+    Messwerte w;
+    w.fMHz = punkt.fHz / 1.0e6;
+    if (!punkt.Z)
+        return w;
+    const auto l = leitung(w.fMHz);
+    if (!l)
+        return allgemeinAuswerten(m_eingabe, ort, punkt);
+    const double R0 = m_eingabe.R0;
+    Komplex ZL = *punkt.Z;
+    if (ort == Messort::Sender) {
+        // ZL = Zo·(Zin − Zo·tanh γl)/(Zo − Zin·tanh γl)
+        ZL = teilen(*punkt.Z - l->Zo * l->t, 1.0 - *punkt.Z * l->kehrZo * l->t);
+        if (!endlich(ZL))
+            return allgemeinAuswerten(m_eingabe, ort, punkt);
+        w.zSender = punkt.Z;
+        w.swrSender = swr(*punkt.Z, R0);
+        if (!passiveImpedanz(ZL))
+            return w;
+    }
+    // With I = 1 A at the load: V = ZL + Zo·tanh γl and I = 1 + ZL/Zo·tanh γl
+    // at the input, both divided by cosh γl.
+    const Komplex v = ZL + l->Zo * l->t;
+    const Komplex i = 1.0 + ZL * l->kehrZo * l->t;
+    w.zAntenne = ZL;
+    w.swrAntenne = swr(ZL, R0);
+    if (ort == Messort::Antenne) {
+        const Komplex zin = teilen(v, i);
+        if (!endlich(zin))
+            return allgemeinAuswerten(m_eingabe, ort, punkt);
+        w.zSender = passiveImpedanz(zin);
+        if (!w.zSender)
+            return w;
+        w.swrSender = swr(zin, R0);
+    }
+    const double gesamt =
+        m_mitVerlust ? verlust(*l, (v.real() * i.real() + v.imag() * i.imag()) / ZL.real()) : 0.0;
+    if (std::isfinite(gesamt)) {
+        w.verlustAngepasst = l->angepasst;
+        w.verlustGesamt = gesamt;
+    }
+    return w;
+}
+
+// Into how many parts work on anzahl items is shared out: one for small
+// work, else one per core, at most eight.
+qsizetype teilzahl(qsizetype anzahl)
+{
+    if (anzahl < 20000)
+        return 1;
+    return std::clamp<qsizetype>(std::thread::hardware_concurrency(), 1, 8);
+}
+
+#ifdef VARO_VZEROUPPER
+__attribute__((target("avx"))) void obereHaelftenFreigeben()
+{
+    _mm256_zeroupper();
+}
+#endif
+
+// Library code that uses wide vector registers (parts of Qt, met while the
+// GUI application starts) may leave their upper halves marked as in use.
+// Until that mark is cleared, each switch between the math library's AVX
+// code and the SSE code of this file saves or restores the register state:
+// on a Xeon, expm1, sincos and log became some 70 times slower after
+// QGuiApplication had started. vzeroupper, where the processor has AVX,
+// clears the mark; it changes no value, no vector register is kept across a
+// call.
+void vektorzustandFreigeben()
+{
+#ifdef VARO_VZEROUPPER
+    if (__builtin_cpu_supports("avx"))
+        obereHaelftenFreigeben();
+#endif
+}
+
+// Runs teil(k, von, bis) for the parts k of the items 0 to anzahl − 1, every
+// part but the first in a thread of its own, each on a cleared vector state.
+template <typename Teil> void aufgeteilt(qsizetype anzahl, qsizetype teile, Teil &&teil)
+{
+    const auto sauber = [&teil](qsizetype k, qsizetype von, qsizetype bis) {
+        vektorzustandFreigeben();
+        teil(k, von, bis);
+    };
+    std::vector<std::thread> faeden;
+    for (qsizetype k = 1; k < teile; ++k)
+        faeden.emplace_back(sauber, k, anzahl * k / teile, anzahl * (k + 1) / teile);
+    sauber(0, 0, anzahl / teile);
+    for (std::thread &faden : faeden)
+        faden.join();
+}
+
+// Appends the table's lines of n values to text: ";" between the fields,
+// an unknown value leaves its field empty. Each line is written into room
+// for its longest form.
+void zeilenSchreiben(QByteArray &text, const Messwerte *werte, qsizetype n,
+                     const Zahlschreiber &zahl)
+{
+    constexpr qsizetype zeileHoechstens = qsizetype{9} * (Zahlschreiber::kPlatz + 1);
+    qsizetype laenge = text.size();
+    text.resize(laenge + n * 120 + zeileHoechstens);
+    for (const Messwerte *w = werte; w != werte + n; ++w) {
+        if (text.size() - laenge < zeileHoechstens)
+            text.resize(text.size() + text.size() / 2 + zeileHoechstens);
+        char *const anfang = text.data() + laenge;
+        char *z = zahl(anfang, w->fMHz);
+        for (const auto &ende : {w->zSender, w->zAntenne}) {
+            for (const bool real : {true, false}) {
+                *z++ = ';';
+                if (ende)
+                    z = zahl(z, real ? ende->real() : ende->imag());
+            }
+        }
+        for (const auto &wert :
+             {w->swrSender, w->swrAntenne, w->verlustAngepasst, w->verlustGesamt}) {
+            *z++ = ';';
+            if (wert)
+                z = zahl(z, *wert);
+        }
+        *z++ = '\n';
+        laenge += z - anfang;
+    }
+    text.resize(laenge);
+}
+
+} // namespace
+
+Komplex zumSender(const Leitungskonstanten &k, double laenge, Komplex ZL)
+{
+    return leitungAuswerten(k.Zo, k.gamma, laenge, ZL, 1.0, 0.0).Zin;
+}
+
+Komplex zurAntenne(const Leitungskonstanten &k, double laenge, Komplex Zin)
+{
+    const Komplex t = std::tanh(k.gamma * laenge);
+    return k.Zo * (Zin - k.Zo * t) / (k.Zo - Zin * t);
+}
+
+Messwerte messpunktAuswerten(const Leitungseingabe &eingabe, Messort ort, const Messpunkt &punkt)
+{
+    return Punktrechner(eingabe).auswerten(ort, punkt);
+}
+
 Messverlauf messverlauf(const Leitungseingabe &eingabe, Messort ort, const Messdaten &daten,
                         double vonMHz, double bisMHz)
 {
@@ -168,23 +391,13 @@ Messverlauf messverlauf(const Leitungseingabe &eingabe, Messort ort, const Messd
     const qsizetype anzahl = schluss - anfang;
     verlauf.werte.resize(anzahl);
     Messwerte *ziel = verlauf.werte.data();
-    const auto teil = [&](qsizetype von, qsizetype bis) {
+    const Punktrechner rechner(eingabe);
+    // Every point stands alone, each result in its own place, so the order
+    // of the work changes nothing.
+    aufgeteilt(anzahl, teilzahl(anzahl), [&](qsizetype, qsizetype von, qsizetype bis) {
         for (qsizetype i = von; i < bis; ++i)
-            ziel[i] = messpunktAuswerten(eingabe, ort, anfang[i]);
-    };
-    // Every point stands alone: a large file is shared out among the cores,
-    // each result in its own place, so the order of the work changes nothing.
-    const qsizetype kerne = std::clamp<qsizetype>(std::thread::hardware_concurrency(), 1, 8);
-    if (anzahl < 20000 || kerne == 1) {
-        teil(0, anzahl);
-    } else {
-        std::vector<std::thread> faeden;
-        for (qsizetype k = 1; k < kerne; ++k)
-            faeden.emplace_back(teil, anzahl * k / kerne, anzahl * (k + 1) / kerne);
-        teil(0, anzahl / kerne);
-        for (std::thread &faden : faeden)
-            faden.join();
-    }
+            ziel[i] = rechner.auswerten(ort, anfang[i]);
+    });
     for (qsizetype i = 0; i < anzahl; ++i) {
         if (!anfang[i].Z)
             ++verlauf.luecken;
@@ -279,28 +492,41 @@ QString bauteilText(std::optional<double> x, double fMHz, const QLocale &locale)
     return text + (spule ? QStringLiteral(" µH") : QStringLiteral(" pF"));
 }
 
-QByteArray messungCsv(const Messverlauf &verlauf, const QLocale &locale)
+bool messungCsvSchreiben(const Messverlauf &verlauf, const QLocale &locale,
+                         const std::function<bool(const QByteArray &)> &weiter)
 {
     const Zahlschreiber zahl(locale, 10);
-    QByteArray text = messungCsvKopf.toUtf8() + '\n';
-    text.reserve(text.size() + verlauf.werte.size() * 120);
-    const auto teil = [&](QByteArray &t, const std::optional<Komplex> &z, bool real) {
-        t += ';';
-        if (z)
-            zahl(t, real ? z->real() : z->imag());
-    };
-    for (const Messwerte &w : verlauf.werte) {
-        zahl(text, w.fMHz);
-        teil(text, w.zSender, true);
-        teil(text, w.zSender, false);
-        teil(text, w.zAntenne, true);
-        teil(text, w.zAntenne, false);
-        for (const auto &wert : {w.swrSender, w.swrAntenne, w.verlustAngepasst, w.verlustGesamt}) {
-            text += ';';
-            zahl(text, wert);
+    const qsizetype anzahl = verlauf.werte.size();
+    // Rounds of so many lines per part, each part in a text of its own that
+    // is used again: a large table never stands in memory as a whole.
+    constexpr qsizetype zeilenProTeil = 8192;
+    std::vector<QByteArray> teile(std::size_t(teilzahl(anzahl)));
+    teile[0] = messungCsvKopf.toUtf8() + '\n';
+    const qsizetype runde = zeilenProTeil * qsizetype(teile.size());
+    qsizetype anfang = 0;
+    do {
+        const qsizetype n = std::min(runde, anzahl - anfang);
+        aufgeteilt(n, qsizetype(teile.size()), [&](qsizetype teil, qsizetype von, qsizetype bis) {
+            zeilenSchreiben(teile[std::size_t(teil)], verlauf.werte.constData() + anfang + von,
+                            bis - von, zahl);
+        });
+        for (QByteArray &teil : teile) {
+            if (!teil.isEmpty() && !weiter(teil))
+                return false;
+            teil.resize(0); // keeps its room
         }
-        text += '\n';
-    }
+        anfang += n;
+    } while (anfang < anzahl);
+    return true;
+}
+
+QByteArray messungCsv(const Messverlauf &verlauf, const QLocale &locale)
+{
+    QByteArray text;
+    messungCsvSchreiben(verlauf, locale, [&text](const QByteArray &stueck) {
+        text += stueck;
+        return true;
+    });
     return text;
 }
 

@@ -7,6 +7,7 @@
 
 #include "leitungsanalyse.h"
 #include "messdaten.h"
+#include "zahlschreiber.h"
 
 #include <QByteArray>
 #include <QList>
@@ -14,6 +15,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 
 namespace varo {
@@ -93,23 +95,6 @@ Komplex mitNetz(const Anpassnetz &netz, Komplex Z);
 // in the locale's form; empty for no element.
 QString bauteilText(std::optional<double> x, double fMHz, const QLocale &locale);
 
-// Writes numbers in C form with the given significant digits (as QLocale's
-// 'g' does), then with the locale's separator and sign; immerPunkt adds
-// ".0" to a number without separator. Fast enough for a million fields.
-class Zahlschreiber
-{
-public:
-    Zahlschreiber(const QLocale &locale, int stellen, bool immerPunkt = false);
-    void operator()(QByteArray &text, double wert) const;
-    void operator()(QByteArray &text, std::optional<double> wert) const; // nothing when empty
-
-private:
-    QByteArray m_punkt;
-    QByteArray m_minus;
-    int m_stellen;
-    bool m_immerPunkt;
-};
-
 // The header line of the table of both ends.
 inline const QString messungCsvKopf = QStringLiteral(
     "f/MHz;R Sender/Ohm;X Sender/Ohm;R Antenne/Ohm;X Antenne/Ohm;SWR Sender;SWR Antenne;"
@@ -119,6 +104,12 @@ inline const QString messungCsvKopf = QStringLiteral(
 // locale's decimal separator and ten significant digits; a value that is
 // not known leaves its field empty (a gap: the frequency and empty fields).
 QByteArray messungCsv(const Messverlauf &verlauf, const QLocale &locale);
+
+// The same table in pieces of some hundred kilobytes, in order, handed to
+// weiter; false as soon as weiter returns false. A large table is written
+// on this way without ever standing in memory as a whole.
+bool messungCsvSchreiben(const Messverlauf &verlauf, const QLocale &locale,
+                         const std::function<bool(const QByteArray &)> &weiter);
 
 // The header line of the table of networks.
 inline const QString anpassungCsvKopf =

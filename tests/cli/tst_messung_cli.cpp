@@ -1,12 +1,14 @@
 #include "berichtwerkzeug.h"
 #include "messdaten.h"
 #include "messung.h"
+#include "modus_messung.h"
 #include "werkzeuglauf.h"
 
 #include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QXmlStreamReader>
 
 class TstMessungCli : public QObject
 {
@@ -19,6 +21,10 @@ private slots:
     void bereich();
     void anpassung();
     void touchstoneUndBild();
+    void smith_data();
+    void smith();
+    void smithAufbau_data();
+    void smithAufbau();
     void abgelehnt_data();
     void abgelehnt();
     void aufruffehler_data();
@@ -50,6 +56,9 @@ void TstMessungCli::initTestCase()
     datei.write("; Testtabelle\n"
                 "0,66 RG-213 d=100/6,8;10/2,0;400/14,5\n"
                 "0,66 Fallend d=100/6,8;400/5\n");
+    QFile baender(m_dir.filePath(QStringLiteral("Baender.txt")));
+    QVERIFY(baender.open(QIODevice::WriteOnly));
+    baender.write("80m 3,5 3,8\n40m 7 7,2\n");
 }
 
 void TstMessungCli::tabelle_data()
@@ -160,6 +169,110 @@ void TstMessungCli::touchstoneUndBild()
     QVERIFY(QImage(png).width() > 300);
 }
 
+void TstMessungCli::smith_data()
+{
+    QTest::addColumn<QString>("endung");
+    QTest::addColumn<QString>("messort");
+    QTest::newRow("PNG") << "png"
+                         << "antenne";
+    QTest::newRow("SVG") << "svg"
+                         << "sender";
+    QTest::newRow("PDF") << "pdf"
+                         << "antenne";
+}
+
+void TstMessungCli::smith()
+{
+    QFETCH(QString, endung);
+    QFETCH(QString, messort);
+    const QString pfad = m_dir.filePath(QStringLiteral("smith.") + endung);
+    QFile::remove(pfad);
+    const Lauf lauf =
+        messung("v1_ma_mhz_r75.s1p", {"--messort", messort, "--smith", "--ausgabe", pfad});
+    QCOMPARE(lauf.status, 0);
+    QVERIFY(lauf.stdout_.isEmpty());
+    // The gap at 3.8 MHz is told; the band list beside the program is read.
+    QVERIFY2(!lauf.stderr_.contains(QStringLiteral("Bandgrenzen")), qPrintable(lauf.stderr_));
+    QFile datei(pfad);
+    QVERIFY(datei.open(QIODevice::ReadOnly));
+    const QByteArray inhalt = datei.readAll();
+    if (endung == QLatin1String("png")) {
+        // Square: the line chart is wider than high.
+        QCOMPARE(QImage::fromData(inhalt, "PNG").size(), varo::smithDesignGroesse());
+    } else if (endung == QLatin1String("svg")) {
+        QXmlStreamReader xml(inhalt);
+        QString titel;
+        while (xml.readNext() != QXmlStreamReader::EndDocument && !xml.hasError()) {
+            if (xml.isStartElement() && xml.name() == QLatin1String("title"))
+                titel = xml.readElementText();
+        }
+        QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
+        QCOMPARE(titel, QStringLiteral("Smith-Diagramm"));
+    } else {
+        QVERIFY(inhalt.startsWith("%PDF-"));
+        QVERIFY(inhalt.contains("/Title (\xfe\xff\0S\0m\0i\0t\0h"));
+    }
+}
+
+void TstMessungCli::smithAufbau_data()
+{
+    QTest::addColumn<QList<double>>("fMHz");
+    QTest::addColumn<QList<int>>("luecken");
+    QTest::addColumn<QList<double>>("kantenMHz"); // lower and upper edge of each band
+    QTest::addColumn<QList<int>>("kanten");
+    QTest::addColumn<int>("markiert"); // nearest the centre of the file's range
+    const QList<double> f{3.4, 3.5, 3.62, 3.7, 3.81, 3.9};
+    const QList<double> baender{3.5, 3.8, 7.0, 7.2};
+    QTest::newRow("Kanten auf und neben Punkten")
+        << f << QList<int>() << baender << QList<int>{1, 4} << 2;
+    QTest::newRow("Mitte eine Lücke") << f << QList<int>{2, 3} << baender << QList<int>{1, 4} << 1;
+    QTest::newRow("Kanten außerhalb")
+        << QList<double>{3.55, 3.6, 3.7} << QList<int>() << baender << QList<int>() << 1;
+    QTest::newRow("halbwegs: der untere") << QList<double>{3.5, 4.0, 4.5} << QList<int>()
+                                          << QList<double>{3.75, 4.25} << QList<int>{0, 1} << 1;
+    QTest::newRow("zwei Kanten, ein Punkt")
+        << QList<double>{3.5, 3.6, 3.7} << QList<int>() << QList<double>{3.58, 3.62, 3.69, 3.8}
+        << QList<int>{1, 2} << 1;
+    QTest::newRow("nur Lücken") << QList<double>{3.6, 3.7} << QList<int>{0, 1} << baender
+                                << QList<int>() << -1;
+}
+
+void TstMessungCli::smithAufbau()
+{
+    QFETCH(QList<double>, fMHz);
+    QFETCH(QList<int>, luecken);
+    QFETCH(QList<double>, kantenMHz);
+    QFETCH(QList<int>, kanten);
+    QFETCH(int, markiert);
+    varo::Messverlauf verlauf;
+    for (int i = 0; i < fMHz.size(); ++i) {
+        varo::Messwerte w;
+        w.fMHz = fMHz.at(i);
+        if (!luecken.contains(i)) {
+            w.zAntenne = varo::Komplex(75.0 + i, -10.0 * i);
+            w.zSender = varo::Komplex(30.0 + i, 15.0);
+        }
+        verlauf.werte.append(w);
+    }
+    QList<varo::Band> baender;
+    for (int i = 0; i + 1 < kantenMHz.size(); i += 2)
+        baender.append({QStringLiteral("Band"), kantenMHz.at(i), kantenMHz.at(i + 1)});
+    const varo::Smithdiagramm d =
+        varo::cli::messungSmith(verlauf, 75.0, baender, fMHz.constFirst(), fMHz.constLast());
+    QCOMPARE(d.bandkanten, kanten);
+    QCOMPARE(d.markiert, markiert);
+    QCOMPARE(d.last.size(), fMHz.size());
+    QCOMPARE(d.sender.size(), fMHz.size());
+    for (int i = 0; i < fMHz.size(); ++i) {
+        QCOMPARE(d.last.at(i).has_value(), !luecken.contains(i));
+        QCOMPARE(d.sender.at(i).has_value(), !luecken.contains(i));
+        if (d.last.at(i)) {
+            QCOMPARE(*d.last.at(i), *verlauf.werte.at(i).zAntenne / 75.0);
+            QCOMPARE(*d.sender.at(i), *verlauf.werte.at(i).zSender / 75.0);
+        }
+    }
+}
+
 void TstMessungCli::abgelehnt_data()
 {
     QTest::addColumn<QString>("datei");
@@ -204,6 +317,11 @@ void TstMessungCli::aufruffehler_data()
     QTest::newRow("Endung") << QStringList{"--ausgabe", "x.txt"} << "--ausgabe muss";
     QTest::newRow("Anpassung als Bild")
         << QStringList{"--anpassung", "--ausgabe", "x.png"} << "--anpassung gibt";
+    QTest::newRow("Smith ohne Ausgabe") << QStringList{"--smith"} << "--smith zeichnet ein Bild";
+    QTest::newRow("Smith als CSV")
+        << QStringList{"--smith", "--ausgabe", "x.csv"} << "--smith zeichnet ein Bild";
+    QTest::newRow("Smith als Touchstone")
+        << QStringList{"--smith", "--ausgabe", "x.s1p"} << "--smith zeichnet ein Bild";
     QTest::newRow("Datei fehlt") << QStringList{"--messung", "/gibt/es/nicht.s1p"}
                                  << "kann nicht gelesen werden";
 }
@@ -221,7 +339,7 @@ void TstMessungCli::aufruffehler()
 void TstMessungCli::hilfe()
 {
     const QString text = QString::fromUtf8(werkzeugStarten({"--help"}, m_dir.path()).stdout_);
-    for (const char *option : {"--messung DATEI", "--messort ORT", "--anpassung"})
+    for (const char *option : {"--messung DATEI", "--messort ORT", "--anpassung", "--smith"})
         QVERIFY2(text.contains(QLatin1String(option)), option);
 }
 

@@ -6,7 +6,9 @@
 #include <QLocale>
 #include <QTest>
 
+#include <charconv>
 #include <cmath>
+#include <random>
 
 using namespace varo;
 using namespace varo::pruefung;
@@ -69,11 +71,18 @@ private slots:
     void gegenKaskade();
     void bereich();
     void grosseDateiWiePunktweise();
+    void offenesEnde();
+    void wieLeitungsanalyse_data();
+    void wieLeitungsanalyse();
     void anpassnetze_data();
     void anpassnetze();
     void bauteile_data();
     void bauteile();
     void touchstoneHinUndZurueck();
+    void zahlschreiber_data();
+    void zahlschreiber();
+    void zahlschreiberWieToChars_data();
+    void zahlschreiberWieToChars();
 };
 
 void TstMessung::rueckrechnung_data()
@@ -198,17 +207,70 @@ void TstMessung::grosseDateiWiePunktweise()
     for (int i = 0; i < 30001; ++i)
         d.punkte.append({1e6 + 1000.0 * i, impedanzAusReflexion(std::polar(0.9, 0.001 * i), 50)});
     const Leitungseingabe e = eingabe(kabelliste[1]);
+    const QLocale deutsch(QLocale::German);
     for (const Messort ort : {Messort::Antenne, Messort::Sender}) {
         const Messverlauf v = messverlauf(e, ort, d, 1.0, 31.0);
         QCOMPARE(v.werte.size(), d.punkte.size());
+        // The table is written in parts as well: each line as on its own.
+        const QList<QByteArray> zeilen = messungCsv(v, deutsch).split('\n');
+        QCOMPARE(zeilen.size(), d.punkte.size() + 2);
         for (qsizetype i = 0; i < d.punkte.size(); i += 7) {
             const Messwerte einzeln = messpunktAuswerten(e, ort, d.punkte.at(i));
             QCOMPARE(v.werte.at(i).fMHz, einzeln.fMHz);
             QCOMPARE(v.werte.at(i).zSender, einzeln.zSender);
             QCOMPARE(v.werte.at(i).zAntenne, einzeln.zAntenne);
             QCOMPARE(v.werte.at(i).verlustGesamt, einzeln.verlustGesamt);
+            Messverlauf eins;
+            eins.werte.append(einzeln);
+            QCOMPARE(zeilen.at(i + 1), messungCsv(eins, deutsch).split('\n').at(1));
         }
     }
+}
+
+void TstMessung::offenesEnde()
+{
+    // A load too large for the squares of the quick path: the line is open
+    // at its end, the rig sees Zo·coth γl.
+    const Kabel &kabel = kabelliste[0];
+    const Leitungskonstanten k =
+        leitungskonstanten(kabel.R0, kabel.Vk, {kabel.k1, kabel.k2, true}, 7.1, true);
+    const Komplex offen = k.Zo / std::tanh(k.gamma * kabel.laenge);
+    const Messwerte w =
+        messpunktAuswerten(eingabe(kabel), Messort::Antenne, {7.1e6, Komplex(1e200, 1e200)});
+    QVERIFY(w.zSender && w.zAntenne);
+    QVERIFY2(relativ(*w.zSender, offen) < 1e-9,
+             qPrintable(QString::number(relativ(*w.zSender, offen))));
+}
+
+void TstMessung::wieLeitungsanalyse_data()
+{
+    rueckrechnung_data();
+}
+
+void TstMessung::wieLeitungsanalyse()
+{
+    // The quick path of a measured run against the line analysis of one
+    // antenna impedance, at every point of the sweep. Both round tanh γl of
+    // some hundred radians their own way; near the poles of a lossless line
+    // that shows in the twelfth digit.
+    QFETCH(Kabel, kabel);
+    QFETCH(bool, verluste);
+    Leitungseingabe e = eingabe(kabel, verluste);
+    const Messverlauf v = messverlauf(e, Messort::Antenne, spirale(), 1.0, 450.0);
+    double schlimmste = 0.0;
+    for (const Messwerte &w : v.werte) {
+        if (!w.zAntenne)
+            continue;
+        e.ZL = *w.zAntenne;
+        const Leitungswerte l = leitungsanalyse(e, w.fMHz);
+        QVERIFY(w.vollstaendig());
+        schlimmste = std::max(schlimmste, relativ(*w.zSender, l.Zin));
+        QVERIFY(std::abs(*w.swrSender - l.swrSender) <= 1e-9 * l.swrSender);
+        QVERIFY(std::abs(*w.swrAntenne - l.swrAntenne) <= 1e-9 * l.swrAntenne);
+        QVERIFY(std::abs(*w.verlustGesamt - l.verlustGesamt) <= 1e-9);
+        QCOMPARE(*w.verlustAngepasst, l.verlustAngepasst);
+    }
+    QVERIFY2(schlimmste <= 1e-10, qPrintable(QString::number(schlimmste)));
 }
 
 void TstMessung::anpassnetze_data()
@@ -315,6 +377,92 @@ void TstMessung::touchstoneHinUndZurueck()
         const Messpunkt &q = wieder.daten.punkte.at(j++);
         QVERIFY(std::abs(q.fHz - p.fHz) <= 1e-12 * p.fHz);
         QVERIFY2(relativ(*q.Z, *p.Z) <= 1e-11, qPrintable(QString::number(relativ(*q.Z, *p.Z))));
+    }
+}
+
+void TstMessung::zahlschreiber_data()
+{
+    QTest::addColumn<double>("wert");
+    QTest::addColumn<int>("stellen");
+    QTest::addColumn<bool>("immerPunkt");
+    QTest::addColumn<QByteArray>("c");
+    QTest::addColumn<QByteArray>("deutsch");
+    QTest::newRow("zehn Stellen") << 48.189356963 << 10 << false << QByteArray("48.18935696")
+                                  << QByteArray("48,18935696");
+    QTest::newRow("Nullen am Ende")
+        << 1.00029 << 10 << false << QByteArray("1.00029") << QByteArray("1,00029");
+    QTest::newRow("ganz") << -7.0 << 10 << false << QByteArray("-7") << QByteArray("-7");
+    QTest::newRow("ganz mit Punkt") << 7.0 << 15 << true << QByteArray("7.0") << QByteArray("7,0");
+    QTest::newRow("klein, fest") << 0.0001234567891 << 10 << false << QByteArray("0.0001234567891")
+                                 << QByteArray("0,0001234567891");
+    QTest::newRow("kleiner: Exponent")
+        << -0.00001234 << 10 << false << QByteArray("-1.234e-05") << QByteArray("-1,234e-05");
+    QTest::newRow("aufgerundet ins nächste Jahrzehnt")
+        << 9.99999999996 << 10 << false << QByteArray("10") << QByteArray("10");
+    QTest::newRow("aufgerundet zum Exponenten")
+        << 9999999999.6 << 10 << false << QByteArray("1e+10") << QByteArray("1e+10");
+    QTest::newRow("groß mit Punkt")
+        << 1e20 << 15 << true << QByteArray("1.0e+20") << QByteArray("1,0e+20");
+    QTest::newRow("genau halb: gerade") << 2.5 << 1 << false << QByteArray("2") << QByteArray("2");
+    QTest::newRow("genau halb, klein")
+        << 0.125 << 2 << false << QByteArray("0.12") << QByteArray("0,12");
+    QTest::newRow("knapp unter halb") << 1.005 << 3 << false << QByteArray("1") << QByteArray("1");
+    QTest::newRow("null") << 0.0 << 10 << false << QByteArray("0") << QByteArray("0");
+    QTest::newRow("minus null") << -0.0 << 10 << false << QByteArray("-0") << QByteArray("-0");
+    QTest::newRow("unendlich") << std::numeric_limits<double>::infinity() << 10 << true
+                               << QByteArray("inf") << QByteArray("inf");
+}
+
+void TstMessung::zahlschreiber()
+{
+    QFETCH(double, wert);
+    QFETCH(int, stellen);
+    QFETCH(bool, immerPunkt);
+    QFETCH(QByteArray, c);
+    QFETCH(QByteArray, deutsch);
+    QByteArray text("x");
+    Zahlschreiber(QLocale::c(), stellen, immerPunkt)(text, wert);
+    QCOMPARE(text, "x" + c);
+    text.clear();
+    Zahlschreiber(QLocale(QLocale::German), stellen, immerPunkt)(text, wert);
+    QCOMPARE(text, deutsch);
+}
+
+void TstMessung::zahlschreiberWieToChars_data()
+{
+    QTest::addColumn<int>("stellen");
+    QTest::addColumn<double>("von"); // decimal exponents of the magnitudes
+    QTest::addColumn<double>("bis");
+    QTest::addColumn<int>("nenner"); // > 0: multiples of 1/nenner, rich in halves
+    QTest::newRow("10 Stellen, 1e-6 bis 1e12") << 10 << -6.0 << 12.0 << 0;
+    QTest::newRow("15 Stellen, 1e-6 bis 1e17") << 15 << -6.0 << 17.0 << 0;
+    QTest::newRow("6 Stellen, 1e-5 bis 1e7") << 6 << -5.0 << 7.0 << 0;
+    QTest::newRow("10 Stellen, Vielfache von 1/1024") << 10 << -3.0 << 10.0 << 1024;
+    QTest::newRow("3 Stellen, Vielfache von 1/8") << 3 << -1.0 << 4.0 << 8;
+}
+
+void TstMessung::zahlschreiberWieToChars()
+{
+    QFETCH(int, stellen);
+    QFETCH(double, von);
+    QFETCH(double, bis);
+    QFETCH(int, nenner);
+    std::mt19937_64 zufall(stellen * 1000 + nenner);
+    std::uniform_real_distribution<double> exponent(von, bis);
+    const Zahlschreiber zahl(QLocale::c(), stellen);
+    for (int i = 0; i < 50000; ++i) {
+        double wert = std::pow(10.0, exponent(zufall));
+        if (nenner > 0)
+            wert = std::round(wert * nenner) / nenner;
+        if (i % 2 == 1)
+            wert = -wert;
+        char soll[64];
+        const char *ende =
+            std::to_chars(soll, soll + sizeof soll, wert, std::chars_format::general, stellen).ptr;
+        char ist[Zahlschreiber::kPlatz];
+        const char *istEnde = zahl(ist, wert);
+        QVERIFY2(QByteArray(ist, istEnde - ist) == QByteArray(soll, ende - soll),
+                 qPrintable(QString::number(wert, 'g', 17)));
     }
 }
 
