@@ -643,6 +643,32 @@ void TestHilfe::hilfeBeschreibtJedesFenster_data()
                                                  "Beste Länge        : 27,452 m, Abstand 47,56°"};
     QTest::newRow("Tastentabelle")
         << QStringList{"Leitungsanalyse F7 Abschnitt 8", "Längenplaner F8 Abschnitt 9"};
+    // The measured examples: the CSV headers and the arrangement's name the
+    // tool wrote for the example files beside the help source.
+    QTest::newRow("Messdatei in der Leitungsanalyse")
+        << QStringList{"Gemessene Antenne: die Messdatei",
+                       "am Sender, durch dieses Kabel",
+                       "Touchstone 2.0",
+                       "Smith-Diagramm",
+                       "# MHz S RI R 50",
+                       "--messung DATEI",
+                       "--messort antenne|sender",
+                       "--anpassung",
+                       "--smith",
+                       "f/MHz;R Sender/Ohm;X Sender/Ohm;R Antenne/Ohm;X Antenne/Ohm;SWR Sender",
+                       "f/MHz;Schaltung;X Reihe/Ohm;X Quer/Ohm;Reihe;Quer",
+                       "7,1;Quer am Kabel;"};
+    QTest::newRow("Kabel vermessen")
+        << QStringList{"Kabel vermessen (F9)", "In eigene Kabeltabelle übernehmen",
+                       "Auf Resonanz kürzen",  "--vermessen",
+                       "--offen DATEI",        "Elektrische Länge:",
+                       "Ω (gemessen)",         "Neue Länge:",
+                       "RG-213 Rolle 2 d="};
+    QTest::newRow("eigene Kabeltabelle")
+        << QStringList{"Die eigene Kabeltabelle", "$XDG_DATA_HOME/varolinaten/Kabel.txt",
+                       "Eigene Kabeltabelle bearbeiten …", "--kabeltabelle DATEI"};
+    QTest::newRow("Tastentabelle, neue Einträge") << QStringList{
+        "Kabel vermessen … F9 Abschnitt 10", "Eigene Kabeltabelle bearbeiten … Abschnitt 11"};
 }
 
 void TestHilfe::hilfeBeschreibtJedesFenster()
