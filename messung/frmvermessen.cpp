@@ -108,7 +108,7 @@ FrmVermessen::FrmVermessen(Oberflaeche &ui, const Kabeltabellen &tabellen, QWidg
 void FrmVermessen::oberflaecheAufbauen()
 {
     cmdRechnen = knopf("cmdRechnen", QStringLiteral("&Rechnen"));
-    cmdSchliessen = knopf("cmdSchliessen", QStringLiteral("&Schliessen"));
+    cmdSchliessen = knopf("cmdSchliessen", QStringLiteral("&Schließen"));
     cmdRechnen->setDefault(true);
     auto *knoepfe = new QVBoxLayout;
     knoepfe->addWidget(cmdRechnen);
