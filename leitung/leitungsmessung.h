@@ -38,6 +38,12 @@ struct Leitungsergebnis
 // The frequency of the file's first point above 0 Hz and of its last, MHz.
 std::pair<double, double> messdateiBereich(const Messdaten &daten);
 
+// The chart of a measured run: the values with both ends and the loss known
+// (the chart joins its samples; a gap stays in the Smith chart and the
+// readout). verlaufIndex, when given, receives each sample's index in werte.
+Leitungsdiagramm messdiagramm(const QList<Messwerte> &werte, const QString &ueberschrift,
+                              bool mitVerlust, QList<int> *verlaufIndex = nullptr);
+
 // The indices of the frequencies nearest to each band edge that lies within
 // the frequencies (rising, MHz), each index once.
 QList<int> bandkantenIndizes(const QList<double> &fMHz, const QList<Band> &baender);
