@@ -35,7 +35,8 @@ namespace varo::cli {
 
 namespace {
 
-QString hilfetext()
+// The calls and what the tool does.
+QString aufrufHilfe()
 {
     return QStringLiteral(
         "Aufruf: varolinaten-bericht --modus MODUS --frequenz TEXT --kabel TEXT --laenge TEXT "
@@ -55,7 +56,13 @@ QString hilfetext()
         "\n"
         "Jeder TEXT ist das, was man in das Feld des Dialogs tippen würde; Komma und Punkt\n"
         "gelten beide als Dezimaltrennzeichen.\n"
-        "\n"
+        "\n");
+}
+
+// The reports of the input dialog.
+QString berichteHilfe()
+{
+    return QStringLiteral(
         "Berichte:\n"
         "  --modus MODUS         eine, mehrere oder vorhanden (vorhandenes Kabel prüfen)\n"
         "  --frequenz TEXT       Frequenz in MHz; mehrere getrennt durch \"/\", z. B. 7,05/14,2\n"
@@ -70,7 +77,13 @@ QString hilfetext()
         "  --kabeltabelle DATEI  nur diese Kabeltabelle; ersetzt Kabel.txt neben dem\n"
         "                        Programm und die eigene Tabelle\n"
         "                        ($XDG_DATA_HOME/varolinaten/Kabel.txt)\n"
-        "\n"
+        "\n");
+}
+
+// The curve of the impedance at the rig.
+QString kurveHilfe()
+{
+    return QStringLiteral(
         "Kurve der Impedanz am Sender (wie die Grafikausgabe):\n"
         "  --kurve               die Kurve zeichnen; das Format folgt der Endung von\n"
         "                        --ausgabe: .png, .svg oder .pdf\n"
@@ -81,7 +94,13 @@ QString hilfetext()
         "  --vk TEXT             Verkürzungsfaktor (Vorgabe: der von --kabel, sonst 0,66)\n"
         "  --laenge TEXT         Kabellänge in m (Vorgabe: 30)\n"
         "  --breite N, --hoehe N Bildgröße in Pixeln (Vorgabe: die Größe im Fenster)\n"
-        "\n"
+        "\n");
+}
+
+// The line analysis, with a typed load or a measured one.
+QString analyseHilfe()
+{
+    return QStringLiteral(
         "Leitungsanalyse (Kabel mit Verlusten an einer Antenne R + jX):\n"
         "  --analyse             Tabelle (CSV) oder Diagramm (.png, .svg, .pdf nach der\n"
         "                        Endung von --ausgabe) über den Bereich --von bis --bis\n"
@@ -107,7 +126,13 @@ QString hilfetext()
         "                        des Diagramms, bezogen auf die Impedanz des Kabels, mit den\n"
         "                        Bandgrenzen aus Baender.txt; markiert ist die Frequenz, die\n"
         "                        der Mitte des Bereichs am nächsten liegt, mit ihrem SWR-Kreis\n"
-        "\n"
+        "\n");
+}
+
+// The length planner.
+QString planerHilfe()
+{
+    return QStringLiteral(
         "Längenplaner über ganze Bänder:\n"
         "  --planer              Längen suchen, die auf allen Bändern Abstand zu den\n"
         "                        ungünstigen Längen halten\n"
@@ -118,8 +143,13 @@ QString hilfetext()
         "  --schritt TEXT        Schrittweite in m (Vorgabe: 0,01)\n"
         "  --abstand GRAD        geforderter Abstand in elektrischen Grad (Vorgabe: 20)\n"
         "  --format FORMAT       text, rtf, pdf oder csv (je Länge: Länge;Abstand)\n"
-        "\n"
-        "%1"
+        "\n");
+}
+
+// Saved reports, help, examples and the exit status.
+QString schlussHilfe()
+{
+    return QStringLiteral(
         "Gespeicherte Berichte:\n"
         "  --oeffnen DATEI.rtf   einen gespeicherten Bericht lesen und im gewählten Format\n"
         "                        ausgeben\n"
@@ -138,6 +168,13 @@ QString hilfetext()
         "\n"
         "Beendigungsstatus: 0 Bericht geschrieben, 2 Eingabe abgelehnt (Grund auf der\n"
         "Fehlerausgabe), 1 Aufruf- oder anderer Fehler.\n");
+}
+
+// The help: each mode's section in turn; %1 stands for the cable measurement's.
+QString hilfetext()
+{
+    return aufrufHilfe() + berichteHilfe() + kurveHilfe() + analyseHilfe() + planerHilfe() +
+           QStringLiteral("%1") + schlussHilfe();
 }
 
 // A printer that offers exactly the requested number of lines per page.
