@@ -125,6 +125,14 @@ std::optional<LeitungsTexte> analysekabel(const Optionen &optionen, QTextStream 
 int analyseAusfuehren(const Optionen &optionen, QIODevice &ausgabe, QTextStream &fehler,
                       const QString &kabelOrdner)
 {
+    // A typed load has no Smith chart here; silently drawing the other chart
+    // would hide the mistake.
+    if (optionen.hat(QStringLiteral("smith"))) {
+        fehler << programmname
+               << ": --smith gilt nur mit --messung; ohne Messdatei gibt es kein "
+                  "Smith-Diagramm\n";
+        return fehlerStatus;
+    }
     for (const char *pflicht : {"von", "bis", "kabel", "laenge", "lastr", "lastx"}) {
         if (!optionen.wert(QLatin1String(pflicht))) {
             fehler << programmname << ": die Option --" << pflicht << " fehlt\n"
