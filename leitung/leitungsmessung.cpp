@@ -305,14 +305,7 @@ QString exportVorschlag(const QString &kabel, const QString &laenge, const QStri
 
 QString mitFilterEndung(const QString &datei, const QString &filter)
 {
-    static const QRegularExpression muster(QStringLiteral("\\*\\.(\\w+)"));
-    QStringList endungen;
-    for (auto treffer = muster.globalMatch(filter); treffer.hasNext();)
-        endungen << treffer.next().captured(1).toLower();
-    if (datei.isEmpty() || endungen.isEmpty() ||
-        endungen.contains(QFileInfo(datei).suffix().toLower()))
-        return datei;
-    return datei + QLatin1Char('.') + endungen.constFirst();
+    return filterEndungErgaenzen(datei, filter);
 }
 
 int smithIndexBei(const Smithdiagramm &diagramm, const Smithbild &bild, QPointF p,

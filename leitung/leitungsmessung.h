@@ -94,7 +94,7 @@ Exportergebnis ergebnisExportieren(const Leitungsergebnis &ergebnis, const QStri
 QString exportVorschlag(const QString &kabel, const QString &laenge, const QString &endung);
 
 // datei with the ending of the chosen filter ("PNG-Bild (*.png)") when the
-// typed name has none of the filter's endings.
+// typed name has none of the filter's endings (filterEndungErgaenzen).
 QString mitFilterEndung(const QString &datei, const QString &filter);
 
 // The index in punkte nearest to the point p of a Smith chart laid out as
