@@ -7,6 +7,7 @@
 #include "kurvenexport.h"
 #include "kurvenrechnung.h"
 #include "kurvenzeichnung.h"
+#include "messen.h"
 
 #include <QElapsedTimer>
 #include <QGuiApplication>
@@ -17,30 +18,8 @@
 #include <cstdio>
 #include <vector>
 
-namespace {
-
-struct Zeiten
-{
-    double median = 0;
-    double bester = 0;
-};
-
-template <typename F> Zeiten messen(int laeufe, F &&arbeit)
-{
-    std::vector<double> ms;
-    ms.reserve(laeufe);
-    arbeit(); // warm up fonts and caches
-    for (int i = 0; i < laeufe; ++i) {
-        QElapsedTimer uhr;
-        uhr.start();
-        arbeit();
-        ms.push_back(uhr.nsecsElapsed() / 1e6);
-    }
-    std::sort(ms.begin(), ms.end());
-    return {ms[ms.size() / 2], ms.front()};
-}
-
-} // namespace
+using bench::messen;
+using bench::Zeiten;
 
 int main(int argc, char **argv)
 {

@@ -8,6 +8,7 @@
 
 #include "baender.h"
 #include "leitungsmessung.h"
+#include "messen.h"
 
 #include <QElapsedTimer>
 #include <QGuiApplication>
@@ -20,28 +21,10 @@
 #include <cstdio>
 #include <vector>
 
+using bench::messen;
+using bench::Zeiten;
+
 namespace {
-
-struct Zeiten
-{
-    double median = 0;
-    double bester = 0;
-};
-
-template <typename F> Zeiten messen(int laeufe, F &&arbeit)
-{
-    std::vector<double> ms;
-    ms.reserve(static_cast<size_t>(laeufe));
-    arbeit(); // warm up caches and fonts
-    for (int i = 0; i < laeufe; ++i) {
-        QElapsedTimer uhr;
-        uhr.start();
-        arbeit();
-        ms.push_back(static_cast<double>(uhr.nsecsElapsed()) / 1e6);
-    }
-    std::sort(ms.begin(), ms.end());
-    return {ms[ms.size() / 2], ms.front()};
-}
 
 // A dipole-like antenna from 1 to 30 MHz: resonances every 7 MHz, one point
 // in fifty beyond |Γ| = 1 as an uncalibrated instrument shows them.

@@ -7,6 +7,7 @@
 #include "drucker.h"
 #include "konvertierung.h"
 #include "mehrere_filter.h"
+#include "messen.h"
 #include "oberflaeche.h"
 #include "rechnen.h"
 #include "werte.h"
@@ -49,8 +50,7 @@ double medianMs(int laeufe, const std::function<void()> &f)
         f();
         zeiten.push_back(double(uhr.nsecsElapsed()) / 1e6);
     }
-    std::sort(zeiten.begin(), zeiten.end());
-    return zeiten[zeiten.size() / 2];
+    return bench::median(zeiten);
 }
 
 const QString Baender = QStringLiteral("1.8/3.6/7.1/10.1/14.2/18.1/21.2/28.5/144.3/430");

@@ -9,6 +9,7 @@
 // threads grows with the load, their processor time hardly.
 
 #include "messdaten.h"
+#include "messen.h"
 #include "messung.h"
 
 #include <QCoreApplication>
@@ -26,76 +27,12 @@
 #include <cstdio>
 #include <vector>
 
+using bench::median;
+using bench::messen;
+using bench::werkzeug;
+using bench::Zeiten;
+
 namespace {
-
-struct Zeiten
-{
-    double median = 0;
-    double bester = 0;
-    double prozessor = 0; // median processor time of this process, all threads, in ms
-};
-
-double millisekunden(const timeval &t)
-{
-    return t.tv_sec * 1e3 + t.tv_usec / 1e3;
-}
-
-// Processor time (user and system) of this process, in ms.
-double eigeneZeit()
-{
-    rusage nutzung{};
-    getrusage(RUSAGE_SELF, &nutzung);
-    return millisekunden(nutzung.ru_utime) + millisekunden(nutzung.ru_stime);
-}
-
-template <typename F> Zeiten messen(int laeufe, F &&arbeit)
-{
-    std::vector<double> ms;
-    std::vector<double> cpu;
-    ms.reserve(static_cast<size_t>(laeufe));
-    arbeit(); // warm up caches, fonts and the dynamic loader
-    for (int i = 0; i < laeufe; ++i) {
-        const double vorher = eigeneZeit();
-        QElapsedTimer uhr;
-        uhr.start();
-        arbeit();
-        ms.push_back(static_cast<double>(uhr.nsecsElapsed()) / 1e6);
-        cpu.push_back(eigeneZeit() - vorher);
-    }
-    std::sort(ms.begin(), ms.end());
-    std::sort(cpu.begin(), cpu.end());
-    return {ms[ms.size() / 2], ms.front(), cpu[cpu.size() / 2]};
-}
-
-// Processor time (user and system) of the finished child processes, in ms.
-double kinderzeit()
-{
-    rusage nutzung{};
-    getrusage(RUSAGE_CHILDREN, &nutzung);
-    return millisekunden(nutzung.ru_utime) + millisekunden(nutzung.ru_stime);
-}
-
-// One run of the report tool with its output thrown away; false when it
-// failed. cpu collects the processor time it took: on a busy machine the
-// wall time of a long run grows with the load, that of a short one hardly.
-bool werkzeug(const QStringList &argumente, std::vector<double> &cpu)
-{
-    QProcess prozess;
-    prozess.setStandardOutputFile(QProcess::nullDevice());
-    const double vorher = kinderzeit();
-    prozess.start(QCoreApplication::applicationDirPath() + QStringLiteral("/varolinaten-bericht"),
-                  argumente);
-    const bool gelaufen = prozess.waitForFinished(60000) &&
-                          prozess.exitStatus() == QProcess::NormalExit && prozess.exitCode() == 0;
-    cpu.push_back(kinderzeit() - vorher);
-    return gelaufen;
-}
-
-double median(std::vector<double> werte)
-{
-    std::sort(werte.begin(), werte.end());
-    return werte[werte.size() / 2];
-}
 
 // A NanoVNA-like sweep from 1 to 30 MHz: S11 winding round the chart.
 QByteArray messdatei(int punkte)
@@ -170,9 +107,9 @@ int main(int argc, char **argv)
     std::vector<double> cpuSchwer;
     std::vector<double> cpuLeicht;
     const Zeiten schwer =
-        messen(laeufe, [&] { gelaufen = werkzeug(messung, cpuSchwer) && gelaufen; });
+        messen(laeufe, [&] { gelaufen = werkzeug(messung, &cpuSchwer) && gelaufen; });
     const Zeiten einfach =
-        messen(laeufe, [&] { gelaufen = werkzeug(leicht, cpuLeicht) && gelaufen; });
+        messen(laeufe, [&] { gelaufen = werkzeug(leicht, &cpuLeicht) && gelaufen; });
     if (!gelaufen) {
         std::fprintf(stderr, "varolinaten-bericht ist nicht gelaufen oder ist gescheitert\n");
         return 1;

@@ -7,6 +7,7 @@
 // Prints medians and the fastest runs in milliseconds.
 
 #include "baender.h"
+#include "messen.h"
 #include "planer.h"
 #include "planergrafik.h"
 
@@ -22,41 +23,9 @@
 #include <cstdio>
 #include <vector>
 
-namespace {
-
-struct Zeiten
-{
-    double median = 0;
-    double bester = 0;
-};
-
-template <typename F> Zeiten messen(int laeufe, F &&arbeit)
-{
-    std::vector<double> ms;
-    ms.reserve(static_cast<size_t>(laeufe));
-    arbeit(); // warm up caches, fonts and the dynamic loader
-    for (int i = 0; i < laeufe; ++i) {
-        QElapsedTimer uhr;
-        uhr.start();
-        arbeit();
-        ms.push_back(static_cast<double>(uhr.nsecsElapsed()) / 1e6);
-    }
-    std::sort(ms.begin(), ms.end());
-    return {ms[ms.size() / 2], ms.front()};
-}
-
-// One run of the report tool with its output thrown away; false when it failed.
-bool werkzeug(const QStringList &argumente)
-{
-    QProcess prozess;
-    prozess.setStandardOutputFile(QProcess::nullDevice());
-    prozess.start(QCoreApplication::applicationDirPath() + QStringLiteral("/varolinaten-bericht"),
-                  argumente);
-    return prozess.waitForFinished(60000) && prozess.exitStatus() == QProcess::NormalExit &&
-           prozess.exitCode() == 0;
-}
-
-} // namespace
+using bench::messen;
+using bench::werkzeug;
+using bench::Zeiten;
 
 int main(int argc, char **argv)
 {

@@ -122,16 +122,37 @@ std::optional<LeitungsTexte> analysekabel(const Optionen &optionen, QTextStream 
     return texte;
 }
 
-int analyseAusfuehren(const Optionen &optionen, QIODevice &ausgabe, QTextStream &fehler,
-                      const QString &kabelOrdner)
+namespace {
+
+// The options a typed load needs are there and none that only a measured
+// file takes; false after the message on fehler.
+bool aufrufPruefen(const Optionen &optionen, QTextStream &fehler)
 {
+    // A typed load has no Smith chart here; silently drawing the other chart
+    // would hide the mistake.
+    if (optionen.hat(QStringLiteral("smith"))) {
+        fehler << programmname
+               << ": --smith gilt nur mit --messung; ohne Messdatei gibt es kein "
+                  "Smith-Diagramm\n";
+        return false;
+    }
     for (const char *pflicht : {"von", "bis", "kabel", "laenge", "lastr", "lastx"}) {
         if (!optionen.wert(QLatin1String(pflicht))) {
             fehler << programmname << ": die Option --" << pflicht << " fehlt\n"
                    << "„" << programmname << " --help“ gibt weitere Informationen.\n";
-            return fehlerStatus;
+            return false;
         }
     }
+    return true;
+}
+
+} // namespace
+
+int analyseAusfuehren(const Optionen &optionen, QIODevice &ausgabe, QTextStream &fehler,
+                      const QString &kabelOrdner)
+{
+    if (!aufrufPruefen(optionen, fehler))
+        return fehlerStatus;
     int schritte = 200;
     if (const auto text = optionen.wert(QStringLiteral("schritte"))) {
         bool zahl = false;

@@ -2,6 +2,7 @@
 
 #include "baender.h"
 #include "leitungsexport.h"
+#include "leitungsmessung.h"
 #include "messdaten.h"
 #include "messung.h"
 #include "modus_analyse.h"
@@ -136,36 +137,6 @@ int smithAusgeben(const Messauftrag &auftrag, const Messverlauf &verlauf,
     return exportiert(smithExportieren(d, *auftrag.ausgabe), fehler);
 }
 
-// The frequency of the file's first point above 0 Hz and of its last, in MHz.
-std::pair<double, double> dateibereich(const Messdaten &daten)
-{
-    for (const Messpunkt &p : daten.punkte) {
-        if (p.fHz > 0.0)
-            return {p.fHz / 1e6, daten.punkte.constLast().fHz / 1e6};
-    }
-    return {0.0, 0.0};
-}
-
-Leitungsdiagramm diagramm(const Messverlauf &verlauf, const QString &ueberschrift, bool mitVerlust)
-{
-    Leitungsdiagramm d;
-    d.ueberschrift = ueberschrift;
-    d.mitVerlust = mitVerlust;
-    for (const Messwerte &w : verlauf.werte) {
-        if (!w.vollstaendig() || !w.verlustGesamt)
-            continue; // the chart joins its points; a gap is told on standard error
-        Leitungswerte l;
-        l.fMHz = w.fMHz;
-        l.Zin = *w.zSender;
-        l.swrSender = w.swrSender.value_or(0.0);
-        l.swrAntenne = w.swrAntenne.value_or(0.0);
-        l.verlustAngepasst = w.verlustAngepasst.value_or(0.0);
-        l.verlustGesamt = *w.verlustGesamt;
-        d.werte.append(l);
-    }
-    return d;
-}
-
 int ausgeben(const Messauftrag &auftrag, const Messverlauf &verlauf, const QString &beschreibung,
              bool mitVerlust, QIODevice &ausgabe, QTextStream &fehler)
 {
@@ -202,7 +173,7 @@ int ausgeben(const Messauftrag &auftrag, const Messverlauf &verlauf, const QStri
     if (auftrag.smith)
         return smithAusgeben(auftrag, verlauf, beschreibung, fehler);
     const Leitungsdiagramm d =
-        diagramm(verlauf, beschreibung + QStringLiteral(", Messung"), mitVerlust);
+        messdiagramm(verlauf.werte, beschreibung + QStringLiteral(", Messung"), mitVerlust);
     if (d.werte.isEmpty()) {
         fehler << "Keine Frequenz des Bereichs hat an beiden Enden eine Impedanz; es gibt "
                   "nichts zu zeichnen.\n";
@@ -288,7 +259,7 @@ int messungAusfuehren(const Optionen &optionen, QIODevice &ausgabe, QTextStream 
         fehler << grund << '\n';
         return abgelehnt;
     }
-    auto [von, bis] = dateibereich(lesung.daten);
+    auto [von, bis] = messdateiBereich(lesung.daten);
     bool zahl = false;
     if (const auto text = optionen.wert(QStringLiteral("von")))
         von = baenderZahl(*text, &zahl);

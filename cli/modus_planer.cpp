@@ -30,6 +30,26 @@ std::optional<double> zahlOption(const Optionen &optionen, const QString &name, 
     return wert;
 }
 
+// The lengths, the step and the distance into anfrage; false with grund
+// naming the first option that is no number.
+bool laengenLesen(const Optionen &optionen, Planungsanfrage &anfrage, QString &grund)
+{
+    const auto von = zahlOption(optionen, QStringLiteral("von-laenge"), 0.0, grund);
+    const auto bis =
+        von ? zahlOption(optionen, QStringLiteral("bis-laenge"), 0.0, grund) : std::nullopt;
+    const auto schritt =
+        bis ? zahlOption(optionen, QStringLiteral("schritt"), 0.01, grund) : std::nullopt;
+    const auto abstand =
+        schritt ? zahlOption(optionen, QStringLiteral("abstand"), 20.0, grund) : std::nullopt;
+    if (!abstand)
+        return false;
+    anfrage.vonLaenge = *von;
+    anfrage.bisLaenge = *bis;
+    anfrage.schritt = *schritt;
+    anfrage.abstand = *abstand;
+    return true;
+}
+
 } // namespace
 
 int planerAusfuehren(const Optionen &optionen, QIODevice &ausgabe, QTextStream &fehler,
@@ -76,21 +96,10 @@ int planerAusfuehren(const Optionen &optionen, QIODevice &ausgabe, QTextStream &
     anfrage.vk = TextZuZahl(KommaZuPunkt(kabel->text));
     const QString kabelname = kabel->kabel ? kabel->kabel->Typ : QString();
 
-    const auto von = zahlOption(optionen, QStringLiteral("von-laenge"), 0.0, grund);
-    const auto bis =
-        von ? zahlOption(optionen, QStringLiteral("bis-laenge"), 0.0, grund) : std::nullopt;
-    const auto schritt =
-        bis ? zahlOption(optionen, QStringLiteral("schritt"), 0.01, grund) : std::nullopt;
-    const auto abstand =
-        schritt ? zahlOption(optionen, QStringLiteral("abstand"), 20.0, grund) : std::nullopt;
-    if (!abstand) {
+    if (!laengenLesen(optionen, anfrage, grund)) {
         fehler << grund << '\n';
         return abgelehnt;
     }
-    anfrage.vonLaenge = *von;
-    anfrage.bisLaenge = *bis;
-    anfrage.schritt = *schritt;
-    anfrage.abstand = *abstand;
     grund = planPruefen(anfrage);
     if (!grund.isEmpty()) {
         fehler << grund << '\n';

@@ -10,6 +10,7 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QRegularExpression>
 #include <QSvgGenerator>
 
 namespace varo {
@@ -97,21 +98,24 @@ QString bildFilter()
     return QStringLiteral("PNG-Bild (*.png);;SVG-Grafik (*.svg);;PDF-Dokument (*.pdf)");
 }
 
+QString filterEndungErgaenzen(const QString &datei, const QString &filter,
+                              const QStringList &bekannt)
+{
+    static const QRegularExpression muster(QStringLiteral("\\*\\.(\\w+)"));
+    QStringList endungen;
+    for (auto treffer = muster.globalMatch(filter); treffer.hasNext();)
+        endungen << treffer.next().captured(1).toLower();
+    const QString endung = QFileInfo(datei).suffix().toLower();
+    if (datei.isEmpty() || endungen.isEmpty() || endungen.contains(endung) ||
+        bekannt.contains(endung))
+        return datei;
+    return datei + (datei.endsWith(QLatin1Char('.')) ? QString() : QStringLiteral(".")) +
+           endungen.constFirst();
+}
+
 QString bildEndungErgaenzen(const QString &datei, const QString &filter)
 {
-    if (datei.isEmpty() || bildEndungen().contains(QFileInfo(datei).suffix().toLower()))
-        return datei;
-    const qsizetype stern = filter.indexOf(QStringLiteral("*."));
-    if (stern < 0)
-        return datei;
-    qsizetype ende = stern + 2;
-    while (ende < filter.size() && filter.at(ende).isLetterOrNumber())
-        ++ende;
-    const QString endung = filter.mid(stern + 2, ende - stern - 2);
-    if (endung.isEmpty())
-        return datei;
-    // "plan." gets no second dot.
-    return datei + (datei.endsWith(QLatin1Char('.')) ? QString() : QStringLiteral(".")) + endung;
+    return filterEndungErgaenzen(datei, filter, bildEndungen());
 }
 
 QString endungUnbekannt(const QString &datei, const QStringList &endungen)

@@ -58,8 +58,14 @@ const QStringList &bildEndungen();
 // ("PNG-Bild (*.png);;SVG-Grafik (*.svg);;PDF-Dokument (*.pdf)").
 QString bildFilter();
 
-// datei as the user typed it, with the ending of the chosen filter (its
-// first "*.x") added when the name has none of the picture endings.
+// datei as the user typed it, with the chosen filter's first ending
+// ("Messdateien (*.s1p *.ts)": s1p) added when the name ends in none of the
+// filter's endings nor of bekannt; "plan." gets no second dot. An empty
+// name or a filter without endings leaves datei as it is.
+QString filterEndungErgaenzen(const QString &datei, const QString &filter,
+                              const QStringList &bekannt = {});
+
+// The same with the picture endings known.
 QString bildEndungErgaenzen(const QString &datei, const QString &filter);
 
 // "Unbekannte Dateiendung „x“: möglich sind .a, .b und .c." for datei.

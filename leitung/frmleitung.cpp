@@ -1,5 +1,6 @@
 #include "frmleitung.h"
 
+#include "baender.h"
 #include "diagrammschrift.h"
 #include "drucker.h"
 #include "druckflaeche.h"
@@ -48,13 +49,6 @@ QStringList &benutzteMessdateien()
     return dateien;
 }
 
-QString zahlText(double wert)
-{
-    QLocale l;
-    l.setNumberOptions(QLocale::OmitGroupSeparator);
-    return l.toString(wert, 'g', 7);
-}
-
 } // namespace
 
 FrmLeitung::FrmLeitung(Programmwerte &werte, Oberflaeche &ui, Drucker &drucker, QWidget *parent)
@@ -91,7 +85,8 @@ void FrmLeitung::tabellenLaden()
     const QLocale locale;
     for (const Band &band : std::as_const(m_baender))
         cboBand->addItem(QStringLiteral("%1 (%2 bis %3 MHz)")
-                             .arg(band.name, zahlText(band.vonMHz), zahlText(band.bisMHz)));
+                             .arg(band.name, baenderZahlText(band.vonMHz, QLocale()),
+                                  baenderZahlText(band.bisMHz, QLocale())));
     if (m_baender.isEmpty())
         cboBand->setToolTip(grund.isEmpty() ? QStringLiteral("Die Bandliste ist leer.") : grund);
 
@@ -126,8 +121,8 @@ void FrmLeitung::kabelGewaehlt()
         lblKabelHinweis->setText(grund);
         return;
     }
-    txtVk->setText(zahlText(daten->Vk));
-    txtKabelZ->setText(zahlText(daten->impedanz));
+    txtVk->setText(baenderZahlText(daten->Vk, QLocale()));
+    txtKabelZ->setText(baenderZahlText(daten->impedanz, QLocale()));
     txtDaempfung->setText(daempfungsfeld(daten->punkte, std::nullopt, QLocale()).mid(2));
     const QString problem = kabeldatenPruefen(*daten);
     if (!problem.isEmpty())
@@ -144,8 +139,8 @@ void FrmLeitung::bandGewaehlt()
     const int index = cboBand->currentIndex() - 1;
     if (index < 0 || index >= m_baender.size())
         return;
-    txtVon->setText(zahlText(m_baender.at(index).vonMHz));
-    txtBis->setText(zahlText(m_baender.at(index).bisMHz));
+    txtVon->setText(baenderZahlText(m_baender.at(index).vonMHz, QLocale()));
+    txtBis->setText(baenderZahlText(m_baender.at(index).bisMHz, QLocale()));
 }
 
 LeitungsTexte FrmLeitung::texteLesen() const
@@ -185,7 +180,8 @@ bool FrmLeitung::anzeigen()
     }
     m_ui.sanduhr();
     const Leitungseingabe &e = anfrage->eingabe;
-    QString ueberschrift = QStringLiteral("%1, %2 m, ").arg(kabelTyp(), zahlText(e.laenge));
+    QString ueberschrift =
+        QStringLiteral("%1, %2 m, ").arg(kabelTyp(), baenderZahlText(e.laenge, QLocale()));
     Leitungsergebnis neu;
     QStringList hinweise;
     if (gemessen) {
@@ -203,16 +199,17 @@ bool FrmLeitung::anzeigen()
             return false;
         }
         ueberschrift += QStringLiteral("Antenne %1 %2 j%3 Ω")
-                            .arg(zahlText(e.ZL.real()),
+                            .arg(baenderZahlText(e.ZL.real(), QLocale()),
                                  e.ZL.imag() < 0.0 ? QStringLiteral("−") : QStringLiteral("+"),
-                                 zahlText(std::abs(e.ZL.imag())));
+                                 baenderZahlText(std::abs(e.ZL.imag()), QLocale()));
         neu = ergebnisAusLast(*anfrage, werte, ueberschrift, m_baender);
     }
     if (e.verluste && !e.verlust.vorhanden) {
         neu.diagramm.ueberschrift += QStringLiteral(" (keine Dämpfungswerte: ohne Verluste)");
         neu.smith.ueberschrift = neu.diagramm.ueberschrift;
     }
-    neu.beschreibung = QStringLiteral("%1 m %2").arg(zahlText(e.laenge), kabelTyp());
+    neu.beschreibung =
+        QStringLiteral("%1 m %2").arg(baenderZahlText(e.laenge, QLocale()), kabelTyp());
     zeigen(std::move(neu), hinweise);
     m_ui.normalerZeiger();
     return true;
@@ -271,7 +268,7 @@ void FrmLeitung::ablesen(int index)
         for (int spalte = 0; spalte < zeilen.at(zeile).size(); ++spalte)
             tblAnpassung->setItem(zeile, spalte, new QTableWidgetItem(zeilen.at(zeile).at(spalte)));
     }
-    const QString f = zahlText(w.fMHz);
+    const QString f = baenderZahlText(w.fMHz, QLocale());
     lblAnpassung->setText(
         !w.zSender ? QStringLiteral("Anpassung bei %1 MHz: Lücke, keine Impedanz am "
                                     "Sender.")
@@ -341,12 +338,13 @@ bool FrmLeitung::messdateiLaden(const QString &pfad)
     messdateienFuellen();
     optMessdatei->setChecked(true);
     cboBand->setCurrentIndex(0);
-    txtVon->setText(zahlText(von));
-    txtBis->setText(zahlText(bis));
+    txtVon->setText(baenderZahlText(von, QLocale()));
+    txtBis->setText(baenderZahlText(bis, QLocale()));
     QStringList hinweise = m_messdaten->hinweise;
     hinweise.prepend(QStringLiteral("%1 Frequenzen von %2 bis %3 MHz, Bezug %4 Ω.")
                          .arg(m_messdaten->punkte.size())
-                         .arg(zahlText(von), zahlText(bis), zahlText(m_messdaten->bezug)));
+                         .arg(baenderZahlText(von, QLocale()), baenderZahlText(bis, QLocale()),
+                              baenderZahlText(m_messdaten->bezug, QLocale())));
     lblMesshinweis->setText(hinweise.join(QLatin1Char('\n')));
     veralten();
     return true;

@@ -9,43 +9,28 @@
 
 namespace varo {
 
-namespace {
-
-std::optional<double> zahl(const QString &text, const QString &feld, QString &meldung)
-{
-    bool ok = false;
-    const double wert = baenderZahl(text, &ok);
-    if (!ok || text.trimmed().isEmpty()) {
-        meldung = QStringLiteral("Im Feld „%1“ steht keine Zahl.").arg(feld);
-        return std::nullopt;
-    }
-    return wert;
-}
-
-} // namespace
-
 std::optional<Leitungsanfrage> leitungsanfrageLesen(const LeitungsTexte &texte, QString &meldung)
 {
     meldung.clear();
-    const auto von = zahl(texte.von, QStringLiteral("von"), meldung);
+    const auto von = feldZahl(texte.von, QStringLiteral("von"), meldung);
     if (!von)
         return std::nullopt;
-    const auto bis = zahl(texte.bis, QStringLiteral("bis"), meldung);
+    const auto bis = feldZahl(texte.bis, QStringLiteral("bis"), meldung);
     if (!bis)
         return std::nullopt;
-    const auto z = zahl(texte.kabelZ, QStringLiteral("Impedanz"), meldung);
+    const auto z = feldZahl(texte.kabelZ, QStringLiteral("Impedanz"), meldung);
     if (!z)
         return std::nullopt;
-    const auto vk = zahl(texte.vk, QStringLiteral("Vk"), meldung);
+    const auto vk = feldZahl(texte.vk, QStringLiteral("Vk"), meldung);
     if (!vk)
         return std::nullopt;
-    const auto laenge = zahl(texte.laenge, QStringLiteral("Länge"), meldung);
+    const auto laenge = feldZahl(texte.laenge, QStringLiteral("Länge"), meldung);
     if (!laenge)
         return std::nullopt;
-    const auto r = zahl(texte.lastR, QStringLiteral("R"), meldung);
+    const auto r = feldZahl(texte.lastR, QStringLiteral("R"), meldung);
     if (!r)
         return std::nullopt;
-    const auto x = zahl(texte.lastX, QStringLiteral("X"), meldung);
+    const auto x = feldZahl(texte.lastX, QStringLiteral("X"), meldung);
     if (!x)
         return std::nullopt;
 

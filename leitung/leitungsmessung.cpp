@@ -77,6 +77,30 @@ std::pair<double, double> messdateiBereich(const Messdaten &daten)
     return {0.0, 0.0};
 }
 
+Leitungsdiagramm messdiagramm(const QList<Messwerte> &werte, const QString &ueberschrift,
+                              bool mitVerlust, QList<int> *verlaufIndex)
+{
+    Leitungsdiagramm d;
+    d.ueberschrift = ueberschrift;
+    d.mitVerlust = mitVerlust;
+    for (qsizetype i = 0; i < werte.size(); ++i) {
+        const Messwerte &w = werte.at(i);
+        if (!w.vollstaendig() || !w.verlustGesamt)
+            continue;
+        Leitungswerte l;
+        l.fMHz = w.fMHz;
+        l.Zin = *w.zSender;
+        l.swrSender = w.swrSender.value_or(0.0);
+        l.swrAntenne = w.swrAntenne.value_or(0.0);
+        l.verlustAngepasst = w.verlustAngepasst.value_or(0.0);
+        l.verlustGesamt = *w.verlustGesamt;
+        d.werte.append(l);
+        if (verlaufIndex)
+            verlaufIndex->append(int(i));
+    }
+    return d;
+}
+
 QList<int> bandkantenIndizes(const QList<double> &fMHz, const QList<Band> &baender)
 {
     QList<int> indizes;
@@ -127,24 +151,9 @@ Leitungsergebnis ergebnisAusMessung(const Leitungsanfrage &anfrage, Messort ort,
     Leitungsergebnis e;
     e.gemessen = true;
     e.ort = ort;
-    e.diagramm.ueberschrift = ueberschrift;
-    e.diagramm.mitVerlust = anfrage.eingabe.verluste && anfrage.eingabe.verlust.vorhanden;
-    for (qsizetype i = 0; i < verlauf.werte.size(); ++i) {
-        const Messwerte &w = verlauf.werte.at(i);
-        // The chart joins its samples; a gap stays in the Smith chart and
-        // the readout.
-        if (!w.vollstaendig() || !w.verlustGesamt)
-            continue;
-        Leitungswerte l;
-        l.fMHz = w.fMHz;
-        l.Zin = *w.zSender;
-        l.swrSender = w.swrSender.value_or(0.0);
-        l.swrAntenne = w.swrAntenne.value_or(0.0);
-        l.verlustAngepasst = w.verlustAngepasst.value_or(0.0);
-        l.verlustGesamt = *w.verlustGesamt;
-        e.diagramm.werte.append(l);
-        e.verlaufIndex.append(int(i));
-    }
+    e.diagramm = messdiagramm(verlauf.werte, ueberschrift,
+                              anfrage.eingabe.verluste && anfrage.eingabe.verlust.vorhanden,
+                              &e.verlaufIndex);
     e.punkte = std::move(verlauf.werte);
     e.smith = smithAus(e.punkte, anfrage.eingabe.R0, ueberschrift, baender);
     return e;
@@ -296,14 +305,7 @@ QString exportVorschlag(const QString &kabel, const QString &laenge, const QStri
 
 QString mitFilterEndung(const QString &datei, const QString &filter)
 {
-    static const QRegularExpression muster(QStringLiteral("\\*\\.(\\w+)"));
-    QStringList endungen;
-    for (auto treffer = muster.globalMatch(filter); treffer.hasNext();)
-        endungen << treffer.next().captured(1).toLower();
-    if (datei.isEmpty() || endungen.isEmpty() ||
-        endungen.contains(QFileInfo(datei).suffix().toLower()))
-        return datei;
-    return datei + QLatin1Char('.') + endungen.constFirst();
+    return filterEndungErgaenzen(datei, filter);
 }
 
 int smithIndexBei(const Smithdiagramm &diagramm, const Smithbild &bild, QPointF p,

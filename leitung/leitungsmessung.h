@@ -38,6 +38,12 @@ struct Leitungsergebnis
 // The frequency of the file's first point above 0 Hz and of its last, MHz.
 std::pair<double, double> messdateiBereich(const Messdaten &daten);
 
+// The chart of a measured run: the values with both ends and the loss known
+// (the chart joins its samples; a gap stays in the Smith chart and the
+// readout). verlaufIndex, when given, receives each sample's index in werte.
+Leitungsdiagramm messdiagramm(const QList<Messwerte> &werte, const QString &ueberschrift,
+                              bool mitVerlust, QList<int> *verlaufIndex = nullptr);
+
 // The indices of the frequencies nearest to each band edge that lies within
 // the frequencies (rising, MHz), each index once.
 QList<int> bandkantenIndizes(const QList<double> &fMHz, const QList<Band> &baender);
@@ -88,7 +94,7 @@ Exportergebnis ergebnisExportieren(const Leitungsergebnis &ergebnis, const QStri
 QString exportVorschlag(const QString &kabel, const QString &laenge, const QString &endung);
 
 // datei with the ending of the chosen filter ("PNG-Bild (*.png)") when the
-// typed name has none of the filter's endings.
+// typed name has none of the filter's endings (filterEndungErgaenzen).
 QString mitFilterEndung(const QString &datei, const QString &filter);
 
 // The index in punkte nearest to the point p of a Smith chart laid out as

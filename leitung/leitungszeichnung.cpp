@@ -3,6 +3,7 @@
 #include "ausduennen.h"
 
 #include "diagrammschrift.h"
+#include "frequenzdiagramm.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
@@ -16,11 +17,9 @@ namespace varo {
 
 namespace {
 
-// Margins in device units: left and right for the two value axes, the top
-// for heading and legend, the bottom for frequencies and the summary.
-constexpr double kLinks = 64.0;
+// Margins in device units besides the shared left and top ones: the right
+// for the loss axis, the bottom for frequencies and the summary.
 constexpr double kRechts = 64.0;
-constexpr double kOben = 44.0;
 constexpr double kUnten = 56.0;
 constexpr double kLuecke = 30.0;
 // A line that hardly reflects can still show a huge SWR; the axis stops here.
@@ -34,7 +33,6 @@ const QColor farbeX(220, 110, 0);
 const QColor farbeZ(0, 0, 0);
 const QColor farbeSwr(0, 140, 60);
 const QColor farbeVerlust(170, 0, 140);
-const QColor farbeGitter(215, 215, 215);
 
 QString zahl(double wert, const QLocale &locale, int stellen = 4)
 {
@@ -45,21 +43,7 @@ QString zahl(double wert, const QLocale &locale, int stellen = 4)
     return l.toString(wert, 'g', stellen);
 }
 
-// What every part of the layout needs: the surface, the frequency range,
-// the text measures and the locale of the labels.
-struct Auslegung
-{
-    QRectF bereich;
-    double fVon = 0.0;
-    double fBis = 1.0;
-    QFontMetricsF mass;
-    QLocale locale;
-
-    double xBei(double f) const
-    {
-        return bereich.left() + (f - fVon) / (fBis - fVon) * bereich.width();
-    }
-};
+using Auslegung = Frequenzauslegung;
 
 void felderAuslegen(Leitungsbild &bild, const QList<Leitungswerte> &werte, const QRectF &bereich)
 {
@@ -88,19 +72,10 @@ void felderAuslegen(Leitungsbild &bild, const QList<Leitungswerte> &werte, const
 // Grid lines through both panels and a label under each tick.
 void frequenzachseAuslegen(Leitungsbild &bild, const Auslegung &a)
 {
-    bild.frequenz = achseUeber(a.fVon, a.fBis, int(std::max(2.0, a.bereich.width() / 90.0)));
-    bild.frequenzMarken = achsenMarken(a.fVon, a.fBis, bild.frequenz.schritt);
-    const QRectF &oben = bild.oben.rechteck;
-    const QRectF &unten = bild.unten.rechteck;
-    for (const double f : std::as_const(bild.frequenzMarken)) {
-        const double x = a.xBei(f);
-        bild.gitter.append(QLineF(x, oben.top(), x, oben.bottom()));
-        bild.gitter.append(QLineF(x, unten.top(), x, unten.bottom()));
-        const QString text = achsenText(f, bild.frequenz.schritt, a.locale);
-        bild.achsentexte.append(
-            {QPointF(x - a.mass.horizontalAdvance(text) / 2.0, unten.bottom() + a.mass.height()),
-             text});
-    }
+    const Frequenzachse f = frequenzachseAuslegen(a, {bild.oben.rechteck, bild.unten.rechteck},
+                                                  bild.gitter, bild.achsentexte);
+    bild.frequenz = f.achse;
+    bild.frequenzMarken = f.marken;
 }
 
 // The lower edge and every multiple of the step above it (the SWR starts
@@ -167,22 +142,6 @@ void kurvenAuslegen(Leitungsbild &bild, const Leitungsdiagramm &diagramm, const 
             diagrammStift(farbeVerlust, 1.4, Qt::DashLine)));
 }
 
-// A short stroke in the trace's colour and its name, one after the other
-// above the panel.
-void legendeAuslegen(Leitungsbild &bild, const QRectF &feld,
-                     const QList<std::pair<QString, QColor>> &eintraege, const Auslegung &a)
-{
-    double x = feld.left();
-    const double y = feld.top() - 6.0;
-    for (const auto &[text, farbe] : eintraege) {
-        bild.legendenStriche.append(
-            QLineF(x, y - a.mass.ascent() / 3.0, x + 16.0, y - a.mass.ascent() / 3.0));
-        bild.legendenFarben.append(farbe);
-        bild.texte.append({QPointF(x + 20.0, y), text});
-        x += 32.0 + a.mass.horizontalAdvance(text);
-    }
-}
-
 } // namespace
 
 QString leitungsZusammenfassung(const Leitungsdiagramm &diagramm, const QLocale &locale)
@@ -219,8 +178,9 @@ QString leitungsAblesung(const Leitungswerte &w, const QLocale &locale)
 
 QRectF leitungsZeichenbereich(QSizeF flaeche)
 {
-    return QRectF(kLinks, kOben, std::max(1.0, flaeche.width() - kLinks - kRechts),
-                  std::max(1.0, flaeche.height() - kOben - kUnten));
+    return QRectF(kDiagrammLinks, kDiagrammOben,
+                  std::max(1.0, flaeche.width() - kDiagrammLinks - kRechts),
+                  std::max(1.0, flaeche.height() - kDiagrammOben - kUnten));
 }
 
 int leitungsIndexBei(const Leitungsdiagramm &diagramm, QSizeF flaeche, double x)
@@ -248,17 +208,15 @@ Leitungsbild leitungsbildBerechnen(const Leitungsdiagramm &diagramm, QSizeF flae
 {
     Leitungsbild bild;
     bild.flaeche = flaeche;
-    QLocale ohneGruppen = locale;
-    ohneGruppen.setNumberOptions(QLocale::OmitGroupSeparator);
     const QFontMetricsF mass(diagrammSchrift(), &messflaeche());
-    bild.ueberschrift = {QPointF(kLinks, mass.ascent() + 4.0), diagramm.ueberschrift};
+    bild.ueberschrift = ueberschriftAuslegen(diagramm.ueberschrift, mass);
     const QList<Leitungswerte> &werte = diagramm.werte;
     if (werte.size() < 2)
         return bild;
 
     bild.mitAchsen = true;
     const Auslegung a{leitungsZeichenbereich(flaeche), werte.first().fMHz, werte.last().fMHz, mass,
-                      ohneGruppen};
+                      achsenLocale(locale)};
     felderAuslegen(bild, werte, a.bereich);
     frequenzachseAuslegen(bild, a);
     wertachseAuslegen(bild, bild.oben, true, Qt::black, a);
@@ -270,22 +228,20 @@ Leitungsbild leitungsbildBerechnen(const Leitungsdiagramm &diagramm, QSizeF flae
                                 bild.oben.rechteck.right(), bild.oben.yZuPixel(0.0));
     kurvenAuslegen(bild, diagramm, a);
 
-    legendeAuslegen(bild, bild.oben.rechteck,
+    const Legendenteile legende{bild.legendenStriche, bild.legendenFarben, bild.texte};
+    legendeAuslegen(legende, bild.oben.rechteck,
                     {{QStringLiteral("R/Ω"), farbeR},
                      {QStringLiteral("X/Ω"), farbeX},
                      {QStringLiteral("|Z|/Ω am Sender"), farbeZ}},
-                    a);
+                    mass);
     QList<std::pair<QString, QColor>> untenEintraege{{QStringLiteral("SWR am Sender"), farbeSwr}};
     if (diagramm.mitVerlust)
         untenEintraege.append({QStringLiteral("Verlust gesamt/dB (rechts)"), farbeVerlust});
-    legendeAuslegen(bild, bild.unten.rechteck, untenEintraege, a);
-    const QString mhz = QStringLiteral("f/MHz");
-    bild.texte.append({QPointF(a.bereich.right() - mass.horizontalAdvance(mhz),
-                               bild.unten.rechteck.bottom() + 2.0 * mass.height()),
-                       mhz});
+    legendeAuslegen(legende, bild.unten.rechteck, untenEintraege, mass);
+    bild.texte.append(frequenzeinheitAuslegen(a, bild.unten.rechteck.bottom()));
     if (diagramm.mitZusammenfassung)
-        bild.texte.append(
-            {QPointF(kLinks, flaeche.height() - 6.0), leitungsZusammenfassung(diagramm, locale)});
+        bild.texte.append({QPointF(kDiagrammLinks, flaeche.height() - 6.0),
+                           leitungsZusammenfassung(diagramm, locale)});
 
     if (markiert >= 0 && markiert < werte.size()) {
         const double x = a.xBei(werte.at(markiert).fMHz);
@@ -297,15 +253,9 @@ Leitungsbild leitungsbildBerechnen(const Leitungsdiagramm &diagramm, QSizeF flae
 void leitungsbildZeichnen(QPainter &painter, const Leitungsbild &bild)
 {
     painter.save();
-    painter.fillRect(QRectF(QPointF(0, 0), bild.flaeche), Qt::white);
-    painter.setRenderHint(QPainter::Antialiasing, true);
-    painter.setFont(diagrammSchriftFuer(painter.device()));
-    texteZeichnen(painter, QList<Diagrammtext>{bild.ueberschrift});
+    diagrammgrundZeichnen(painter, bild.flaeche, bild.ueberschrift);
     if (bild.mitAchsen) {
-        painter.setPen(diagrammStift(farbeGitter, 1.0));
-        for (const QLineF &linie : bild.gitter)
-            painter.drawLine(linie);
-        texteZeichnen(painter, bild.achsentexte);
+        gitterZeichnen(painter, bild.gitter, bild.achsentexte);
         if (bild.nulllinie) {
             painter.setPen(diagrammStift(Qt::gray, 1.0));
             painter.drawLine(*bild.nulllinie);
@@ -321,10 +271,7 @@ void leitungsbildZeichnen(QPainter &painter, const Leitungsbild &bild)
         }
         painter.restore();
 
-        for (qsizetype i = 0; i < bild.legendenStriche.size(); ++i) {
-            painter.setPen(diagrammStift(bild.legendenFarben.at(i), 2.0));
-            painter.drawLine(bild.legendenStriche.at(i));
-        }
+        legendenstricheZeichnen(painter, bild.legendenStriche, bild.legendenFarben);
         texteZeichnen(painter, bild.texte);
         if (bild.zeiger) {
             painter.setPen(diagrammStift(QColor(90, 90, 90), 1.0, Qt::DotLine));

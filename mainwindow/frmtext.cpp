@@ -169,31 +169,7 @@ void FrmText::aktionenAufbauen()
         neueAktion("mnuExit", QStringLiteral("&Beenden"), QKeySequence(Qt::CTRL | Qt::Key_B));
     connect(m_mnuExit, &QAction::triggered, this, &FrmText::mnuExit_Click);
 
-    m_mnuRechnen =
-        neueAktion("mnuRechnen", QStringLiteral("&eine Frequenz"), QKeySequence(Qt::Key_F3));
-    m_mnuRechnMehrere = neueAktion("mnuRechnMehrere", QStringLiteral("&mehrere Frequenzen"),
-                                   QKeySequence(Qt::Key_F4));
-    m_mnuRechnVorhKabel =
-        neueAktion("mnuRechnVorhKabel", QStringLiteral("&Textausgabe"), QKeySequence(Qt::Key_F5));
-    connect(m_mnuRechnen, &QAction::triggered, this, &FrmText::mnuRechnen_Click);
-    connect(m_mnuRechnMehrere, &QAction::triggered, this, &FrmText::mnuRechnMehrere_Click);
-    connect(m_mnuRechnVorhKabel, &QAction::triggered, this, &FrmText::mnuRechnVorhKabel_Click);
-    m_mnuRechnVorhKabelGrafisch = neueAktion(
-        "mnuRechnVorhKabelGrafisch", QStringLiteral("&Grafikausgabe"), QKeySequence(Qt::Key_F6));
-    connect(m_mnuRechnVorhKabelGrafisch, &QAction::triggered, this,
-            &FrmText::mnuRechnVorhKabelGrafisch_Click);
-    m_mnuLeitungsanalyse = neueAktion("mnuLeitungsanalyse", QStringLiteral("&Leitungsanalyse"),
-                                      QKeySequence(Qt::Key_F7));
-    connect(m_mnuLeitungsanalyse, &QAction::triggered, this, &FrmText::mnuLeitungsanalyse_Click);
-    m_mnuVermessen =
-        neueAktion("mnuVermessen", QStringLiteral("Kabel &vermessen …"), QKeySequence(Qt::Key_F9));
-    connect(m_mnuVermessen, &QAction::triggered, this, &FrmText::mnuVermessen_Click);
-    m_mnuLaengenplaner =
-        neueAktion("mnuLaengenplaner", QStringLiteral("&Längenplaner"), QKeySequence(Qt::Key_F8));
-    connect(m_mnuLaengenplaner, &QAction::triggered, this, &FrmText::mnuLaengenplaner_Click);
-    m_mnuEigeneKabel =
-        neueAktion("mnuEigeneKabel", QStringLiteral("Eigene &Kabeltabelle bearbeiten …"));
-    connect(m_mnuEigeneKabel, &QAction::triggered, this, &FrmText::mnuEigeneKabel_Click);
+    rechenaktionenAufbauen();
 
     m_mnuFont =
         neueAktion("mnuFont", QStringLiteral("&Schrift"), QKeySequence(Qt::CTRL | Qt::Key_F));
@@ -224,6 +200,36 @@ void FrmText::aktionenAufbauen()
         m_ausrichtenGeplant = true;
         QMetaObject::invokeMethod(this, &FrmText::zentrierteZeilenAusrichten, Qt::QueuedConnection);
     });
+}
+
+// The entries of the calculation menu, F3 to F9 and the own cable table.
+void FrmText::rechenaktionenAufbauen()
+{
+    m_mnuRechnen =
+        neueAktion("mnuRechnen", QStringLiteral("&eine Frequenz"), QKeySequence(Qt::Key_F3));
+    m_mnuRechnMehrere = neueAktion("mnuRechnMehrere", QStringLiteral("&mehrere Frequenzen"),
+                                   QKeySequence(Qt::Key_F4));
+    m_mnuRechnVorhKabel =
+        neueAktion("mnuRechnVorhKabel", QStringLiteral("&Textausgabe"), QKeySequence(Qt::Key_F5));
+    connect(m_mnuRechnen, &QAction::triggered, this, &FrmText::mnuRechnen_Click);
+    connect(m_mnuRechnMehrere, &QAction::triggered, this, &FrmText::mnuRechnMehrere_Click);
+    connect(m_mnuRechnVorhKabel, &QAction::triggered, this, &FrmText::mnuRechnVorhKabel_Click);
+    m_mnuRechnVorhKabelGrafisch = neueAktion(
+        "mnuRechnVorhKabelGrafisch", QStringLiteral("&Grafikausgabe"), QKeySequence(Qt::Key_F6));
+    connect(m_mnuRechnVorhKabelGrafisch, &QAction::triggered, this,
+            &FrmText::mnuRechnVorhKabelGrafisch_Click);
+    m_mnuLeitungsanalyse = neueAktion("mnuLeitungsanalyse", QStringLiteral("&Leitungsanalyse"),
+                                      QKeySequence(Qt::Key_F7));
+    connect(m_mnuLeitungsanalyse, &QAction::triggered, this, &FrmText::mnuLeitungsanalyse_Click);
+    m_mnuVermessen =
+        neueAktion("mnuVermessen", QStringLiteral("Kabel &vermessen …"), QKeySequence(Qt::Key_F9));
+    connect(m_mnuVermessen, &QAction::triggered, this, &FrmText::mnuVermessen_Click);
+    m_mnuLaengenplaner =
+        neueAktion("mnuLaengenplaner", QStringLiteral("&Längenplaner"), QKeySequence(Qt::Key_F8));
+    connect(m_mnuLaengenplaner, &QAction::triggered, this, &FrmText::mnuLaengenplaner_Click);
+    m_mnuEigeneKabel =
+        neueAktion("mnuEigeneKabel", QStringLiteral("Eigene &Kabeltabelle bearbeiten …"));
+    connect(m_mnuEigeneKabel, &QAction::triggered, this, &FrmText::mnuEigeneKabel_Click);
 }
 
 void FrmText::menuesAufbauen()

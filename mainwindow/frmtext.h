@@ -120,6 +120,7 @@ protected:
 
 private:
     void aktionenAufbauen();
+    void rechenaktionenAufbauen();
     void menuesAufbauen();
     void werkzeugleisteAufbauen();
     void statusleisteAufbauen();

@@ -1,6 +1,7 @@
 #include "vermessbild.h"
 
 #include "diagrammschrift.h"
+#include "frequenzdiagramm.h"
 #include "kabeltabelle.h"
 #include "zahlenformat.h"
 
@@ -14,11 +15,9 @@ namespace varo {
 
 namespace {
 
-// Margins in device units: left and right for the value axes, the top for
-// heading and legend, the bottom for the frequencies.
-constexpr double kLinks = 64.0;
+// Margins in device units besides the shared left and top ones: the right
+// and the bottom for the frequencies.
 constexpr double kRechts = 24.0;
-constexpr double kOben = 44.0;
 constexpr double kUnten = 40.0;
 constexpr double kLuecke = 34.0;
 constexpr int kKurvenpunkte = 200;
@@ -26,21 +25,8 @@ constexpr int kKurvenpunkte = 200;
 const QColor farbeVk(0, 90, 200);
 const QColor farbeVerlust(170, 0, 140);
 const QColor farbeAnpassung(0, 0, 0);
-const QColor farbeGitter(215, 215, 215);
 
-struct Auslegung
-{
-    QRectF bereich;
-    double fVon = 0.0;
-    double fBis = 1.0;
-    QFontMetricsF mass;
-    QLocale locale;
-
-    double xBei(double f) const
-    {
-        return bereich.left() + (f - fVon) / (fBis - fVon) * bereich.width();
-    }
-};
+using Auslegung = Frequenzauslegung;
 
 // The Vk axis spans the points and at least ±0,005 around the mean; the
 // loss axis starts at 0 and stops at three times the fitted curve's top, so
@@ -61,20 +47,6 @@ void felderAuslegen(Vermessbild &bild, const Kabelmessergebnis &e, const Auslegu
     const double oben = kurve > 0.0 ? std::min(punkte, 3.0 * kurve) : punkte;
     bild.verlust.y = achseUeber(0.0, std::max({oben, kurve, 0.1}), 5);
     bild.verlust.y.von = 0.0;
-}
-
-void frequenzachseAuslegen(Vermessbild &bild, const Auslegung &a)
-{
-    const Achse achse = achseUeber(a.fVon, a.fBis, int(std::max(2.0, a.bereich.width() / 90.0)));
-    for (const double f : achsenMarken(a.fVon, a.fBis, achse.schritt)) {
-        const double x = a.xBei(f);
-        for (const Vermessfeld *feld : {&bild.vk, &bild.verlust})
-            bild.gitter.append(QLineF(x, feld->rechteck.top(), x, feld->rechteck.bottom()));
-        const QString text = achsenText(f, achse.schritt, a.locale);
-        bild.achsentexte.append({QPointF(x - a.mass.horizontalAdvance(text) / 2.0,
-                                         bild.verlust.rechteck.bottom() + a.mass.height()),
-                                 text});
-    }
 }
 
 void wertachseAuslegen(Vermessbild &bild, const Vermessfeld &feld, const Auslegung &a)
@@ -113,20 +85,6 @@ void kurvenAuslegen(Vermessbild &bild, const Kabelmessergebnis &e, const Auslegu
     bild.ausschnitte = {vkRand, verlustRand, vkRand, verlustRand};
 }
 
-void legendeAuslegen(Vermessbild &bild, const QRectF &feld,
-                     const QList<std::pair<QString, QColor>> &eintraege, const Auslegung &a)
-{
-    double x = feld.left();
-    const double y = feld.top() - 6.0;
-    for (const auto &[text, farbe] : eintraege) {
-        bild.legendenStriche.append(
-            QLineF(x, y - a.mass.ascent() / 3.0, x + 16.0, y - a.mass.ascent() / 3.0));
-        bild.legendenFarben.append(farbe);
-        bild.texte.append({QPointF(x + 20.0, y), text});
-        x += 32.0 + a.mass.horizontalAdvance(text);
-    }
-}
-
 } // namespace
 
 Vermessbild vermessbildBerechnen(const Kabelmessergebnis &ergebnis, const QString &ueberschrift,
@@ -134,50 +92,42 @@ Vermessbild vermessbildBerechnen(const Kabelmessergebnis &ergebnis, const QStrin
 {
     Vermessbild bild;
     bild.flaeche = flaeche;
-    QLocale ohneGruppen = locale;
-    ohneGruppen.setNumberOptions(QLocale::OmitGroupSeparator);
     const QFontMetricsF mass(diagrammSchrift(), &messflaeche());
-    bild.ueberschrift = {QPointF(kLinks, mass.ascent() + 4.0), ueberschrift};
+    bild.ueberschrift = ueberschriftAuslegen(ueberschrift, mass);
     const QList<Messwert> &werte = ergebnis.werte;
     if (werte.size() < 2 || !(werte.last().fMHz > werte.first().fMHz))
         return bild;
 
     bild.mitAchsen = true;
-    const QRectF bereich(kLinks, kOben, std::max(1.0, flaeche.width() - kLinks - kRechts),
-                         std::max(1.0, flaeche.height() - kOben - kUnten));
-    const Auslegung a{bereich, werte.first().fMHz, werte.last().fMHz, mass, ohneGruppen};
+    const QRectF bereich(kDiagrammLinks, kDiagrammOben,
+                         std::max(1.0, flaeche.width() - kDiagrammLinks - kRechts),
+                         std::max(1.0, flaeche.height() - kDiagrammOben - kUnten));
+    const Auslegung a{bereich, werte.first().fMHz, werte.last().fMHz, mass, achsenLocale(locale)};
     felderAuslegen(bild, ergebnis, a);
-    frequenzachseAuslegen(bild, a);
+    frequenzachseAuslegen(a, {bild.vk.rechteck, bild.verlust.rechteck}, bild.gitter,
+                          bild.achsentexte);
     wertachseAuslegen(bild, bild.vk, a);
     wertachseAuslegen(bild, bild.verlust, a);
     kurvenAuslegen(bild, ergebnis, a);
+    const Legendenteile legende{bild.legendenStriche, bild.legendenFarben, bild.texte};
     legendeAuslegen(
-        bild, bild.vk.rechteck,
+        legende, bild.vk.rechteck,
         {{QStringLiteral("Vk gemessen"), farbeVk}, {QStringLiteral("Mittelwert"), farbeAnpassung}},
-        a);
-    legendeAuslegen(bild, bild.verlust.rechteck,
+        mass);
+    legendeAuslegen(legende, bild.verlust.rechteck,
                     {{QStringLiteral("Dämpfung/dB pro 100 m gemessen"), farbeVerlust},
                      {QStringLiteral("angepasst: k1·√f + k2·f"), farbeAnpassung}},
-                    a);
-    const QString mhz = QStringLiteral("f/MHz");
-    bild.texte.append({QPointF(bereich.right() - mass.horizontalAdvance(mhz),
-                               bild.verlust.rechteck.bottom() + 2.0 * mass.height()),
-                       mhz});
+                    mass);
+    bild.texte.append(frequenzeinheitAuslegen(a, bild.verlust.rechteck.bottom()));
     return bild;
 }
 
 void vermessbildZeichnen(QPainter &painter, const Vermessbild &bild)
 {
     painter.save();
-    painter.fillRect(QRectF(QPointF(0, 0), bild.flaeche), Qt::white);
-    painter.setRenderHint(QPainter::Antialiasing, true);
-    painter.setFont(diagrammSchriftFuer(painter.device()));
-    texteZeichnen(painter, QList<Diagrammtext>{bild.ueberschrift});
+    diagrammgrundZeichnen(painter, bild.flaeche, bild.ueberschrift);
     if (bild.mitAchsen) {
-        painter.setPen(diagrammStift(farbeGitter, 1.0));
-        for (const QLineF &linie : bild.gitter)
-            painter.drawLine(linie);
-        texteZeichnen(painter, bild.achsentexte);
+        gitterZeichnen(painter, bild.gitter, bild.achsentexte);
         painter.setPen(diagrammStift(Qt::black, 1.0));
         painter.drawRect(bild.vk.rechteck);
         painter.drawRect(bild.verlust.rechteck);
@@ -195,10 +145,7 @@ void vermessbildZeichnen(QPainter &painter, const Vermessbild &bild)
             linienzugZeichnen(painter, bild.kurven.at(i));
         }
         painter.restore();
-        for (qsizetype i = 0; i < bild.legendenStriche.size(); ++i) {
-            painter.setPen(diagrammStift(bild.legendenFarben.at(i), 2.0));
-            painter.drawLine(bild.legendenStriche.at(i));
-        }
+        legendenstricheZeichnen(painter, bild.legendenStriche, bild.legendenFarben);
         texteZeichnen(painter, bild.texte);
     }
     painter.restore();

@@ -18,6 +18,8 @@ private slots:
     void bildNachEndung();
     void abgelehnt_data();
     void abgelehnt();
+    void aufruffehler_data();
+    void aufruffehler();
 
 private:
     // A good request; a later option of the same name replaces the earlier.
@@ -108,6 +110,30 @@ void TstAnalyseCli::abgelehnt()
     QCOMPARE(lauf.status, 2);
     QVERIFY(lauf.stdout_.isEmpty());
     QVERIFY2(lauf.stderr_.startsWith(grund), qPrintable(lauf.stderr_));
+}
+
+// Options that do not fit a typed load are usage errors, whatever the output.
+void TstAnalyseCli::aufruffehler_data()
+{
+    QTest::addColumn<QStringList>("dazu");
+    QTest::addColumn<QString>("meldung");
+    QTest::newRow("Smith als Bild")
+        << QStringList{"--smith", "--ausgabe", "smith.png"} << "--smith gilt nur mit --messung";
+    QTest::newRow("Smith als Tabelle")
+        << QStringList{"--smith"} << "--smith gilt nur mit --messung";
+    QTest::newRow("falsche Endung") << QStringList{"--ausgabe", "analyse.txt"}
+                                    << "--ausgabe muss auf .csv, .png, .svg oder .pdf enden";
+}
+
+void TstAnalyseCli::aufruffehler()
+{
+    QFETCH(QStringList, dazu);
+    QFETCH(QString, meldung);
+    const Lauf lauf = analyse(dazu);
+    QCOMPARE(lauf.status, 1);
+    QVERIFY(lauf.stdout_.isEmpty());
+    QVERIFY2(lauf.stderr_.contains(meldung), qPrintable(lauf.stderr_));
+    QVERIFY(!QFile::exists(m_dir.filePath(QStringLiteral("smith.png"))));
 }
 
 QTEST_MAIN(TstAnalyseCli)
