@@ -275,7 +275,7 @@ std::optional<Komplex> impedanzAusWerten(double a, double b, const Touchstoneopt
         return impedanzAusReflexion(wert, o.bezug);
     // Version 1.x normalises Z and Y data to R; version 2.0 does not: "Network
     // data for G-, H-, Y- and Z-parameters in Version 2.0 files is not
-    // normalized" (Touchstone File Format Specification, Version 2.0, IBIS
+    // normalized" (Touchstone File Format, Version 2.0, published by the IBIS
     // Open Forum, 2009, on the option line's reference resistance).
     if (o.parameter == 'z')
         return passiveImpedanz(o.version2 ? wert : wert * o.bezug);
