@@ -1,4 +1,5 @@
 #include "berichtwerkzeug.h"
+#include "testdatei.h"
 #include "werkzeuglauf.h"
 
 #include <QBuffer>
@@ -39,12 +40,10 @@ void TstAnalyseCli::initTestCase()
 {
     QVERIFY(m_dir.isValid());
     m_tabelle = m_dir.filePath(QStringLiteral("Kabel.txt"));
-    QFile datei(m_tabelle);
-    QVERIFY(datei.open(QIODevice::WriteOnly));
-    datei.write("; Testtabelle\n"
-                "0,66 RG-213 d=100/6,8;10/2,0;400/14,5\n"
-                "0,66 Fallend d=100/6,8;400/5\n"
-                "0,81 Fernsehkabel d=270/10,6;55/4,9;400/13,1 Z=75\n");
+    QVERIFY(testdateiSchreiben(m_tabelle, "; Testtabelle\n"
+                                          "0,66 RG-213 d=100/6,8;10/2,0;400/14,5\n"
+                                          "0,66 Fallend d=100/6,8;400/5\n"
+                                          "0,81 Fernsehkabel d=270/10,6;55/4,9;400/13,1 Z=75\n"));
 }
 
 void TstAnalyseCli::tabelle()

@@ -2,6 +2,7 @@
 #include "messdaten.h"
 #include "messung.h"
 #include "modus_messung.h"
+#include "testdatei.h"
 #include "werkzeuglauf.h"
 
 #include <QFile>
@@ -51,14 +52,11 @@ void TstMessungCli::initTestCase()
 {
     QVERIFY(m_dir.isValid());
     m_tabelle = m_dir.filePath(QStringLiteral("Kabel.txt"));
-    QFile datei(m_tabelle);
-    QVERIFY(datei.open(QIODevice::WriteOnly));
-    datei.write("; Testtabelle\n"
-                "0,66 RG-213 d=100/6,8;10/2,0;400/14,5\n"
-                "0,66 Fallend d=100/6,8;400/5\n");
-    QFile baender(m_dir.filePath(QStringLiteral("Baender.txt")));
-    QVERIFY(baender.open(QIODevice::WriteOnly));
-    baender.write("80m 3,5 3,8\n40m 7 7,2\n");
+    QVERIFY(testdateiSchreiben(m_tabelle, "; Testtabelle\n"
+                                          "0,66 RG-213 d=100/6,8;10/2,0;400/14,5\n"
+                                          "0,66 Fallend d=100/6,8;400/5\n"));
+    QVERIFY(testdateiSchreiben(m_dir.filePath(QStringLiteral("Baender.txt")),
+                               "80m 3,5 3,8\n40m 7 7,2\n"));
 }
 
 void TstMessungCli::tabelle_data()

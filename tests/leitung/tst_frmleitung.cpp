@@ -1,6 +1,7 @@
 #include "fake_drucker.h"
 #include "fake_oberflaeche.h"
 #include "frmleitung.h"
+#include "testdatei.h"
 #include "werte.h"
 
 #include <QComboBox>
@@ -47,14 +48,12 @@ private:
 void TstFrmLeitung::initTestCase()
 {
     QVERIFY(m_dir.isValid());
-    QFile kabel(m_dir.filePath(QStringLiteral("Kabel.txt")));
-    QVERIFY(kabel.open(QIODevice::WriteOnly));
-    kabel.write("0,66 RG-213 d=100/6,8;10/2,0;400/14,5\n"
-                "0,81 Fernsehkabel d=270/10,6;55/4,9;400/13,1 Z=75\n"
-                "0,66 Fallend d=100/6,8;400/5\n");
-    QFile baender(m_dir.filePath(QStringLiteral("Baender.txt")));
-    QVERIFY(baender.open(QIODevice::WriteOnly));
-    baender.write("80m 3,5 3,8\n40m 7,0 7,2\n");
+    QVERIFY(testdateiSchreiben(m_dir.filePath(QStringLiteral("Kabel.txt")),
+                               "0,66 RG-213 d=100/6,8;10/2,0;400/14,5\n"
+                               "0,81 Fernsehkabel d=270/10,6;55/4,9;400/13,1 Z=75\n"
+                               "0,66 Fallend d=100/6,8;400/5\n"));
+    QVERIFY(testdateiSchreiben(m_dir.filePath(QStringLiteral("Baender.txt")),
+                               "80m 3,5 3,8\n40m 7,0 7,2\n"));
 }
 
 void TstFrmLeitung::init()

@@ -3,6 +3,7 @@
 #include "frmleitung.h"
 #include "leitungsmessung.h"
 #include "messdaten.h"
+#include "testdatei.h"
 #include "werte.h"
 
 #include <QCheckBox>
@@ -64,13 +65,10 @@ private:
 void TstLeitungsmessfenster::initTestCase()
 {
     QVERIFY(m_dir.isValid());
-    QFile kabel(m_dir.filePath(QStringLiteral("Kabel.txt")));
-    QVERIFY(kabel.open(QIODevice::WriteOnly));
-    kabel.write("0,66 RG-213 d=100/6,8;10/2,0;400/14,5\n"
-                "0,66 RG-58 d=10/4,6;100/15,7\n");
-    QFile baender(m_dir.filePath(QStringLiteral("Baender.txt")));
-    QVERIFY(baender.open(QIODevice::WriteOnly));
-    baender.write("40m 7,0 7,2\n");
+    QVERIFY(testdateiSchreiben(m_dir.filePath(QStringLiteral("Kabel.txt")),
+                               "0,66 RG-213 d=100/6,8;10/2,0;400/14,5\n"
+                               "0,66 RG-58 d=10/4,6;100/15,7\n"));
+    QVERIFY(testdateiSchreiben(m_dir.filePath(QStringLiteral("Baender.txt")), "40m 7,0 7,2\n"));
 }
 
 void TstLeitungsmessfenster::init()
